@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the viewer need. Idempotent: asks apt
+# only when something is missing. Works as root, or through sudo otherwise.
+set -euo pipefail
+
+PACKAGES=(
+  cmake g++ make pkg-config
+  libwxgtk3.2-dev
+  libgl1-mesa-dev libglu1-mesa-dev libosmesa6-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libpng-dev
+  clang libclang-rt-14-dev
+  xvfb xauth xdotool imagemagick
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+echo "Installing: ${missing[*]}"
+$SUDO apt-get update
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
