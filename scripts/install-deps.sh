@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   cmake g++ make pkg-config
   libwxgtk3.2-dev
-  libgl1-mesa-dev libglu1-mesa-dev libosmesa6-dev
+  libgl1-mesa-dev libglu1-mesa-dev libegl-dev libegl-mesa0
   libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev
   clang libclang-rt-14-dev
