@@ -1,0 +1,66 @@
+// OpenGL model upload: the texture lists and, for every animation frame, display lists per
+// texture number for all triangles and for each polygon-type group, compiled at load time.
+#pragma once
+
+#include "render/FrameGeometry.h"
+#include "render/ViewState.h"
+
+// Display-list ids. Texture number k's list is TEXTURE_LIST_BASE + k. Frame f's lists of a
+// group start at that group's base + 9f; the group bases lie MAX_FRAMES * 9 apart so that
+// no two lists of a 1000-frame model share an id.
+constexpr int TEXTURE_LIST_BASE = 1001;
+constexpr int FRAME_LIST_STRIDE = 9;
+constexpr int GROUP_LIST_SPAN = MAX_FRAMES * FRAME_LIST_STRIDE;
+constexpr int ALL_LIST_BASE = 1010;
+constexpr int TWO_SIDED_LIST_BASE = ALL_LIST_BASE + GROUP_LIST_SPAN;
+constexpr int MASKED_LIST_BASE = TWO_SIDED_LIST_BASE + GROUP_LIST_SPAN;
+constexpr int TRANSLUCENT_LIST_BASE = MASKED_LIST_BASE + GROUP_LIST_SPAN;
+constexpr int PLACEHOLDER_LIST_BASE = TRANSLUCENT_LIST_BASE + GROUP_LIST_SPAN;
+constexpr int LAST_LIST_ID = PLACEHOLDER_LIST_BASE + GROUP_LIST_SPAN - 1;
+
+// One frame's display lists. Construction decodes the frame, compiles its lists and frees
+// the triangles; destruction deletes the lists.
+class cGLFrame : public cFrameGeometry
+{
+public:
+    cGLFrame(cZentorMesh* pModel, int Frame, int ListBase, int TexListBase, int NumSlots,
+             int TwoSidedBase, int MaskedBase, int TranslucentBase, int PlaceholderBase);
+    ~cGLFrame() override;
+
+    // Compiles the frame's lists from the triangle array. 1 when there is none, else 0.
+    int CompileLists();
+    // Draws the frame for a polygon filter (0 all, 2, 3, 4, 8); other values draw nothing.
+    // Leaves back-face culling on. Returns 0.
+    int Draw(unsigned int Filter);
+
+    int GetListBase() const { return mListBase; }
+    int GetTwoSidedBase() const { return mTwoSidedBase; }
+    int GetMaskedBase() const { return mMaskedBase; }
+    int GetTranslucentBase() const { return mTranslucentBase; }
+    int GetPlaceholderBase() const { return mPlaceholderBase; }
+
+private:
+    void CallLists(int Base) const;
+    void WirePass() const;
+
+    int mListBase;
+    int mTexListBase;
+    int mTwoSidedBase;
+    int mMaskedBase;
+    int mTranslucentBase;
+    int mPlaceholderBase;
+};
+
+// The prepared frames, index = frame number; null where none is prepared.
+extern cGLFrame* GLFrames[MAX_FRAMES];
+
+// Builds the texture lists and up to MAX_FRAMES frames of TheModel, then takes frame 0's
+// bounds into ModelBounds. 0 when frame 0 was prepared; otherwise tells the user that
+// pszScript has no mesh and returns 1.
+int GLBuildModel(const char* pszScript);
+// Sets RenderMode to 1 and compiles the nine texture lists from TheModel: each binds a texture
+// object holding that number's image, uploaded here once, or an image-less one so that
+// triangles of an unmapped number draw untextured. Returns 0.
+int GLBuildTextureLists();
+// Deletes the texture objects of the last GLBuildTextureLists.
+void GLReleaseTextures();

@@ -1,0 +1,40 @@
+// The OpenGL scene state: fixed-function set-up, the viewport and projection on every resize
+// (shared with the Direct3D renderer), the lighting used when textures are off, the clear
+// colour, and frame 0's bounds that place the model in front of the eye.
+#pragma once
+
+#include <cstdint>
+
+// Bounding box of frame 0 of the model last prepared by either renderer; all zero before any.
+struct cModelBounds
+{
+    float MinX, MaxX, MinY, MaxY, MinZ, MaxZ;
+};
+extern cModelBounds ModelBounds;
+// Distance of the model's origin in front of the eye before the user's offset. ResizeView
+// sets it: |trunc(MaxZ)| + 100 for OpenGL, its negative for Direct3D.
+extern float ViewDistance;
+
+extern const float LightAmbient[4];
+extern const float LightDiffuse[4];
+extern const float LightSpecular[4];
+extern const float LightPosition[4];
+extern const float MaterialSpecular[4];
+
+// Sets depth test, counter-clockwise front faces, back-face culling, filled polygons, a black
+// clear colour, the 0.5 grey current colour and flat shading. Once, after the context is current.
+void GLInitState();
+// The texturing set-up of window creation: GL_TEXTURE_2D on, decal mode, nicest perspective.
+void GLInitTexturing();
+// Records the client size; for OpenGL sets viewport and perspective from ModelBounds and
+// ViewDistance, for Direct3D hands the size to D3DResizeHook. A zero height leaves the
+// projection as it was (its aspect would be infinite).
+void ResizeView(int Width, int Height);
+// bOn switches on light 0 and colour material for the untextured view; false changes nothing.
+// Does nothing unless OpenGL is the active renderer. Returns 0.
+int GLSetLighting(bool bOn);
+// The "Textures On" switch's OpenGL calls: off lights the model and disables texturing; on
+// re-enables texturing in decal mode (lighting stays set up).
+void GLSetTexturesOn(bool bOn);
+// Clear colour from the chooser's bytes, each divided by 256.
+void GLSetBackgroundColor(std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue);
