@@ -90,7 +90,7 @@ std::vector<std::uint8_t> EncodePCX(int Width, int Height, const std::vector<std
 
 std::vector<std::uint8_t> EncodeDataFile(int NumVertices, const std::vector<MeshTri>& Tris)
 {
-    if (NumVertices < 0 || NumVertices > GEN_MAX_VERTICES || Tris.size() > GEN_MAX_TRIS)
+    if (NumVertices < 0 || NumVertices > 0xFFFF || Tris.size() > GEN_MAX_TRIS)
         throw std::invalid_argument("mesh counts out of range");
     DataHeader Header{};
     Header.NumPolys = static_cast<std::uint16_t>(Tris.size());
@@ -103,16 +103,24 @@ std::vector<std::uint8_t> EncodeDataFile(int NumVertices, const std::vector<Mesh
 }
 
 std::vector<std::uint8_t> EncodeAnivFile(int NumVertices,
-                                         const std::vector<std::vector<std::uint32_t>>& Frames)
+                                         const std::vector<std::vector<std::uint32_t>>& Frames,
+                                         int FrameSize)
 {
-    // FrameSize is 16 bits, so 4 * NumVertices must fit in it.
-    if (NumVertices < 0 || NumVertices > 0xFFFF / 4 || Frames.size() > 0xFFFF)
+    if (NumVertices < 0 || NumVertices > 0xFFFF || Frames.size() > 0xFFFF)
         throw std::invalid_argument("animation counts out of range");
+    // The consistent FrameSize must fit the 16-bit field; a wrapped value would misplace
+    // every frame after the first.
+    if (FrameSize == -1 && NumVertices > GEN_MAX_VERTICES)
+        throw std::invalid_argument("too many vertices for a consistent animation file");
+    if (FrameSize == -1)
+        FrameSize = 4 * NumVertices;
+    if (FrameSize < 0 || FrameSize > 0xFFFF)
+        throw std::invalid_argument("animation frame size out of range");
     std::vector<std::uint8_t> Out;
     Out.reserve(4 + Frames.size() * 4 * static_cast<std::size_t>(NumVertices));
     Out.resize(4);
     PutU16(Out, 0, static_cast<int>(Frames.size()));
-    PutU16(Out, 2, 4 * NumVertices);
+    PutU16(Out, 2, FrameSize);
     for (const auto& Frame : Frames)
     {
         if (Frame.size() != static_cast<std::size_t>(NumVertices))

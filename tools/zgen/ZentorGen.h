@@ -11,7 +11,9 @@
 // Largest counts the generator accepts; they are the limits the file formats can carry.
 constexpr int GEN_MAX_FRAMES = 1200;
 constexpr int GEN_MAX_TRIS = 65535;
-constexpr int GEN_MAX_VERTICES = 65535;
+// The animation header stores FrameSize = 4 * NumVertices in 16 bits, so a consistent pair
+// of mesh files holds at most 16383 vertices.
+constexpr int GEN_MAX_VERTICES = 16383;
 constexpr int GEN_MAX_TEXTURES = 9;
 constexpr int GEN_TEXTURE_SIZE = 256;
 
@@ -31,15 +33,21 @@ std::vector<std::uint8_t> EncodePCX(int Width, int Height, const std::vector<std
 // The mesh data file: a DataHeader followed by the triangle records.
 std::vector<std::uint8_t> EncodeDataFile(int NumVertices, const std::vector<MeshTri>& Tris);
 
-// The animation file: an AnivHeader (FrameSize = 4 * NumVertices) followed by every frame's
-// packed vertex words. Each frame must hold NumVertices words.
+// The animation file: an AnivHeader followed by every frame's packed vertex words. Each
+// frame must hold NumVertices words. FrameSize -1 writes the consistent 4 * NumVertices;
+// any other value 0..65535 is written as given, to make inconsistent files for readers.
 std::vector<std::uint8_t> EncodeAnivFile(int NumVertices,
-                                         const std::vector<std::vector<std::uint32_t>>& Frames);
+                                         const std::vector<std::vector<std::uint32_t>>& Frames,
+                                         int FrameSize = -1);
 
 // Writes Bytes to Path, creating missing directories. Throws std::runtime_error on failure.
 void WriteBytes(const std::string& Path, const std::vector<std::uint8_t>& Bytes);
 
-// What to generate. Counts are checked against the GEN_MAX_* limits.
+// What to generate. Counts are checked against the GEN_MAX_* limits. With Figure set, the
+// figure's own geometry, textures, types and sequences are used and only Name, Scale and
+// NumFrames count: frames run through the figure's sequences (Still, Walk, Wave, Spin, 45
+// frames in all) and repeat that cycle when NumFrames asks for more; sequences are listed
+// as far as they fit in NumFrames.
 struct cGenParams
 {
     std::string Name = "Sample";
@@ -68,8 +76,9 @@ struct cGenResult
     std::string ScriptPath;        // RootDir/Pkg/Classes/<Name>.zc
     std::string DataPath;          // RootDir/Pkg/Models/<Name>_d.bin
     std::string AnivPath;          // RootDir/Pkg/Models/<Name>_a.bin
-    std::vector<std::string> TexturePaths;  // RootDir/Pkg/Textures/<Name><k>.pcx
-    std::vector<std::string> TextureNames;  // import names, in texture-number order
+    std::vector<std::string> TexturePaths;  // RootDir/Pkg/Textures/<Name><k>.pcx, slot order
+    std::vector<std::string> TextureNames;  // import names, in slot (import) order
+    int TexMap[MAX_TEXTURES] = {-1, -1, -1, -1, -1, -1, -1, -1, -1}; // texture number -> slot
     int NumVertices = 0;
     std::vector<MeshTri> Tris;
     std::vector<std::vector<std::uint32_t>> Frames;
