@@ -1,0 +1,32 @@
+// Menu bar 101 of the main window. The Animations pop-up must stay at position 2: the loading
+// flow finds it there. Loop Animation is checked here and unchecked when the window is created.
+#include "app/resources/ResourceIds.h"
+#include "app/resources/Resources.h"
+
+tMenuTemplate MainMenuResource()
+{
+    return {IDR_MAINMENU,
+            {
+                {"File", {{"Open script", IDM_OPEN, false}, {"Exit", IDM_EXIT, false}}, false},
+                {"Options",
+                 {{"Textures On", IDM_TEXTURES, true},
+                  {"Loop Animation", IDM_LOOP, true},
+                  {"Auto Rotate", IDM_AUTOROTATE, false},
+                  {"Set Frame Rate", IDM_FRAMERATE, false},
+                  {"Set Background Color", IDM_BACKGROUND, false},
+                  {"Use Direct3D", IDM_DIRECT3D, false}},
+                 false},
+                {"Animations", {{"All", IDM_ANIM_ALL, false}}, false},
+                {"Polygons",
+                 {{"All", IDM_POLY_ALL, false},
+                  {"Translucent", IDM_POLY_TRANSLUCENT, false},
+                  {"Masked", IDM_POLY_MASKED, false},
+                  {"Two Sided", IDM_POLY_TWOSIDED, false},
+                  {"Placeholder (Weapon Triangle)", IDM_POLY_PLACEHOLDER, false}},
+                 false},
+                {"Help",
+                 {{"About Tessaly", IDM_ABOUT, false},
+                  {"Help - Key Definitions", IDM_KEYHELP, false}},
+                 true},
+            }};
+}

@@ -1,0 +1,121 @@
+// The shape of the program's user-interface resources: menu bar, dialog templates, icon and
+// version record. The program keeps its resources as data (app/resources/); every window
+// system back end builds its menus, dialogs and icon from these records, so each text and
+// identifier is written in one place only.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// One item of a pop-up menu.
+struct tMenuItem
+{
+    const char* pszText;
+    int CommandId;
+    bool bChecked;   // initial check mark
+};
+
+// One top-level pop-up of the menu bar.
+struct tMenuPopup
+{
+    const char* pszText;
+    std::vector<tMenuItem> Items;
+    bool bHelp;      // placed at the right end of the menu bar
+};
+
+struct tMenuTemplate
+{
+    int ResourceId;
+    std::vector<tMenuPopup> Popups;   // left to right; positions count from 0
+};
+
+enum class eControlType
+{
+    PushButton,        // sends WM_COMMAND with its id when pressed
+    DefPushButton,     // the same, and pressed by Return
+    Static,            // one line of text, left-aligned
+    GroupBox,          // frame with a caption around other controls
+    ReadOnlyEdit,      // a single-line number/text box the user cannot type into
+    HScrollBar,        // horizontal scroll bar: sends WM_HSCROLL with its scroll codes
+    ListBox,           // sorted list, vertical and horizontal scroll bars
+    ProgressBar,       // horizontal bar set by cWindowSystem::SetProgress
+};
+
+// Control id of controls the program never addresses.
+constexpr int ID_NONE = -1;
+
+// One control of a dialog. Positions and sizes are in dialog units: a quarter of the dialog
+// font's average character width horizontally, an eighth of its height vertically.
+struct tDialogControl
+{
+    eControlType Type;
+    int Id;
+    const char* pszText;   // "" for none
+    int X, Y, Width, Height;
+};
+
+struct tDialogTemplate
+{
+    int ResourceId;
+    const char* pszCaption;
+    int Width, Height;     // client size in dialog units
+    bool bSystemMenu;      // the frame offers the close box (which sends IDCANCEL)
+    bool bVisible;         // shown at creation (modeless windows)
+    const char* pszFont;   // the dialog font's face name and point size
+    int FontPoints;
+    std::vector<tDialogControl> Controls;   // in tab order, top to bottom
+};
+
+// A 16-colour image: NumColors palette entries 0x00BBGGRR and one palette index per pixel,
+// rows top to bottom.
+struct tIconTemplate
+{
+    int ResourceId;
+    int Width, Height;
+    std::vector<std::uint32_t> Palette;
+    std::vector<std::uint8_t> Pixels;
+};
+
+struct tVersionRecord
+{
+    int FileVersion[4];
+    int ProductVersion[4];
+    bool bDebug;
+    const char* pszFileDescription;
+    const char* pszOriginalFilename;
+    const char* pszProductName;
+    const char* pszCompanyName;
+    const char* pszLegalCopyright;
+};
+
+// Everything a program hands to the window system as its resources.
+struct tResourceTable
+{
+    std::vector<tMenuTemplate> Menus;
+    std::vector<tDialogTemplate> Dialogs;
+    std::vector<tIconTemplate> Icons;
+    tVersionRecord Version;
+
+    // Look-ups by resource id; null when there is no such resource.
+    const tMenuTemplate* FindMenu(int ResourceId) const
+    {
+        for (const tMenuTemplate& Menu : Menus)
+            if (Menu.ResourceId == ResourceId)
+                return &Menu;
+        return nullptr;
+    }
+    const tDialogTemplate* FindDialog(int ResourceId) const
+    {
+        for (const tDialogTemplate& Dialog : Dialogs)
+            if (Dialog.ResourceId == ResourceId)
+                return &Dialog;
+        return nullptr;
+    }
+    const tIconTemplate* FindIcon(int ResourceId) const
+    {
+        for (const tIconTemplate& Icon : Icons)
+            if (Icon.ResourceId == ResourceId)
+                return &Icon;
+        return nullptr;
+    }
+};
