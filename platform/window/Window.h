@@ -129,21 +129,22 @@ using DialogProc = bool (*)(HWindow Dialog, std::uint32_t Msg, std::uintptr_t wP
 
 // The pixel format asked of and reported by the OpenGL window, field for field the classic
 // descriptor layout the renderer describes its request in.
+// (WPF_ names: the renderer's own header uses the PFD_ names for the same bits.)
 enum : std::uint32_t
 {
-    PFD_DOUBLEBUFFER = 0x01,
-    PFD_DRAW_TO_WINDOW = 0x04,
-    PFD_SUPPORT_OPENGL = 0x20,
-    PFD_NEED_PALETTE = 0x80,
+    WPF_DOUBLEBUFFER = 0x01,
+    WPF_DRAW_TO_WINDOW = 0x04,
+    WPF_SUPPORT_OPENGL = 0x20,
+    WPF_NEED_PALETTE = 0x80,
 };
-enum : std::uint8_t { PFD_TYPE_RGBA = 0, PFD_MAIN_PLANE = 0 };
+enum : std::uint8_t { WPF_TYPE_RGBA = 0, WPF_MAIN_PLANE = 0 };
 
 struct tPixelFormat
 {
     std::uint16_t nSize = 40;
     std::uint16_t nVersion = 1;
     std::uint32_t dwFlags = 0;
-    std::uint8_t iPixelType = PFD_TYPE_RGBA;
+    std::uint8_t iPixelType = WPF_TYPE_RGBA;
     std::uint8_t cColorBits = 0;
     std::uint8_t cRedBits = 0, cRedShift = 0;
     std::uint8_t cGreenBits = 0, cGreenShift = 0;
@@ -154,7 +155,7 @@ struct tPixelFormat
     std::uint8_t cDepthBits = 0;
     std::uint8_t cStencilBits = 0;
     std::uint8_t cAuxBuffers = 0;
-    std::uint8_t iLayerType = PFD_MAIN_PLANE;
+    std::uint8_t iLayerType = WPF_MAIN_PLANE;
     std::uint8_t bReserved = 0;
     std::uint32_t dwLayerMask = 0, dwVisibleMask = 0, dwDamageMask = 0;
 };
@@ -301,7 +302,7 @@ public:
     // Gives the window the available format closest to Request (at least its depth bits,
     // double buffered, RGBA). Returns false when none fits.
     virtual bool SetPixelFormat(HWindow Window, const tPixelFormat& Request) = 0;
-    // The format actually set (dwFlags has PFD_NEED_PALETTE for palette-based formats).
+    // The format actually set (dwFlags has WPF_NEED_PALETTE for palette-based formats).
     virtual bool DescribePixelFormat(HWindow Window, tPixelFormat& Format) = 0;
     virtual HGLContext CreateGLContext(HWindow Window) = 0;
     // Makes Context current on the window; Context None releases the current context.
