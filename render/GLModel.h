@@ -40,6 +40,8 @@ public:
     int GetPlaceholderBase() const { return mPlaceholderBase; }
 
 private:
+    // Compiles one list per texture number at Base: all triangles (Group 0) or one group's.
+    void CompileGroup(int Base, int Group, bool bWithNormals) const;
     void CallLists(int Base) const;
     void WirePass() const;
 
@@ -49,6 +51,7 @@ private:
     int mMaskedBase;
     int mTranslucentBase;
     int mPlaceholderBase;
+    bool mListsCompiled = false;
 };
 
 // The prepared frames, index = frame number; null where none is prepared.

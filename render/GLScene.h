@@ -26,9 +26,9 @@ extern const float MaterialSpecular[4];
 void GLInitState();
 // The texturing set-up of window creation: GL_TEXTURE_2D on, decal mode, nicest perspective.
 void GLInitTexturing();
-// Records the client size; for OpenGL sets viewport and perspective from ModelBounds and
-// ViewDistance, for Direct3D hands the size to D3DResizeHook. A zero height leaves the
-// projection as it was (its aspect would be infinite).
+// Records the client size. For OpenGL sets viewport, perspective and ViewDistance from
+// ModelBounds; a zero height leaves them as they were (its aspect would be infinite). For
+// Direct3D sets ViewDistance and then calls D3DResizeHook.
 void ResizeView(int Width, int Height);
 // bOn switches on light 0 and colour material for the untextured view; false changes nothing.
 // Does nothing unless OpenGL is the active renderer. Returns 0.

@@ -1,0 +1,116 @@
+// OpenGL frame drawing: the camera, the polygon filters, the animation step, and releasing a
+// model's frames.
+#include "render/GLDraw.h"
+
+#include <GL/gl.h>
+
+#include "model/ZentorMesh.h"
+#include "render/GLModel.h"
+#include "render/GLScene.h"
+#include "render/RenderHooks.h"
+#include "render/ViewState.h"
+
+void cGLFrame::CallLists(int Base) const
+{
+    for (int Slot = 0; Slot < mNumSlots; ++Slot)
+        glCallList(Base + Slot);
+}
+
+// Every triangle's edges, both faces, as the outline a type filter is drawn against.
+void cGLFrame::WirePass() const
+{
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    glDisable(GL_CULL_FACE);
+    CallLists(mListBase);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+}
+
+int cGLFrame::Draw(unsigned int Filter)
+{
+    if (!mListsCompiled)
+        return 0;
+    switch (Filter)
+    {
+    case 0:
+        CallLists(mListBase);
+        if (mHasTwoSided)
+        {
+            // The two-sided group again without culling, so its back faces show.
+            glDisable(GL_CULL_FACE);
+            CallLists(mTwoSidedBase);
+            glEnable(GL_CULL_FACE);
+        }
+        break;
+    case POLY_TRANSLUCENT:
+        WirePass();
+        if (mHasTranslucent)
+            CallLists(mTranslucentBase);
+        glEnable(GL_CULL_FACE);
+        break;
+    case POLY_MASKED:
+        WirePass();
+        if (mHasMasked)
+            CallLists(mMaskedBase);
+        glEnable(GL_CULL_FACE);
+        break;
+    case POLY_TWO_SIDED:
+        WirePass();
+        if (mHasTwoSided)
+            CallLists(mTwoSidedBase);
+        glEnable(GL_CULL_FACE);
+        break;
+    case POLY_PLACEHOLDER:
+        WirePass();
+        if (mHasPlaceholder)
+            CallLists(mPlaceholderBase);
+        glEnable(GL_CULL_FACE);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+void GLDrawFrame()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+    glTranslatef(0.0f, 0.0f, CameraOffsetZ - ViewDistance);
+    glTranslatef(0.0f, CameraOffsetY, 0.0f);
+    glRotatef(-CameraAngleY, 0.0f, 1.0f, 0.0f);
+    glRotatef(-CameraAngleX, 1.0f, 0.0f, 0.0f);
+    cGLFrame* pFrame =
+        CurrentFrame >= 0 && CurrentFrame < MAX_FRAMES ? GLFrames[CurrentFrame] : nullptr;
+    // Without a prepared frame only the background shows and the animation holds.
+    if (pFrame)
+    {
+        pFrame->Draw(static_cast<unsigned int>(PolygonFilter));
+        if (LoopAnimation)
+        {
+            ++CurrentFrame;
+            // Wide arithmetic: a script may give any start, and the difference must not overflow.
+            if (static_cast<long long>(CurrentFrame) - SequenceStart >= SequenceLength)
+                CurrentFrame = SequenceStart;
+        }
+    }
+    glPopMatrix();
+    glFlush();
+}
+
+void ReleaseModel()
+{
+    for (int Frame = 0; Frame < MAX_FRAMES; ++Frame)
+    {
+        if (GLFrames[Frame])
+        {
+            GLFrames[Frame]->ReleaseTris();
+            delete GLFrames[Frame];
+            GLFrames[Frame] = nullptr;
+        }
+        if (D3DReleaseFrameHook)
+            D3DReleaseFrameHook(Frame);
+    }
+    GLReleaseTextures();
+    delete TheModel;
+    TheModel = nullptr;
+}

@@ -1,0 +1,106 @@
+// OpenGL scene state: initial fixed-function state, projection on resize, lighting for the
+// untextured view and the clear colour.
+#include "render/GLScene.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cmath>
+
+#include "render/RenderHooks.h"
+#include "render/ViewState.h"
+
+cModelBounds ModelBounds;
+float ViewDistance;
+
+const float LightAmbient[4] = {0.5f, 0.5f, 0.5f, 1.0f};
+const float LightDiffuse[4] = {0.6f, 0.6f, 0.6f, 1.0f};
+const float LightSpecular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+const float LightPosition[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+const float MaterialSpecular[4] = {0.1f, 0.1f, 0.1f, 1.0f};
+
+void GLInitState()
+{
+    glEnable(GL_DEPTH_TEST);
+    glFrontFace(GL_CCW);
+    glEnable(GL_CULL_FACE);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glColor3f(0.5f, 0.5f, 0.5f);
+    glShadeModel(GL_FLAT);
+}
+
+void GLInitTexturing()
+{
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+}
+
+void ResizeView(int Width, int Height)
+{
+    ClientWidth = Width;
+    ClientHeight = Height;
+    // The z bounds count in whole units: the fraction is dropped before the distances are taken.
+    const double ZMin = std::fabs(std::trunc(static_cast<double>(ModelBounds.MinZ)));
+    const double ZMax = std::fabs(std::trunc(static_cast<double>(ModelBounds.MaxZ)));
+    if (RenderMode == 1)
+    {
+        // A zero height (minimised window) has no aspect; the next real size sets it.
+        if (Height == 0)
+            return;
+        glViewport(0, 0, Width, Height);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(45.0, static_cast<double>(Width) / static_cast<double>(Height), 1.0,
+                       (ZMin + ZMax) * 100.0);
+        ViewDistance = static_cast<float>(ZMax + 100.0);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+    }
+    else
+    {
+        // Set first: the Direct3D renderer places its camera at this distance.
+        ViewDistance = static_cast<float>(-(ZMax + 100.0));
+        if (D3DResizeHook)
+            D3DResizeHook(Width, Height);
+    }
+}
+
+int GLSetLighting(bool bOn)
+{
+    if (RenderMode != 1 || !bOn)
+        return 0;
+    glEnable(GL_LIGHTING);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, LightAmbient);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, LightDiffuse);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, LightSpecular);
+    glLightfv(GL_LIGHT0, GL_POSITION, LightPosition);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_COLOR_MATERIAL);
+    glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, MaterialSpecular);
+    glMateriali(GL_FRONT, GL_SHININESS, 1);
+    return 0;
+}
+
+void GLSetTexturesOn(bool bOn)
+{
+    if (bOn)
+    {
+        GLSetLighting(false);
+        glEnable(GL_TEXTURE_2D);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+    }
+    else
+    {
+        GLSetLighting(true);
+        glDisable(GL_TEXTURE_2D);
+    }
+}
+
+void GLSetBackgroundColor(std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue)
+{
+    constexpr float TEXEL = 0.00390625f;
+    glClearColor(Red * TEXEL, Green * TEXEL, Blue * TEXEL, 1.0f);
+}
