@@ -8,3 +8,6 @@ extern void (*ShowRendererMessage)(const char* pszText, const char* pszCaption);
 // Set while the Direct3D renderer exists; null otherwise.
 extern void (*D3DResizeHook)(int Width, int Height);
 extern void (*D3DReleaseFrameHook)(int FrameNum);
+// Called by GLBuildModel after each frame it prepares (Done of Total), so the shell can show the
+// load's progress; null when nobody listens.
+extern void (*BuildProgressHook)(int Done, int Total);
