@@ -88,7 +88,7 @@ public:
     // RGB pixels of the texture mapped to TextureNum (0 to 8), 256 x 256, or null.
     const std::uint8_t* GetTexture(int TextureNum) const;
     // Decodes triangle Tri of frame Frame into a scratch record that the next call overwrites.
-    // Null when no mesh is loaded.
+    // Null when no mesh is loaded or either index is outside the mesh.
     const FrameTri* GetTriangle(int Frame, int Tri);
 
     // The directory the content paths resolve against: the script's directory, then "..\".
@@ -98,6 +98,8 @@ private:
     void ReadScript(const char* pszScript);
     void ExecCommand(const char* pszText, bool bMeshImported);
     void LoadMeshFiles(const char* pszDfile, const char* pszAfile);
+    void ImportTexture(const std::string& Name, const std::string& File);
+    void MapTexture(const std::string& Name, long TextureNum);
 
     std::string mBasePath;
     DataHeader mDataHeader{};

@@ -1,0 +1,119 @@
+// Content paths: base path derivation and the open-with-fallback used by every model reader.
+#include "model/ContentPath.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+
+bool SameIgnoringCase(const std::string& A, const std::string& B)
+{
+    if (A.size() != B.size())
+        return false;
+    for (std::size_t i = 0; i < A.size(); ++i)
+    {
+        unsigned char a = static_cast<unsigned char>(A[i]);
+        unsigned char b = static_cast<unsigned char>(B[i]);
+        if (a >= 'A' && a <= 'Z')
+            a = static_cast<unsigned char>(a - 'A' + 'a');
+        if (b >= 'A' && b <= 'Z')
+            b = static_cast<unsigned char>(b - 'A' + 'a');
+        if (a != b)
+            return false;
+    }
+    return true;
+}
+
+cFileHandle OpenRegularFile(const std::string& Path)
+{
+    std::error_code Error;
+    if (Path.empty() || fs::is_directory(Path, Error))
+        return nullptr;
+    return cFileHandle(std::fopen(Path.c_str(), "rb"));
+}
+
+// Walks Path component by component; a component that does not exist as written is replaced
+// by the first directory entry (in name order) that equals it ignoring case.
+std::string ResolveIgnoringCase(const std::string& Path)
+{
+    std::string Resolved = Path[0] == '/' ? "/" : "";
+    std::size_t Start = Path[0] == '/' ? 1 : 0;
+    while (Start <= Path.size())
+    {
+        std::size_t End = Path.find('/', Start);
+        if (End == std::string::npos)
+            End = Path.size();
+        std::string Part = Path.substr(Start, End - Start);
+        const bool bLast = End == Path.size();
+        if (!Part.empty())
+        {
+            std::error_code Error;
+            const std::string Candidate = Resolved + Part;
+            if (Part != "." && Part != ".." && !fs::exists(Candidate, Error))
+            {
+                const fs::path Dir = Resolved.empty() ? fs::path(".") : fs::path(Resolved);
+                std::string Best;
+                for (fs::directory_iterator It(Dir, Error), EndIt; !Error && It != EndIt;
+                     It.increment(Error))
+                {
+                    const std::string Entry = It->path().filename().string();
+                    if (SameIgnoringCase(Entry, Part) && (Best.empty() || Entry < Best))
+                        Best = Entry;
+                }
+                if (Best.empty())
+                    return std::string();
+                Part = Best;
+            }
+            Resolved += Part;
+            if (!bLast)
+                Resolved += '/';
+        }
+        Start = End + 1;
+    }
+    return Resolved;
+}
+
+} // namespace
+
+std::string MakeBasePath(const char* pszScript)
+{
+    const std::string Script(pszScript);
+    const std::size_t Last = Script.find_last_of("/\\");
+    std::string Base = Last == std::string::npos ? std::string() : Script.substr(0, Last + 1);
+    return Base + "..\\";
+}
+
+cFileHandle OpenContentFile(const std::string& Path)
+{
+    if (cFileHandle File = OpenRegularFile(Path))
+        return File;
+    std::string Slashed = Path;
+    for (char& c : Slashed)
+        if (c == '\\')
+            c = '/';
+    if (Slashed != Path)
+        if (cFileHandle File = OpenRegularFile(Slashed))
+            return File;
+    if (Slashed.empty())
+        return nullptr;
+    return OpenRegularFile(ResolveIgnoringCase(Slashed));
+}
+
+std::vector<std::uint8_t> ReadRest(std::FILE* pFile, std::size_t MaxBytes)
+{
+    std::vector<std::uint8_t> Bytes;
+    std::uint8_t Chunk[65536];
+    while (Bytes.size() < MaxBytes)
+    {
+        const std::size_t Want = std::min(sizeof Chunk, MaxBytes - Bytes.size());
+        const std::size_t Got = std::fread(Chunk, 1, Want, pFile);
+        Bytes.insert(Bytes.end(), Chunk, Chunk + Got);
+        if (Got < Want)
+            break;
+    }
+    return Bytes;
+}

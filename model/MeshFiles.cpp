@@ -1,0 +1,141 @@
+// Mesh data and animation files: loading, checking and per-triangle decoding of the packed
+// vertex words.
+#include "model/MeshFiles.h"
+
+#include <cstring>
+
+#include "model/ContentPath.h"
+#include "model/LoadError.h"
+
+namespace
+{
+
+std::string TooShort(const std::string& Path, const std::string& What, std::uint64_t Needed,
+                     std::size_t Size)
+{
+    return "Mesh file " + Path + " is too short: " + What + " needs " + std::to_string(Needed) +
+           " bytes, the file has " + std::to_string(Size);
+}
+
+// Sign-extends the low Bits bits of Field.
+float SignedField(std::uint32_t Field, int Bits)
+{
+    const std::int32_t Half = std::int32_t(1) << (Bits - 1);
+    const std::int32_t Value = static_cast<std::int32_t>(Field & ((std::uint32_t(1) << Bits) - 1));
+    return static_cast<float>(Value >= Half ? Value - 2 * Half : Value);
+}
+
+} // namespace
+
+std::uint64_t AnivBytesNeeded(const std::uint8_t* pData, std::size_t DataSize,
+                              const std::uint8_t* pAniv, std::size_t AnivSize)
+{
+    if (DataSize < sizeof(DataHeader) || AnivSize < sizeof(AnivHeader))
+        return 0;
+    DataHeader Data;
+    AnivHeader Aniv;
+    std::memcpy(&Data, pData, sizeof Data);
+    std::memcpy(&Aniv, pAniv, sizeof Aniv);
+    return sizeof(AnivHeader) + std::uint64_t(4) * Data.NumVertices * Aniv.NumFrames;
+}
+
+cMeshData ReadMeshPair(const std::uint8_t* pData, std::size_t DataSize, const std::uint8_t* pAniv,
+                       std::size_t AnivSize, const std::string& DataPath,
+                       const std::string& AnivPath)
+{
+    // Every count is checked against the real file lengths before anything is allocated.
+    cMeshData Mesh;
+    if (DataSize < sizeof(DataHeader))
+        throw cLoadError(TooShort(DataPath, "the header", sizeof(DataHeader), DataSize));
+    if (AnivSize < sizeof(AnivHeader))
+        throw cLoadError(TooShort(AnivPath, "the header", sizeof(AnivHeader), AnivSize));
+    std::memcpy(&Mesh.Data, pData, sizeof Mesh.Data);
+    std::memcpy(&Mesh.Aniv, pAniv, sizeof Mesh.Aniv);
+
+    const unsigned NumPolys = Mesh.Data.NumPolys;
+    const unsigned NumVertices = Mesh.Data.NumVertices;
+    const unsigned NumFrames = Mesh.Aniv.NumFrames;
+    const unsigned FrameSize = Mesh.Aniv.FrameSize;
+    const std::uint64_t TriBytes = std::uint64_t(sizeof(MeshTri)) * NumPolys;
+    if (DataSize - sizeof(DataHeader) < TriBytes)
+        throw cLoadError(TooShort(DataPath, std::to_string(NumPolys) + " triangles",
+                                  sizeof(DataHeader) + TriBytes, DataSize));
+    const std::uint64_t BlockBytes = std::uint64_t(4) * NumVertices * NumFrames;
+    if (AnivSize - sizeof(AnivHeader) < BlockBytes)
+        throw cLoadError(TooShort(AnivPath,
+                                  std::to_string(NumFrames) + " frames of " +
+                                      std::to_string(NumVertices) + " vertices",
+                                  sizeof(AnivHeader) + BlockBytes, AnivSize));
+    if (NumFrames > 0 && std::uint64_t(NumFrames - 1) * FrameSize + 4 * NumVertices > BlockBytes)
+        throw cLoadError("Mesh file " + AnivPath + ": frame size " + std::to_string(FrameSize) +
+                         " places frame " + std::to_string(NumFrames - 1) +
+                         " outside the vertex block of " + std::to_string(NumFrames) +
+                         " frames of " + std::to_string(NumVertices) + " vertices");
+
+    Mesh.Tris.resize(NumPolys);
+    if (NumPolys > 0)
+        std::memcpy(Mesh.Tris.data(), pData + sizeof(DataHeader), TriBytes);
+    for (unsigned t = 0; t < NumPolys; ++t)
+        for (unsigned k = 0; k < 3; ++k)
+            if (Mesh.Tris[t].iVertex[k] >= NumVertices)
+                throw cLoadError("Mesh file " + DataPath + ": triangle " + std::to_string(t) +
+                                 " uses vertex " + std::to_string(Mesh.Tris[t].iVertex[k]) +
+                                 " but a frame has " + std::to_string(NumVertices) +
+                                 " vertices");
+    Mesh.Verts.resize(std::size_t(NumVertices) * NumFrames);
+    if (BlockBytes > 0)
+        std::memcpy(Mesh.Verts.data(), pAniv + sizeof(AnivHeader), BlockBytes);
+    return Mesh;
+}
+
+bool DecodeTriangle(const AnivHeader& Aniv, const std::vector<MeshTri>& Tris,
+                    const std::vector<std::uint32_t>& Verts, int Frame, int Tri, FrameTri& Out)
+{
+    if (Frame < 0 || Frame >= Aniv.NumFrames || Tri < 0 || std::size_t(Tri) >= Tris.size())
+        return false;
+    // FrameSize is a byte stride and need not be a multiple of 4, so words are copied bytewise.
+    const std::uint8_t* pFrame =
+        reinterpret_cast<const std::uint8_t*>(Verts.data()) + std::size_t(Frame) * Aniv.FrameSize;
+    const MeshTri& Record = Tris[Tri];
+    Out.Type = Record.Type;
+    Out.TextureNum = Record.TextureNum;
+    for (int k = 0; k < 3; ++k)
+    {
+        std::uint32_t Word;
+        std::memcpy(&Word, pFrame + 4 * std::size_t(Record.iVertex[k]), sizeof Word);
+        Out.X[k] = SignedField(Word, 11);
+        Out.Y[k] = SignedField(Word >> 11, 11);
+        Out.Z[k] = SignedField(Word >> 22, 10);
+        Out.UV[k][0] = Record.UV[k][0];
+        Out.UV[k][1] = Record.UV[k][1];
+    }
+    return true;
+}
+
+void cZentorMesh::LoadMeshFiles(const char* pszDfile, const char* pszAfile)
+{
+    const std::string DataPath = mBasePath + pszDfile;
+    const std::string AnivPath = mBasePath + pszAfile;
+    cFileHandle DataFile = OpenContentFile(DataPath);
+    if (!DataFile)
+        throw cLoadError("Can't open file " + DataPath);
+    cFileHandle AnivFile = OpenContentFile(AnivPath);
+    if (!AnivFile)
+        throw cLoadError("Can't open file " + AnivPath);
+
+    const std::vector<std::uint8_t> Data = ReadRest(DataFile.get(), MAX_DATA_FILE_BYTES);
+    std::vector<std::uint8_t> Aniv = ReadRest(AnivFile.get(), sizeof(AnivHeader));
+    const std::uint64_t Needed = AnivBytesNeeded(Data.data(), Data.size(), Aniv.data(), Aniv.size());
+    if (Needed > Aniv.size())
+    {
+        const std::vector<std::uint8_t> Block = ReadRest(AnivFile.get(), Needed - Aniv.size());
+        Aniv.insert(Aniv.end(), Block.begin(), Block.end());
+    }
+
+    cMeshData Mesh = ReadMeshPair(Data.data(), Data.size(), Aniv.data(), Aniv.size(), DataPath,
+                                  AnivPath);
+    mDataHeader = Mesh.Data;
+    mAnivHeader = Mesh.Aniv;
+    mTris = std::move(Mesh.Tris);
+    mVerts = std::move(Mesh.Verts);
+}
