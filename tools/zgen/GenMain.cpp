@@ -1,19 +1,131 @@
-// tessaly-gen: command-line front end of the content generator.
+// tessaly-gen: command-line front end of the content generator; prints the script path.
 #include "tools/zgen/ZentorGen.h"
 
+#include <cerrno>
 #include <cstdio>
-#include <exception>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace
+{
+const char USAGE[] =
+    "usage: tessaly-gen --sample DIR\n"
+    "       tessaly-gen DIR [--name N] [--frames F] [--tris T] [--vertices V] [--textures K]\n"
+    "                   [--types 0,2,3,4,8] [--sequences S] [--scale X,Y,Z] [--seed N] [--figure]\n"
+    "Writes DIR/Pkg/Classes/<N>.zc with its mesh files and textures and prints the script path.\n";
+
+struct cUsageError : std::runtime_error
+{
+    using std::runtime_error::runtime_error;
+};
+
+// A whole-text integer; decimal, or hexadecimal with 0x.
+long ParseInt(const std::string& Text, const std::string& Option)
+{
+    errno = 0;
+    char* pEnd = nullptr;
+    const long Value = std::strtol(Text.c_str(), &pEnd, 0);
+    if (Text.empty() || *pEnd != '\0' || errno == ERANGE || Value < -2147483647L || Value > 2147483647L)
+        throw cUsageError(Option + " needs a whole number, not '" + Text + "'");
+    return Value;
+}
+
+float ParseReal(const std::string& Text, const std::string& Option)
+{
+    char* pEnd = nullptr;
+    const float Value = std::strtof(Text.c_str(), &pEnd);
+    if (Text.empty() || *pEnd != '\0')
+        throw cUsageError(Option + " needs numbers, not '" + Text + "'");
+    return Value;
+}
+
+std::vector<std::string> SplitCommas(const std::string& Text)
+{
+    std::vector<std::string> Parts;
+    std::size_t Start = 0;
+    for (;;)
+    {
+        const std::size_t Comma = Text.find(',', Start);
+        Parts.push_back(Text.substr(Start, Comma - Start));
+        if (Comma == std::string::npos)
+            return Parts;
+        Start = Comma + 1;
+    }
+}
+
+int ToInt(long Value) { return static_cast<int>(Value); }
+
+cGenResult Run(const std::vector<std::string>& Args)
+{
+    if (Args.size() == 2 && Args[0] == "--sample")
+        return WriteSample(Args[1]);
+    if (Args.empty() || Args[0].rfind("--", 0) == 0)
+        throw cUsageError("a content directory is needed");
+    cGenParams Params;
+    for (std::size_t i = 1; i < Args.size(); ++i)
+    {
+        const std::string& Option = Args[i];
+        if (Option == "--figure")
+        {
+            Params.Figure = true;
+            continue;
+        }
+        if (i + 1 >= Args.size())
+            throw cUsageError("missing value after " + Option);
+        const std::string& Value = Args[++i];
+        if (Option == "--name")
+            Params.Name = Value;
+        else if (Option == "--frames")
+            Params.NumFrames = ToInt(ParseInt(Value, Option));
+        else if (Option == "--tris")
+            Params.NumTris = ToInt(ParseInt(Value, Option));
+        else if (Option == "--vertices")
+            Params.NumVertices = ToInt(ParseInt(Value, Option));
+        else if (Option == "--textures")
+            Params.NumTextures = ToInt(ParseInt(Value, Option));
+        else if (Option == "--sequences")
+            Params.NumSequences = ToInt(ParseInt(Value, Option));
+        else if (Option == "--seed")
+            Params.Seed = static_cast<std::uint32_t>(ParseInt(Value, Option));
+        else if (Option == "--types")
+        {
+            Params.TypeMix.clear();
+            for (const std::string& Part : SplitCommas(Value))
+                Params.TypeMix.push_back(ToInt(ParseInt(Part, Option)));
+        }
+        else if (Option == "--scale")
+        {
+            const std::vector<std::string> Parts = SplitCommas(Value);
+            if (Parts.size() != 3)
+                throw cUsageError("--scale needs three numbers X,Y,Z");
+            for (int k = 0; k < 3; ++k)
+                Params.Scale[k] = ParseReal(Parts[static_cast<std::size_t>(k)], Option);
+        }
+        else
+            throw cUsageError("unknown option " + Option);
+    }
+    return WriteModel(Args[0], Params);
+}
+} // namespace
 
 int main(int argc, char** argv)
 {
     try
     {
-        if (argc == 3 && std::string(argv[1]) == "--sample")
-        {
-            std::printf("%s\n", WriteSample(argv[2]).ScriptPath.c_str());
-            return 0;
-        }
-        std::fprintf(stderr, "usage: tessaly-gen --sample DIR\n");
+        const cGenResult Result = Run(std::vector<std::string>(argv + 1, argv + argc));
+        std::printf("%s\n", Result.ScriptPath.c_str());
+        return 0;
+    }
+    catch (const cUsageError& Error)
+    {
+        std::fprintf(stderr, "tessaly-gen: %s\n%s", Error.what(), USAGE);
+        return 2;
+    }
+    catch (const std::invalid_argument& Error)
+    {
+        std::fprintf(stderr, "tessaly-gen: %s\n%s", Error.what(), USAGE);
         return 2;
     }
     catch (const std::exception& Error)
