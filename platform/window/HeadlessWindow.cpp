@@ -1,0 +1,349 @@
+// Headless back end, part 1: the main window, its menu bar, the OpenGL context and palettes,
+// and the back-end selection. The queue is in HeadlessQueue.cpp, dialogs and choosers in
+// HeadlessDialogs.cpp.
+#include "platform/window/HeadlessWindow.h"
+
+#ifdef TESSALY_HEADLESS_GL
+#include <stdexcept>
+
+#include "platform/offscreen/OffscreenGL.h"
+#endif
+
+namespace
+{
+// The headless window has no frame; only a menu bar takes room from the outer size.
+constexpr int MENU_BAR_HEIGHT = 20;
+}  // namespace
+
+cHeadlessWindowSystem::cHeadlessWindowSystem()
+{
+    // A direct-colour format like a desktop's: no palette needed.
+    mReportedFormat.dwFlags = WPF_DRAW_TO_WINDOW | WPF_SUPPORT_OPENGL | WPF_DOUBLEBUFFER;
+    mReportedFormat.cColorBits = 24;
+    mReportedFormat.cRedBits = mReportedFormat.cGreenBits = mReportedFormat.cBlueBits = 8;
+    mReportedFormat.cRedShift = 16;
+    mReportedFormat.cGreenShift = 8;
+    mReportedFormat.cDepthBits = 24;
+}
+
+cHeadlessWindowSystem::~cHeadlessWindowSystem() = default;
+
+HWindow cHeadlessWindowSystem::CreateMainWindow(const tMainWindowDesc& Desc)
+{
+    if (mProc || !Desc.Proc || !Desc.pInstance)
+        return HWindow::None;
+    const tMenuTemplate* pMenu = Desc.pInstance->FindMenu(Desc.MenuId);
+    if (!pMenu || !Desc.pInstance->FindIcon(Desc.IconId))
+        return HWindow::None;
+
+    for (const tMenuPopup& Popup : pMenu->Popups)
+    {
+        tPopup Copy{Popup.pszText, {}};
+        for (const tMenuItem& Item : Popup.Items)
+            Copy.Items.push_back({Item.pszText, Item.CommandId, Item.bChecked});
+        mPopups.push_back(std::move(Copy));
+    }
+    mWindowTitle = Desc.pszTitle;
+    mWindowIconId = Desc.IconId;
+    mClientWidth = Desc.Width;
+    mClientHeight = Desc.Height > MENU_BAR_HEIGHT ? Desc.Height - MENU_BAR_HEIGHT : 0;
+    mProc = Desc.Proc;
+
+    if (CallProc(WM_CREATE, 0, 0) == -1)
+    {
+        DestroyWindow(MAIN_WINDOW);
+        return HWindow::None;
+    }
+    const auto Size = static_cast<std::intptr_t>((mClientHeight << 16) | mClientWidth);
+    CallProc(WM_SIZE, 0, Size);
+    return MAIN_WINDOW;
+}
+
+void cHeadlessWindowSystem::ShowWindow(HWindow Window)
+{
+    if (IsMain(Window))
+    {
+        mWindowShown = true;
+        mPaintPending = true;
+    }
+}
+
+void cHeadlessWindowSystem::UpdateWindow(HWindow Window)
+{
+    if (IsMain(Window) && mPaintPending)
+        CallProc(WM_PAINT, 0, 0);
+}
+
+void cHeadlessWindowSystem::DestroyWindow(HWindow Window)
+{
+    if (!IsMain(Window))
+        return;
+    mWindowShown = false;
+    CallProc(WM_DESTROY, 0, 0);
+    mWindowDestroyed = true;
+    mPaintPending = false;
+}
+
+std::intptr_t cHeadlessWindowSystem::DefWindowProc(HWindow Window, std::uint32_t Msg,
+                                                   std::uintptr_t wParam, std::intptr_t lParam)
+{
+    if (Msg == WM_CLOSE)
+        DestroyWindow(Window);
+    else if (Msg == WM_PAINT)
+        ValidateRect(Window);
+    return 0;
+}
+
+std::intptr_t cHeadlessWindowSystem::CallProc(std::uint32_t Msg, std::uintptr_t wParam,
+                                              std::intptr_t lParam)
+{
+    if (mWindowDestroyed || !mProc)
+        return 0;
+    if (Msg == WM_PAINT)
+        mPaintTimes.push_back(mNow);
+    return mProc(MAIN_WINDOW, Msg, wParam, lParam);
+}
+
+// ---- menus ----------------------------------------------------------------------------------
+
+HMenu cHeadlessWindowSystem::GetMenu(HWindow Window)
+{
+    return IsMain(Window) ? MENU_BAR : HMenu::None;
+}
+
+HMenu cHeadlessWindowSystem::GetSubMenu(HMenu Menu, int Position)
+{
+    if (Menu != MENU_BAR || Position < 0 || Position >= static_cast<int>(mPopups.size()))
+        return HMenu::None;
+    return static_cast<HMenu>(POPUP_BASE + static_cast<std::uintptr_t>(Position));
+}
+
+cHeadlessWindowSystem::tPopup* cHeadlessWindowSystem::FindPopup(HMenu Menu)
+{
+    const auto Value = static_cast<std::uintptr_t>(Menu);
+    if (Value < POPUP_BASE || Value - POPUP_BASE >= mPopups.size())
+        return nullptr;
+    return &mPopups[Value - POPUP_BASE];
+}
+
+cHeadlessWindowSystem::tItem* cHeadlessWindowSystem::FindItem(HMenu Menu, int CommandId)
+{
+    for (std::size_t P = 0; P < mPopups.size(); ++P)
+    {
+        if (Menu != MENU_BAR && FindPopup(Menu) != &mPopups[P])
+            continue;
+        for (tItem& Item : mPopups[P].Items)
+            if (Item.CommandId == CommandId)
+                return &Item;
+    }
+    return nullptr;
+}
+
+void cHeadlessWindowSystem::CheckMenuItem(HMenu Menu, int CommandId, bool bChecked)
+{
+    if (tItem* pItem = FindItem(Menu, CommandId))
+        pItem->bChecked = bChecked;
+}
+
+bool cHeadlessWindowSystem::RemoveMenuByCommand(HMenu Menu, int CommandId)
+{
+    for (std::size_t P = 0; P < mPopups.size(); ++P)
+    {
+        if (Menu != MENU_BAR && FindPopup(Menu) != &mPopups[P])
+            continue;
+        std::vector<tItem>& Items = mPopups[P].Items;
+        for (auto It = Items.begin(); It != Items.end(); ++It)
+            if (It->CommandId == CommandId)
+            {
+                Items.erase(It);
+                return true;
+            }
+    }
+    return false;
+}
+
+bool cHeadlessWindowSystem::RemoveMenuByPosition(HMenu Menu, int Position)
+{
+    tPopup* pPopup = FindPopup(Menu);
+    if (!pPopup || Position < 0 || Position >= static_cast<int>(pPopup->Items.size()))
+        return false;
+    pPopup->Items.erase(pPopup->Items.begin() + Position);
+    return true;
+}
+
+void cHeadlessWindowSystem::AppendMenu(HMenu Menu, int CommandId, const char* pszText)
+{
+    if (tPopup* pPopup = FindPopup(Menu))
+        pPopup->Items.push_back({pszText ? pszText : "", CommandId, false});
+}
+
+void cHeadlessWindowSystem::DrawMenuBar(HWindow Window)
+{
+    if (IsMain(Window))
+        ++mDrawMenuBarCount;
+}
+
+bool cHeadlessWindowSystem::IsChecked(int CommandId) const
+{
+    for (const tPopup& Popup : mPopups)
+        for (const tItem& Item : Popup.Items)
+            if (Item.CommandId == CommandId)
+                return Item.bChecked;
+    return false;
+}
+
+bool cHeadlessWindowSystem::HasItem(int CommandId) const
+{
+    for (const tPopup& Popup : mPopups)
+        for (const tItem& Item : Popup.Items)
+            if (Item.CommandId == CommandId)
+                return true;
+    return false;
+}
+
+std::vector<std::pair<int, std::string>> cHeadlessWindowSystem::PopupItems(int Position) const
+{
+    std::vector<std::pair<int, std::string>> Items;
+    if (Position >= 0 && Position < static_cast<int>(mPopups.size()))
+        for (const tItem& Item : mPopups[static_cast<std::size_t>(Position)].Items)
+            Items.emplace_back(Item.CommandId, Item.Text);
+    return Items;
+}
+
+std::string cHeadlessWindowSystem::PopupText(int Position) const
+{
+    if (Position < 0 || Position >= static_cast<int>(mPopups.size()))
+        return {};
+    return mPopups[static_cast<std::size_t>(Position)].Text;
+}
+
+// ---- OpenGL and palettes ---------------------------------------------------------------------
+
+bool cHeadlessWindowSystem::SetPixelFormat(HWindow Window, const tPixelFormat& Request)
+{
+    if (!IsMain(Window) || mFormatSet)
+        return false;
+    mFormatSet = true;
+    return true;
+}
+
+bool cHeadlessWindowSystem::DescribePixelFormat(HWindow Window, tPixelFormat& Format)
+{
+    if (!IsMain(Window) || !mFormatSet)
+        return false;
+    Format = mReportedFormat;
+    return true;
+}
+
+HGLContext cHeadlessWindowSystem::CreateGLContext(HWindow Window)
+{
+    if (!IsMain(Window) || !mFormatSet || mGL)
+        return HGLContext::None;
+#ifdef TESSALY_HEADLESS_GL
+    try
+    {
+        mGL = std::make_shared<cOffscreenGL>(mClientWidth > 0 ? mClientWidth : 1,
+                                             mClientHeight > 0 ? mClientHeight : 1);
+    }
+    catch (const std::runtime_error&)
+    {
+        return HGLContext::None;
+    }
+    return GL_CONTEXT;
+#else
+    return HGLContext::None;
+#endif
+}
+
+bool cHeadlessWindowSystem::MakeCurrent(HWindow Window, HGLContext Context)
+{
+    if (Context == HGLContext::None)
+        return true;
+    return Context == GL_CONTEXT && mGL && IsMain(Window) && GLMakeCurrent();
+}
+
+void cHeadlessWindowSystem::DeleteGLContext(HGLContext Context)
+{
+    if (Context == GL_CONTEXT)
+    {
+        mGL.reset();
+        mPicture.clear();
+    }
+}
+
+void cHeadlessWindowSystem::SwapBuffers(HWindow Window)
+{
+    if (!IsMain(Window))
+        return;
+    ++mSwapCount;
+    GLSwapAndRead();
+}
+
+bool cHeadlessWindowSystem::HasGL() const
+{
+    return mGL != nullptr;
+}
+
+#ifdef TESSALY_HEADLESS_GL
+bool cHeadlessWindowSystem::GLMakeCurrent()
+{
+    return mGL->MakeCurrent();
+}
+
+void cHeadlessWindowSystem::GLSwapAndRead()
+{
+    if (!mGL)
+        return;
+    mGL->SwapBuffers();
+    mPicture = mGL->ReadRGB();
+}
+#else
+bool cHeadlessWindowSystem::GLMakeCurrent()
+{
+    return false;
+}
+
+void cHeadlessWindowSystem::GLSwapAndRead() {}
+#endif
+
+HPalette cHeadlessWindowSystem::CreatePalette(const tPaletteEntry* pEntries, int NumEntries)
+{
+    if (!pEntries || NumEntries <= 0)
+        return HPalette::None;
+    mLastPalette.assign(pEntries, pEntries + NumEntries);
+    const std::uintptr_t Id = mNextPalette++;
+    mPalettes[Id] = mLastPalette;
+    return static_cast<HPalette>(Id);
+}
+
+void cHeadlessWindowSystem::SelectPalette(HWindow Window, HPalette Palette, bool bBackground)
+{
+    if (IsMain(Window) && mPalettes.count(static_cast<std::uintptr_t>(Palette)))
+        mSelectedPalette = Palette;
+}
+
+int cHeadlessWindowSystem::RealizePalette(HWindow Window)
+{
+    ++mRealizeCount;
+    const auto It = mPalettes.find(static_cast<std::uintptr_t>(mSelectedPalette));
+    if (!IsMain(Window) || It == mPalettes.end() || !(mReportedFormat.dwFlags & WPF_NEED_PALETTE))
+        return 0;
+    return static_cast<int>(It->second.size());
+}
+
+void cHeadlessWindowSystem::UpdateColors(HWindow Window)
+{
+    ++mUpdateColorsCount;
+}
+
+void cHeadlessWindowSystem::DeletePalette(HPalette Palette)
+{
+    mPalettes.erase(static_cast<std::uintptr_t>(Palette));
+    if (mSelectedPalette == Palette)
+        mSelectedPalette = HPalette::None;
+}
+
+std::unique_ptr<cWindowSystem> CreateWindowSystem(int argc, char** argv)
+{
+    return std::make_unique<cHeadlessWindowSystem>();
+}

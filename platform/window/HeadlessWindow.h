@@ -1,0 +1,272 @@
+// cHeadlessWindowSystem: the window system of tests. No display: the test delivers input,
+// drives the millisecond clock, answers message boxes, choosers and modal dialogs from a
+// script, and reads back everything the program showed (texts, captions, icons, check marks,
+// menu items, paints). OpenGL renders into memory when the offscreen context is available.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/window/Window.h"
+
+class cOffscreenGL;
+
+// One message box as shown.
+struct tShownMessageBox
+{
+    std::string Text;
+    std::string Caption;
+    unsigned Style;
+};
+
+// One open-file chooser as shown.
+struct tShownFileChooser
+{
+    std::string FilterText;
+    std::string FilterPattern;
+    std::string Title;
+};
+
+// One colour chooser as shown.
+struct tShownColorChooser
+{
+    std::uint32_t Initial;
+    std::uint32_t CustomColors[16];
+};
+
+// A scroll bar's state.
+struct tScrollState
+{
+    int Min = 0, Max = 0, Page = 0, Pos = 0;
+};
+
+// One dialog, modal or modeless, from creation on; kept after it closes.
+struct tShownDialog
+{
+    int ResourceId = 0;
+    std::string Caption;
+    bool bModal = false;
+    bool bOpen = true;
+    std::intptr_t Result = 0;
+    // Every text each control was given, in order; the last is the one shown.
+    std::map<int, std::vector<std::string>> TextHistory;
+    std::map<int, tScrollState> Scrolls;
+    std::map<int, std::pair<int, int>> Progress;   // control -> (Done, Total)
+    int ProgressRepaints = 0;
+
+    std::string Text(int ControlId) const;
+};
+
+// What the user does in a modal dialog: messages sent to its procedure after WM_INITDIALOG, in
+// order. When they run out and the dialog is still open, Escape (IDCANCEL) is pressed.
+struct tDialogAction
+{
+    std::uint32_t Msg;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+};
+
+// An answer for the colour chooser: OK with a colour (and optionally the custom colours the
+// user edited), or Cancel.
+struct tColorAnswer
+{
+    bool bOk;
+    std::uint32_t Colour;
+    std::optional<std::pair<int, std::uint32_t>> CustomEdit;   // index, colour
+};
+
+class cHeadlessWindowSystem : public cWindowSystem
+{
+public:
+    cHeadlessWindowSystem();
+    ~cHeadlessWindowSystem() override;
+
+    // ---- the test's side -------------------------------------------------------------------
+    // Clock.
+    void SetTime(std::uint32_t NowMs) { mNow = NowMs; }
+    void AdvanceTime(std::uint32_t Ms) { mNow += Ms; }
+    // Input: queued now, or at a moment of the test clock (reached while the program waits).
+    void PostInput(std::uint32_t Msg, std::uintptr_t wParam, std::intptr_t lParam = 0);
+    void ScheduleInput(std::uint32_t AtMs, std::uint32_t Msg, std::uintptr_t wParam,
+                       std::intptr_t lParam = 0);
+    // A key press as the user makes it: WM_KEYDOWN, whose translation gives WM_CHAR when the
+    // key has a character (Character 0 for none).
+    void PressKey(std::uintptr_t VirtualKey, char Character = 0);
+    // When the program waits with nothing queued or scheduled: close the main window (the
+    // default, so a test's loop always ends) or fail the wait with a test-visible count.
+    int mIdleCloses = 0;
+
+    // Scripts for modal user interface. Unscripted: message box OK, choosers cancelled,
+    // dialogs closed by Escape.
+    std::deque<int> mMessageBoxAnswers;
+    std::deque<std::optional<std::string>> mFileAnswers;
+    std::deque<tColorAnswer> mColorAnswers;
+    std::deque<std::vector<tDialogAction>> mDialogScripts;
+
+    // Records.
+    std::vector<tShownMessageBox> mMessageBoxes;
+    std::vector<tShownFileChooser> mFileChoosers;
+    std::vector<tShownColorChooser> mColorChoosers;
+    std::vector<tShownDialog> mDialogs;
+    std::vector<std::uint32_t> mPaintTimes;   // clock value at each WM_PAINT delivered
+    int mSwapCount = 0;
+    int mDrawMenuBarCount = 0;
+    std::string mWindowTitle;
+    int mWindowIconId = 0;
+    bool mWindowShown = false;
+    bool mWindowDestroyed = false;
+    int mClientWidth = 0, mClientHeight = 0;
+
+    // Menu bar as it stands.
+    bool IsChecked(int CommandId) const;
+    bool HasItem(int CommandId) const;
+    // Items of the pop-up at Position: (command id, text), in order.
+    std::vector<std::pair<int, std::string>> PopupItems(int Position) const;
+    std::string PopupText(int Position) const;
+
+    // The picture of the last swap, top row first, RGB; empty without an offscreen context.
+    std::vector<std::uint8_t> ReadPicture() const;
+    bool HasGL() const;
+
+    // The pixel format the window reports after SetPixelFormat (default: direct colour).
+    tPixelFormat mReportedFormat;
+    // Palettes: the entries of the last one created, and whether one is selected.
+    std::vector<tPaletteEntry> mLastPalette;
+    int mRealizeCount = 0;
+    int mUpdateColorsCount = 0;
+
+    // ---- cWindowSystem --------------------------------------------------------------------
+    HWindow CreateMainWindow(const tMainWindowDesc& Desc) override;
+    void ShowWindow(HWindow Window) override;
+    void UpdateWindow(HWindow Window) override;
+    void DestroyWindow(HWindow Window) override;
+    std::intptr_t DefWindowProc(HWindow Window, std::uint32_t Msg, std::uintptr_t wParam,
+                                std::intptr_t lParam) override;
+
+    bool PeekMessage() override;
+    bool GetMessage(tMessage& Msg) override;
+    void TranslateMessage(const tMessage& Msg) override;
+    std::intptr_t DispatchMessage(const tMessage& Msg) override;
+    void WaitMessage(std::uint32_t TimeoutMs) override;
+    void PostMessage(HWindow Window, std::uint32_t Msg, std::uintptr_t wParam,
+                     std::intptr_t lParam) override;
+    std::intptr_t SendMessage(HWindow Window, std::uint32_t Msg, std::uintptr_t wParam,
+                              std::intptr_t lParam) override;
+    void PostQuitMessage(int ExitCode) override;
+
+    void InvalidateRect(HWindow Window) override;
+    void ValidateRect(HWindow Window) override;
+    bool GetUpdateRect(HWindow Window) override;
+
+    HMenu GetMenu(HWindow Window) override;
+    HMenu GetSubMenu(HMenu Menu, int Position) override;
+    void CheckMenuItem(HMenu Menu, int CommandId, bool bChecked) override;
+    bool RemoveMenuByCommand(HMenu Menu, int CommandId) override;
+    bool RemoveMenuByPosition(HMenu Menu, int Position) override;
+    void AppendMenu(HMenu Menu, int CommandId, const char* pszText) override;
+    void DrawMenuBar(HWindow Window) override;
+
+    std::intptr_t DialogBox(const tResourceTable* pInstance, int DialogId, HWindow Owner,
+                            DialogProc Proc) override;
+    HWindow CreateDialog(const tResourceTable* pInstance, int DialogId, HWindow Owner,
+                         DialogProc Proc) override;
+    void EndDialog(HWindow Dialog, std::intptr_t Result) override;
+    void SetDlgItemText(HWindow Dialog, int ControlId, const char* pszText) override;
+    void SetScrollInfo(HWindow Dialog, int ControlId, int Min, int Max, int Page, int Pos,
+                       bool bRedraw) override;
+    void SetProgress(HWindow Dialog, int ControlId, int Done, int Total) override;
+
+    int MessageBox(HWindow Owner, const char* pszText, const char* pszCaption,
+                   unsigned Style) override;
+    bool GetOpenFileName(HWindow Owner, const char* pszFilterText, const char* pszFilterPattern,
+                         const char* pszTitle, std::string& Path) override;
+    bool ChooseColor(HWindow Owner, std::uint32_t Initial, std::uint32_t* CustomColors,
+                     std::uint32_t& Chosen) override;
+
+    std::uint32_t GetTimeMs() override { return mNow; }
+
+    bool SetPixelFormat(HWindow Window, const tPixelFormat& Request) override;
+    bool DescribePixelFormat(HWindow Window, tPixelFormat& Format) override;
+    HGLContext CreateGLContext(HWindow Window) override;
+    bool MakeCurrent(HWindow Window, HGLContext Context) override;
+    void DeleteGLContext(HGLContext Context) override;
+    void SwapBuffers(HWindow Window) override;
+
+    HPalette CreatePalette(const tPaletteEntry* pEntries, int NumEntries) override;
+    void SelectPalette(HWindow Window, HPalette Palette, bool bBackground) override;
+    int RealizePalette(HWindow Window) override;
+    void UpdateColors(HWindow Window) override;
+    void DeletePalette(HPalette Palette) override;
+
+private:
+    struct tItem
+    {
+        std::string Text;
+        int CommandId;
+        bool bChecked;
+    };
+    struct tPopup
+    {
+        std::string Text;
+        std::vector<tItem> Items;
+    };
+    struct tScheduled
+    {
+        std::uint32_t AtMs;
+        tMessage Msg;
+    };
+    // A live dialog: its record's index and its procedure.
+    struct tLiveDialog
+    {
+        std::size_t Record;
+        DialogProc Proc;
+        bool bEnded;
+    };
+
+    tShownDialog* Record(HWindow Dialog);
+    tPopup* FindPopup(HMenu Menu);
+    tItem* FindItem(HMenu Menu, int CommandId);
+    bool IsMain(HWindow Window) const
+    {
+        return Window == MAIN_WINDOW && mProc != nullptr && !mWindowDestroyed;
+    }
+    // Calls the main window's procedure (nothing once it is destroyed); records paints.
+    std::intptr_t CallProc(std::uint32_t Msg, std::uintptr_t wParam, std::intptr_t lParam);
+    // Moves scheduled input whose moment has come into the queue, oldest first.
+    void TakeDueScheduled();
+    tShownDialog& OpenDialog(const tDialogTemplate& Template, bool bModal, DialogProc Proc,
+                             HWindow& Handle);
+    bool GLMakeCurrent();
+    void GLSwapAndRead();
+
+    static constexpr HWindow MAIN_WINDOW = static_cast<HWindow>(1);
+    static constexpr HMenu MENU_BAR = static_cast<HMenu>(1);
+    static constexpr HGLContext GL_CONTEXT = static_cast<HGLContext>(1);
+    // Pop-up p is HMenu(POPUP_BASE + p).
+    static constexpr std::uintptr_t POPUP_BASE = 100;
+    // Dialog d (index into Dialogs) is HWindow(DIALOG_BASE + d).
+    static constexpr std::uintptr_t DIALOG_BASE = 1000;
+
+    std::uint32_t mNow = 0;
+    WindowProc mProc = nullptr;
+    std::deque<tMessage> mQueue;
+    std::vector<tScheduled> mScheduled;
+    bool mPaintPending = false;
+    bool mQuitPosted = false;
+    int mExitCode = 0;
+    std::vector<tPopup> mPopups;
+    std::map<std::uintptr_t, tLiveDialog> mLiveDialogs;
+    bool mFormatSet = false;
+    // shared_ptr: its deleter is bound where the context is made, so builds without the
+    // offscreen library never reference it.
+    std::shared_ptr<cOffscreenGL> mGL;
+    std::vector<std::uint8_t> mPicture;
+    HPalette mSelectedPalette = HPalette::None;
+    std::map<std::uintptr_t, std::vector<tPaletteEntry>> mPalettes;
+    std::uintptr_t mNextPalette = 1;
+};
