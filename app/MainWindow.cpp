@@ -1,0 +1,100 @@
+// Start-up and the message loop: creates the one window and runs until the quit message. The
+// loop's idle branch is the animation clock's timer.
+#include "app/Shell.h"
+#include "app/ShellState.h"
+#include "app/resources/ResourceIds.h"
+#include "app/resources/Resources.h"
+#include "render/RenderHooks.h"
+#include "render/ViewState.h"
+
+namespace
+{
+// Renderer messages are owned by the main window and carry the exclamation icon.
+void ShowMessageOnMainWindow(const char* pszText, const char* pszCaption)
+{
+    WindowSystem->MessageBox(MainWindow, pszText, pszCaption, MB_ICONEXCLAMATION);
+}
+
+// Called per prepared frame during a load; repaints only the loading window.
+void ShowBuildProgress(int Done, int Total)
+{
+    if (LoadingDialog != HWindow::None)
+        WindowSystem->SetProgress(LoadingDialog, IDC_LOADING_PROGRESS, Done, Total);
+}
+}  // namespace
+
+bool CreateShellWindow(cWindowSystem& System)
+{
+    WindowSystem = &System;
+    ShowRendererMessage = ShowMessageOnMainWindow;
+    BuildProgressHook = ShowBuildProgress;
+    AppInstance = &AppResources();
+
+    tMainWindowDesc Desc;
+    Desc.pInstance = AppInstance;
+    Desc.Proc = MainWindowProc;
+    Desc.pszTitle = "Tessaly v1.3";
+    Desc.MenuId = IDR_MAINMENU;
+    Desc.IconId = IDI_MAINICON;
+    Desc.X = 100;
+    Desc.Y = 100;
+    Desc.Width = 480;
+    Desc.Height = 480;
+    const HWindow Window = System.CreateMainWindow(Desc);
+    if (Window == HWindow::None)
+        return false;
+    MainWindow = Window;
+    System.ShowWindow(MainWindow);
+    System.UpdateWindow(MainWindow);
+    return true;
+}
+
+std::uint32_t IdleRedraw(std::uint32_t Now)
+{
+    // Modulo 2^32 difference read as signed, so a clock wrap between readings is harmless.
+    const auto Elapsed = static_cast<std::int32_t>(Now - LastRedrawTime);
+    if (Elapsed > FrameIntervalMs)
+    {
+        LastRedrawTime = Now;
+        WindowSystem->InvalidateRect(MainWindow);
+        return 0;
+    }
+    // Wake on the first millisecond at which the difference is strictly above the interval.
+    // A negative difference (last request "ahead" of the clock) waits one interval and looks
+    // again rather than sleeping for most of 2^31 ms.
+    const std::int64_t Wait = Elapsed < 0 ? static_cast<std::int64_t>(FrameIntervalMs) + 1
+                                          : static_cast<std::int64_t>(FrameIntervalMs) - Elapsed + 1;
+    return static_cast<std::uint32_t>(Wait < 1 ? 1 : Wait);
+}
+
+int RunMessageLoop()
+{
+    for (;;)
+    {
+        if (WindowSystem->PeekMessage())
+        {
+            tMessage Msg;
+            if (!WindowSystem->GetMessage(Msg))
+                return static_cast<int>(Msg.wParam);
+            WindowSystem->TranslateMessage(Msg);
+            WindowSystem->DispatchMessage(Msg);
+            continue;
+        }
+        if (!Animating)
+        {
+            WindowSystem->WaitMessage(WAIT_INFINITE);
+            continue;
+        }
+        // Messages first: the wait ends early when one arrives, and the loop starts over.
+        const std::uint32_t Wait = IdleRedraw(WindowSystem->GetTimeMs());
+        if (Wait != 0)
+            WindowSystem->WaitMessage(Wait);
+    }
+}
+
+int TessalyMain(cWindowSystem& System)
+{
+    if (!CreateShellWindow(System))
+        return 0;
+    return RunMessageLoop();
+}

@@ -1,0 +1,46 @@
+// The shell's operations: start-up and the message loop, the window procedure and its
+// commands, the loading flow, the animation clock and the dialog procedures.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/window/Window.h"
+
+// Start-up: registers the hooks, creates the main window (its creation message sets up
+// OpenGL), shows it. False when the window cannot be created.
+bool CreateShellWindow(cWindowSystem& System);
+// Dispatches messages until the quit message; returns its exit code. While the view animates,
+// requests a redraw whenever more than FrameIntervalMs has passed since the last request,
+// waiting (not spinning) in between.
+int RunMessageLoop();
+// The whole program on a window system: start-up, then the loop. 0 when the window cannot be
+// created.
+int TessalyMain(cWindowSystem& System);
+
+std::intptr_t MainWindowProc(HWindow Window, std::uint32_t Msg, std::uintptr_t wParam,
+                             std::intptr_t lParam);
+// The WM_COMMAND handling of the main window.
+void HandleCommand(HWindow Window, std::uintptr_t CommandId);
+
+// Opens a script: asks the user when pszPath is null. 0 when a model was built, 1 when the
+// user cancelled or the load failed (the failure has been shown).
+int OpenScript(const char* pszPath);
+// Makes sequence SequenceNum of TheModel the range that stepping and looping run through.
+int SelectSequence(int SequenceNum);
+
+// Animation clock.
+void ToggleLoopAnimation();
+void ToggleAutoRotate();
+// The 5-degree turn of every paint while Auto Rotate is on.
+void AutoRotateStep();
+// The idle branch's rule at clock value Now: requests a redraw and returns 0 when more than
+// FrameIntervalMs has passed since LastRedrawTime; otherwise returns how many milliseconds
+// to wait before that is true.
+std::uint32_t IdleRedraw(std::uint32_t Now);
+
+// Dialog procedures and the Polygons radio group.
+bool FrameRateDialogProc(HWindow Dialog, std::uint32_t Msg, std::uintptr_t wParam,
+                         std::intptr_t lParam);
+bool PlainDialogProc(HWindow Dialog, std::uint32_t Msg, std::uintptr_t wParam,
+                     std::intptr_t lParam);
+void CheckPolygonMenuItem(int CommandId);

@@ -1,0 +1,254 @@
+// MainWindowProc: the main window's messages: OpenGL context life, size, paint through the
+// active renderer, camera keys, frame stepping characters, palette realisation. Menu commands
+// are in Commands.cpp.
+#include <vector>
+
+#include "app/Shell.h"
+#include "app/ShellState.h"
+#include "app/resources/ResourceIds.h"
+#include "render/GLContext.h"
+#include "render/GLDraw.h"
+#include "render/GLScene.h"
+#include "render/ViewState.h"
+
+namespace
+{
+// The renderer's pixel-format request in the window system's terms.
+tPixelFormat ToWindowFormat(const PixelFormatDescriptor& Format)
+{
+    tPixelFormat Out;
+    Out.nSize = Format.nSize;
+    Out.nVersion = Format.nVersion;
+    Out.dwFlags = Format.dwFlags;
+    Out.iPixelType = Format.iPixelType;
+    Out.cColorBits = Format.cColorBits;
+    Out.cRedBits = Format.cRedBits;
+    Out.cRedShift = Format.cRedShift;
+    Out.cGreenBits = Format.cGreenBits;
+    Out.cGreenShift = Format.cGreenShift;
+    Out.cBlueBits = Format.cBlueBits;
+    Out.cBlueShift = Format.cBlueShift;
+    Out.cAlphaBits = Format.cAlphaBits;
+    Out.cAlphaShift = Format.cAlphaShift;
+    Out.cAccumBits = Format.cAccumBits;
+    Out.cDepthBits = Format.cDepthBits;
+    Out.cStencilBits = Format.cStencilBits;
+    Out.iLayerType = Format.iLayerType;
+    return Out;
+}
+
+PixelFormatDescriptor FromWindowFormat(const tPixelFormat& Format)
+{
+    PixelFormatDescriptor Out{};
+    Out.nSize = Format.nSize;
+    Out.nVersion = Format.nVersion;
+    Out.dwFlags = Format.dwFlags;
+    Out.iPixelType = Format.iPixelType;
+    Out.cColorBits = Format.cColorBits;
+    Out.cRedBits = Format.cRedBits;
+    Out.cRedShift = Format.cRedShift;
+    Out.cGreenBits = Format.cGreenBits;
+    Out.cGreenShift = Format.cGreenShift;
+    Out.cBlueBits = Format.cBlueBits;
+    Out.cBlueShift = Format.cBlueShift;
+    Out.cDepthBits = Format.cDepthBits;
+    return Out;
+}
+
+// Builds, selects and realises the logical palette when the format actually set needs one.
+HPalette CreateWindowPalette(HWindow Window)
+{
+    tPixelFormat Format;
+    if (!WindowSystem->DescribePixelFormat(Window, Format) || !(Format.dwFlags & WPF_NEED_PALETTE))
+        return HPalette::None;
+    const std::vector<PaletteEntry> Entries = GLCreatePalette(FromWindowFormat(Format));
+    if (Entries.empty())
+        return HPalette::None;
+    std::vector<tPaletteEntry> Copy;
+    for (const PaletteEntry& Entry : Entries)
+        Copy.push_back({Entry.peRed, Entry.peGreen, Entry.peBlue, Entry.peFlags});
+    const HPalette Palette =
+        WindowSystem->CreatePalette(Copy.data(), static_cast<int>(Copy.size()));
+    WindowSystem->SelectPalette(Window, Palette, false);
+    WindowSystem->RealizePalette(Window);
+    return Palette;
+}
+
+std::intptr_t OnCreate(HWindow Window)
+{
+    // Failures here are silent: start-up carries on and the window just stays undrawn.
+    WindowDC = Window;
+    WindowSystem->SetPixelFormat(WindowDC, ToWindowFormat(GLPixelFormat));
+    GLContext = WindowSystem->CreateGLContext(WindowDC);
+    WindowSystem->MakeCurrent(WindowDC, GLContext);
+    GLPalette = CreateWindowPalette(WindowDC);
+    // The menu resource has Loop Animation checked; the flag starts clear.
+    const HMenu Menu = WindowSystem->GetMenu(Window);
+    WindowSystem->CheckMenuItem(Menu, IDM_LOOP, false);
+    WindowSystem->CheckMenuItem(Menu, IDM_POLY_ALL, true);
+    GLInitState();
+    GLInitTexturing();
+    return 0;
+}
+
+std::intptr_t OnDestroy()
+{
+    WindowSystem->MakeCurrent(WindowDC, HGLContext::None);
+    WindowSystem->DeleteGLContext(GLContext);
+    GLContext = HGLContext::None;
+    if (GLPalette != HPalette::None)
+    {
+        WindowSystem->DeletePalette(GLPalette);
+        GLPalette = HPalette::None;
+    }
+    ReleaseModel();
+    WindowSystem->PostQuitMessage(0);
+    return 0;
+}
+
+std::intptr_t OnPaint(HWindow Window, std::uint32_t Msg, std::uintptr_t wParam,
+                      std::intptr_t lParam)
+{
+    AutoRotateStep();
+    if (RenderMode != 1)
+    {
+        // No Direct3D device exists in this build: the default handling validates the window.
+        return WindowSystem->DefWindowProc(Window, Msg, wParam, lParam);
+    }
+    GLDrawFrame();
+    WindowSystem->SwapBuffers(WindowDC);
+    // The window argument, not MainWindow: a paint may arrive before creation has returned.
+    WindowSystem->ValidateRect(Window);
+    return 0;
+}
+
+// Angles turn in 5-degree steps; the wrap tests are strict, so 0 and 360 both occur.
+void TurnUp(float& Angle)
+{
+    Angle += 5.0f;
+    if (Angle > 360.0f)
+        Angle = 0.0f;
+}
+
+void TurnDown(float& Angle)
+{
+    Angle -= 5.0f;
+    if (Angle < 0.0f)
+        Angle = 360.0f;
+}
+
+std::intptr_t OnKeyDown(HWindow Window, std::uint32_t Msg, std::uintptr_t wParam,
+                        std::intptr_t lParam)
+{
+    switch (wParam)
+    {
+    case VK_ESCAPE:
+        WindowSystem->SendMessage(Window, WM_CLOSE, 0, 0);
+        break;
+    case VK_PRIOR:
+        TurnDown(CameraAngleX);
+        break;
+    case VK_NEXT:
+        TurnUp(CameraAngleX);
+        break;
+    case VK_HOME:
+        CameraOffsetY = CameraOffsetZ = CameraAngleY = CameraAngleX = 0.0f;
+        break;
+    case VK_LEFT:
+        TurnUp(CameraAngleY);
+        break;
+    case VK_UP:
+        CameraOffsetZ += 10.0f;
+        break;
+    case VK_RIGHT:
+        TurnDown(CameraAngleY);
+        break;
+    case VK_DOWN:
+        CameraOffsetZ -= 10.0f;
+        break;
+    case VK_INSERT:
+        CameraOffsetY -= 10.0f;
+        break;
+    case VK_DELETE:
+        CameraOffsetY += 10.0f;
+        break;
+    default:
+        break;
+    }
+    WindowSystem->InvalidateRect(Window);
+    return WindowSystem->DefWindowProc(Window, Msg, wParam, lParam);
+}
+
+// The key-down of the same key has already asked for the redraw.
+std::intptr_t OnChar(std::uintptr_t Character)
+{
+    if (Character == 'n' || Character == 'N')
+    {
+        ++CurrentFrame;
+        if (CurrentFrame - SequenceStart >= SequenceLength)
+            CurrentFrame = SequenceStart;
+    }
+    else if (Character == 'p' || Character == 'P')
+    {
+        --CurrentFrame;
+        if (CurrentFrame < SequenceStart)
+            CurrentFrame = SequenceStart;
+    }
+    return 0;
+}
+
+std::intptr_t OnQueryNewPalette(HWindow Window)
+{
+    if (GLPalette == HPalette::None)
+        return 0;
+    WindowSystem->SelectPalette(WindowDC, GLPalette, false);
+    const int Realised = WindowSystem->RealizePalette(WindowDC);
+    WindowSystem->InvalidateRect(Window);
+    return Realised;
+}
+
+std::intptr_t OnPaletteChanged(HWindow Window, std::uintptr_t ChangedBy)
+{
+    // Our own realisation also announces a change; answering it would loop.
+    if (GLPalette != HPalette::None && static_cast<HWindow>(ChangedBy) != Window)
+    {
+        WindowSystem->SelectPalette(WindowDC, GLPalette, false);
+        WindowSystem->RealizePalette(WindowDC);
+        WindowSystem->UpdateColors(WindowDC);
+    }
+    return 0;
+}
+}  // namespace
+
+std::intptr_t MainWindowProc(HWindow Window, std::uint32_t Msg, std::uintptr_t wParam,
+                             std::intptr_t lParam)
+{
+    switch (Msg)
+    {
+    case WM_CREATE:
+        return OnCreate(Window);
+    case WM_DESTROY:
+        return OnDestroy();
+    case WM_SIZE:
+        ResizeView(static_cast<int>(lParam & 0xFFFF), static_cast<int>((lParam >> 16) & 0xFFFF));
+        return 0;
+    case WM_ACTIVATE:
+        // Only the Direct3D renderer reacts to activation; it does not exist in this build.
+        return 0;
+    case WM_PAINT:
+        return OnPaint(Window, Msg, wParam, lParam);
+    case WM_KEYDOWN:
+        return OnKeyDown(Window, Msg, wParam, lParam);
+    case WM_CHAR:
+        return OnChar(wParam);
+    case WM_COMMAND:
+        HandleCommand(Window, wParam);
+        return 0;
+    case WM_QUERYNEWPALETTE:
+        return OnQueryNewPalette(Window);
+    case WM_PALETTECHANGED:
+        return OnPaletteChanged(Window, wParam);
+    default:
+        return WindowSystem->DefWindowProc(Window, Msg, wParam, lParam);
+    }
+}

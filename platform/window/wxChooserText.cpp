@@ -1,0 +1,29 @@
+// Text helpers of the wx back end's choosers.
+#include "platform/window/wxChooserText.h"
+
+#include <cctype>
+
+std::string CaseInsensitivePattern(const std::string& Pattern)
+{
+    std::string Result;
+    bool bInBracket = false;
+    for (char Char : Pattern)
+    {
+        const auto Byte = static_cast<unsigned char>(Char);
+        if (Char == '[')
+            bInBracket = true;
+        else if (Char == ']')
+            bInBracket = false;
+        // Letters already inside a bracket expression are left as the pattern wrote them.
+        if (!bInBracket && std::isalpha(Byte))
+        {
+            Result += '[';
+            Result += static_cast<char>(std::tolower(Byte));
+            Result += static_cast<char>(std::toupper(Byte));
+            Result += ']';
+        }
+        else
+            Result += Char;
+    }
+    return Result;
+}

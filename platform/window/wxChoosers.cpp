@@ -1,0 +1,133 @@
+// Message boxes, the open-file chooser and the colour chooser of the wx back end.
+#include <wx/colordlg.h>
+#include <wx/filedlg.h>
+#include <wx/filefn.h>
+#include <wx/msgdlg.h>
+
+#include "platform/window/wxChooserText.h"
+#include "platform/window/wxWindowSystem.h"
+
+namespace
+{
+// The longest path the program's path buffer takes.
+constexpr std::size_t MAX_PATH_CHARS = 255;
+constexpr int NUM_CUSTOM_COLORS = 16;
+
+long MessageBoxStyle(unsigned Style)
+{
+    long WxStyle = 0;
+    switch (Style & 0x0F)
+    {
+    case MB_OKCANCEL:
+        WxStyle = wxOK | wxCANCEL;
+        break;
+    case MB_YESNO:
+        WxStyle = wxYES_NO;
+        break;
+    default:
+        WxStyle = wxOK;
+        break;
+    }
+    switch (Style & 0xF0)
+    {
+    case MB_ICONERROR:
+        return WxStyle | wxICON_ERROR;
+    case MB_ICONQUESTION:
+        return WxStyle | wxICON_QUESTION;
+    case MB_ICONEXCLAMATION:
+        return WxStyle | wxICON_EXCLAMATION;
+    case MB_ICONINFORMATION:
+        return WxStyle | wxICON_INFORMATION;
+    default:
+        return WxStyle | wxICON_NONE;
+    }
+}
+
+wxColour ToWx(std::uint32_t Colour)
+{
+    return wxColour(static_cast<unsigned char>(Colour & 0xFF),
+                    static_cast<unsigned char>((Colour >> 8) & 0xFF),
+                    static_cast<unsigned char>((Colour >> 16) & 0xFF));
+}
+
+std::uint32_t FromWx(const wxColour& Colour)
+{
+    if (!Colour.IsOk())
+        return 0;
+    return static_cast<std::uint32_t>(Colour.Red()) |
+           (static_cast<std::uint32_t>(Colour.Green()) << 8) |
+           (static_cast<std::uint32_t>(Colour.Blue()) << 16);
+}
+}  // namespace
+
+int cWxWindowSystem::MessageBox(HWindow Owner, const char* pszText, const char* pszCaption,
+                                unsigned Style)
+{
+    wxMessageDialog Box(OwnerWindow(Owner), wxString::FromUTF8(pszText ? pszText : ""),
+                        wxString::FromUTF8(pszCaption ? pszCaption : ""),
+                        MessageBoxStyle(Style));
+    EnterModal();
+    const int Answer = Box.ShowModal();
+    LeaveModal();
+    switch (Answer)
+    {
+    case wxID_CANCEL:
+        return IDCANCEL;
+    case wxID_YES:
+        return IDYES;
+    case wxID_NO:
+        return IDNO;
+    default:
+        return IDOK;
+    }
+}
+
+bool cWxWindowSystem::GetOpenFileName(HWindow Owner, const char* pszFilterText,
+                                      const char* pszFilterPattern, const char* pszTitle,
+                                      std::string& Path)
+{
+    const wxString Wildcard =
+        wxString::FromUTF8(pszFilterText ? pszFilterText : "") + "|" +
+        wxString::FromUTF8(CaseInsensitivePattern(pszFilterPattern ? pszFilterPattern : "*")
+                               .c_str());
+    // With no folder named the chooser starts in the current directory.
+    wxFileDialog Chooser(OwnerWindow(Owner), wxString::FromUTF8(pszTitle ? pszTitle : ""),
+                         wxGetCwd(), wxString(), Wildcard, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    EnterModal();
+    const int Answer = Chooser.ShowModal();
+    LeaveModal();
+    if (Answer != wxID_OK)
+        return false;
+    const wxCharBuffer Native = Chooser.GetPath().fn_str();
+    const std::string Chosen = Native.data() != nullptr ? std::string(Native.data()) : "";
+    // A path the program could not hold whole is refused rather than cut short.
+    if (Chosen.empty() || Chosen.size() > MAX_PATH_CHARS)
+        return false;
+    Path = Chosen;
+    return true;
+}
+
+bool cWxWindowSystem::ChooseColor(HWindow Owner, std::uint32_t Initial,
+                                  std::uint32_t* CustomColors, std::uint32_t& Chosen)
+{
+    wxColourData Data;
+    Data.SetChooseFull(true);
+    Data.SetColour(ToWx(Initial));
+    if (CustomColors != nullptr)
+        for (int I = 0; I < NUM_CUSTOM_COLORS; ++I)
+            Data.SetCustomColour(I, ToWx(CustomColors[I]));
+    wxColourDialog Chooser(OwnerWindow(Owner), &Data);
+    EnterModal();
+    const int Answer = Chooser.ShowModal();
+    LeaveModal();
+    const wxColourData& Result = Chooser.GetColourData();
+    // The custom colours are the caller's to keep, whatever the answer.
+    if (CustomColors != nullptr)
+        for (int I = 0; I < NUM_CUSTOM_COLORS; ++I)
+            if (Result.GetCustomColour(I).IsOk())
+                CustomColors[I] = FromWx(Result.GetCustomColour(I));
+    if (Answer != wxID_OK)
+        return false;
+    Chosen = FromWx(Result.GetColour());
+    return true;
+}

@@ -1,0 +1,167 @@
+// The main window's menu bar built from its resource, and the menu operations: check marks,
+// removing and appending items. Items carry toolkit ids mapped from the program's commands.
+#include <wx/frame.h>
+#include <wx/menu.h>
+
+#include "platform/window/wxMainFrame.h"
+#include "platform/window/wxWindowSystem.h"
+
+namespace
+{
+// Menu texts are shown as written: an ampersand is not a mnemonic marker.
+wxString MenuText(const char* pszText)
+{
+    wxString Text = wxString::FromUTF8(pszText != nullptr ? pszText : "");
+    Text.Replace("&", "&&");
+    return Text;
+}
+
+int PositionOf(const wxMenu* pMenu, int ToolkitId)
+{
+    int Position = 0;
+    for (const wxMenuItem* pItem : pMenu->GetMenuItems())
+    {
+        if (pItem->GetId() == ToolkitId)
+            return Position;
+        ++Position;
+    }
+    return -1;
+}
+}  // namespace
+
+void cWxWindowSystem::BuildMenuBar(const tResourceTable& Resources, int MenuId)
+{
+    const tMenuTemplate* pTemplate = Resources.FindMenu(MenuId);
+    if (pTemplate == nullptr)
+        return;
+    auto* pBar = new wxMenuBar;
+    for (const tMenuPopup& Popup : pTemplate->Popups)
+    {
+        auto* pMenu = new wxMenu;
+        for (const tMenuItem& Item : Popup.Items)
+        {
+            const int ToolkitId = mCommandIds.Acquire(Item.CommandId);
+            if (ToolkitId < 0)
+                continue;
+            // Only items that start checked get a check box now; CheckMenuItem gives one to
+            // any other item the first time it is checked.
+            pMenu->Append(ToolkitId, MenuText(Item.pszText), wxString(),
+                          Item.bChecked ? wxITEM_CHECK : wxITEM_NORMAL);
+            if (Item.bChecked)
+                pMenu->Check(ToolkitId, true);
+            mLogicalChecks[Item.CommandId] = Item.bChecked;
+        }
+        pBar->Append(pMenu, MenuText(Popup.pszText));
+        mPopups.push_back(pMenu);
+    }
+    mFrame->SetMenuBar(pBar);
+}
+
+HMenu cWxWindowSystem::GetMenu(HWindow Window)
+{
+    return IsMain(Window) && !mPopups.empty() ? MENU_BAR : HMenu::None;
+}
+
+HMenu cWxWindowSystem::GetSubMenu(HMenu Menu, int Position)
+{
+    if (Menu != MENU_BAR || Position < 0 || Position >= static_cast<int>(mPopups.size()))
+        return HMenu::None;
+    return static_cast<HMenu>(2 + Position);
+}
+
+wxMenu* cWxWindowSystem::PopupOf(HMenu Menu) const
+{
+    const auto Index = static_cast<std::uintptr_t>(Menu);
+    if (Index < 2 || Index - 2 >= mPopups.size())
+        return nullptr;
+    return mPopups[Index - 2];
+}
+
+bool cWxWindowSystem::FindItem(HMenu Menu, int ToolkitId, wxMenu*& pOwner, int& Position) const
+{
+    if (Menu == MENU_BAR)
+    {
+        for (wxMenu* pMenu : mPopups)
+        {
+            Position = PositionOf(pMenu, ToolkitId);
+            if (Position >= 0)
+            {
+                pOwner = pMenu;
+                return true;
+            }
+        }
+        return false;
+    }
+    pOwner = PopupOf(Menu);
+    Position = pOwner != nullptr ? PositionOf(pOwner, ToolkitId) : -1;
+    return Position >= 0;
+}
+
+void cWxWindowSystem::CheckMenuItem(HMenu Menu, int CommandId, bool bChecked)
+{
+    const int ToolkitId = mCommandIds.ToToolkit(CommandId);
+    wxMenu* pOwner = nullptr;
+    int Position = 0;
+    if (ToolkitId < 0 || !FindItem(Menu, ToolkitId, pOwner, Position))
+        return;
+    mLogicalChecks[CommandId] = bChecked;
+    wxMenuItem* pItem = pOwner->FindItemByPosition(static_cast<size_t>(Position));
+    if (!pItem->IsCheckable())
+    {
+        if (!bChecked)
+            return;
+        const wxString Label = pItem->GetItemLabel();
+        pOwner->Destroy(pItem);
+        pItem = pOwner->Insert(static_cast<size_t>(Position), ToolkitId, Label, wxString(),
+                               wxITEM_CHECK);
+    }
+    pItem->Check(bChecked);
+}
+
+bool cWxWindowSystem::RemoveMenuByCommand(HMenu Menu, int CommandId)
+{
+    const int ToolkitId = mCommandIds.ToToolkit(CommandId);
+    wxMenu* pOwner = nullptr;
+    int Position = 0;
+    if (ToolkitId < 0 || !FindItem(Menu, ToolkitId, pOwner, Position))
+        return false;
+    pOwner->Destroy(pOwner->FindItemByPosition(static_cast<size_t>(Position)));
+    mCommandIds.Release(CommandId);
+    if (mCommandIds.ToToolkit(CommandId) < 0)
+        mLogicalChecks.erase(CommandId);
+    return true;
+}
+
+bool cWxWindowSystem::RemoveMenuByPosition(HMenu Menu, int Position)
+{
+    wxMenu* pMenu = PopupOf(Menu);
+    if (pMenu == nullptr || Position < 0 ||
+        Position >= static_cast<int>(pMenu->GetMenuItemCount()))
+        return false;
+    wxMenuItem* pItem = pMenu->FindItemByPosition(static_cast<size_t>(Position));
+    int CommandId = 0;
+    const bool bOurs = mCommandIds.ToCommand(pItem->GetId(), CommandId);
+    pMenu->Destroy(pItem);
+    if (bOurs)
+    {
+        mCommandIds.Release(CommandId);
+        if (mCommandIds.ToToolkit(CommandId) < 0)
+            mLogicalChecks.erase(CommandId);
+    }
+    return true;
+}
+
+void cWxWindowSystem::AppendMenu(HMenu Menu, int CommandId, const char* pszText)
+{
+    wxMenu* pMenu = PopupOf(Menu);
+    if (pMenu == nullptr)
+        return;
+    const int ToolkitId = mCommandIds.Acquire(CommandId);
+    if (ToolkitId >= 0)
+        pMenu->Append(ToolkitId, MenuText(pszText));
+}
+
+void cWxWindowSystem::DrawMenuBar(HWindow Window)
+{
+    // The toolkit shows menu changes as they are made; nothing is left to draw.
+}

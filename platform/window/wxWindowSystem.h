@@ -1,0 +1,167 @@
+// The wx back end of the window system: one frame with a GL canvas, menus and dialogs built
+// from the resource data, and a message queue of our own fed by the toolkit's events.
+//
+// How the shell's loop maps onto the toolkit: every query of the queue (peek, get, wait) first
+// runs the toolkit's pending events without blocking; their handlers only append messages to
+// cWxMessageQueue. Get and Wait block inside the toolkit's own event dispatch (with a timeout
+// for Wait), so GTK stays responsive and the program sleeps while nothing happens. Modal
+// dialogs and choosers run the toolkit's modal loops; paints that arrive meanwhile are handed
+// to the window procedure at once, as a modal loop would.
+//
+// Sources: wxWindowSystem.cpp (start-up, window, queue, redraw, clock, events),
+// wxMainFrame.cpp (frame and canvas), wxMenus.cpp, wxDialogs.cpp, wxChoosers.cpp, wxGL.cpp.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/window/Window.h"
+#include "platform/window/wxCommandIds.h"
+#include "platform/window/wxMessageQueue.h"
+
+class wxDialog;
+class wxGLContext;
+class wxGUIEventLoop;
+class wxMenu;
+class wxWindow;
+class cWxCanvas;
+class cWxMainFrame;
+struct tWxDialogRecord;
+
+class cWxWindowSystem final : public cWindowSystem
+{
+public:
+    cWxWindowSystem();
+    ~cWxWindowSystem() override;
+    // Starts the toolkit; false when it cannot (no display).
+    bool Start(int argc, char** argv);
+
+    HWindow CreateMainWindow(const tMainWindowDesc& Desc) override;
+    void ShowWindow(HWindow Window) override;
+    void UpdateWindow(HWindow Window) override;
+    void DestroyWindow(HWindow Window) override;
+    std::intptr_t DefWindowProc(HWindow Window, std::uint32_t Msg, std::uintptr_t wParam,
+                                std::intptr_t lParam) override;
+
+    bool PeekMessage() override;
+    bool GetMessage(tMessage& Msg) override;
+    void TranslateMessage(const tMessage& Msg) override;
+    std::intptr_t DispatchMessage(const tMessage& Msg) override;
+    void WaitMessage(std::uint32_t TimeoutMs) override;
+    void PostMessage(HWindow Window, std::uint32_t Msg, std::uintptr_t wParam,
+                     std::intptr_t lParam) override;
+    std::intptr_t SendMessage(HWindow Window, std::uint32_t Msg, std::uintptr_t wParam,
+                              std::intptr_t lParam) override;
+    void PostQuitMessage(int ExitCode) override;
+
+    void InvalidateRect(HWindow Window) override;
+    void ValidateRect(HWindow Window) override;
+    bool GetUpdateRect(HWindow Window) override;
+
+    HMenu GetMenu(HWindow Window) override;
+    HMenu GetSubMenu(HMenu Menu, int Position) override;
+    void CheckMenuItem(HMenu Menu, int CommandId, bool bChecked) override;
+    bool RemoveMenuByCommand(HMenu Menu, int CommandId) override;
+    bool RemoveMenuByPosition(HMenu Menu, int Position) override;
+    void AppendMenu(HMenu Menu, int CommandId, const char* pszText) override;
+    void DrawMenuBar(HWindow Window) override;
+
+    std::intptr_t DialogBox(const tResourceTable* pInstance, int DialogId, HWindow Owner,
+                            DialogProc Proc) override;
+    HWindow CreateDialog(const tResourceTable* pInstance, int DialogId, HWindow Owner,
+                         DialogProc Proc) override;
+    void EndDialog(HWindow Dialog, std::intptr_t Result) override;
+    void SetDlgItemText(HWindow Dialog, int ControlId, const char* pszText) override;
+    void SetScrollInfo(HWindow Dialog, int ControlId, int Min, int Max, int Page, int Pos,
+                       bool bRedraw) override;
+    void SetProgress(HWindow Dialog, int ControlId, int Done, int Total) override;
+
+    int MessageBox(HWindow Owner, const char* pszText, const char* pszCaption,
+                   unsigned Style) override;
+    bool GetOpenFileName(HWindow Owner, const char* pszFilterText, const char* pszFilterPattern,
+                         const char* pszTitle, std::string& Path) override;
+    bool ChooseColor(HWindow Owner, std::uint32_t Initial, std::uint32_t* CustomColors,
+                     std::uint32_t& Chosen) override;
+
+    std::uint32_t GetTimeMs() override;
+
+    bool SetPixelFormat(HWindow Window, const tPixelFormat& Request) override;
+    bool DescribePixelFormat(HWindow Window, tPixelFormat& Format) override;
+    HGLContext CreateGLContext(HWindow Window) override;
+    bool MakeCurrent(HWindow Window, HGLContext Context) override;
+    void DeleteGLContext(HGLContext Context) override;
+    void SwapBuffers(HWindow Window) override;
+
+    HPalette CreatePalette(const tPaletteEntry* pEntries, int NumEntries) override;
+    void SelectPalette(HWindow Window, HPalette Palette, bool bBackground) override;
+    int RealizePalette(HWindow Window) override;
+    void UpdateColors(HWindow Window) override;
+    void DeletePalette(HPalette Palette) override;
+
+    // --- toolkit events of the main frame and its canvas (wxMainFrame.cpp calls these) -------
+    void OnCanvasPaint();
+    void OnCanvasSize(int Width, int Height);
+    void OnKeyDown(int WxKeyCode);
+    void OnChar(std::uint32_t Char);
+    void OnActivate(bool bActive);
+    void OnCloseRequest();
+    void OnMenuCommand(int ToolkitId);
+    // --- events of dialogs built from resources (wxDialogs.cpp) ------------------------------
+    void OnDialogCommand(tWxDialogRecord& Record, int ControlId);
+    void OnDialogScroll(tWxDialogRecord& Record, int ControlId, int Code, int Pos);
+
+private:
+    static constexpr HWindow MAIN_WINDOW = static_cast<HWindow>(1);
+    static constexpr HMenu MENU_BAR = static_cast<HMenu>(1);
+
+    // Runs the toolkit's pending events without blocking.
+    void Pump();
+    // Modal toolkit loops (dialogs, choosers, message boxes) are counted so that paints of the
+    // main window arriving meanwhile are delivered at once.
+    void EnterModal() { ++mModalDepth; }
+    void LeaveModal() { --mModalDepth; }
+    wxWindow* OwnerWindow(HWindow Owner) const;
+    bool IsMain(HWindow Window) const { return Window == MAIN_WINDOW && mFrame != nullptr; }
+
+    // Menus (wxMenus.cpp).
+    void BuildMenuBar(const tResourceTable& Resources, int MenuId);
+    wxMenu* PopupOf(HMenu Menu) const;
+    bool FindItem(HMenu Menu, int ToolkitId, wxMenu*& pOwner, int& Position) const;
+
+    // Dialogs (wxDialogs.cpp).
+    tWxDialogRecord* BuildDialog(const tResourceTable* pInstance, int DialogId, HWindow Owner,
+                                 DialogProc Proc, bool bModal);
+    tWxDialogRecord* FindDialog(HWindow Dialog) const;
+    wxWindow* FindControl(HWindow Dialog, int ControlId) const;
+    void CloseDialog(HWindow Dialog);
+    void CloseAllDialogs();
+
+    // GL (wxGL.cpp).
+    bool MakeCanvas(const tPixelFormat& Request);
+    void ReleaseGL();
+
+    std::unique_ptr<wxGUIEventLoop> mLoop;
+    bool mStarted = false;
+    cWxMainFrame* mFrame = nullptr;
+    cWxCanvas* mCanvas = nullptr;
+    WindowProc mProc = nullptr;
+    bool mDestroyed = false;
+    int mModalDepth = 0;
+    cWxMessageQueue mQueue;
+    // The key-down GetMessage returned last and the character it typed, for TranslateMessage.
+    tMessage mLastKeyDown;
+    std::uint32_t mLastKeyChar = 0;
+
+    std::vector<wxMenu*> mPopups;            // the menu bar's pop-ups, left to right
+    std::map<int, bool> mLogicalChecks;      // check marks as the program set them, by command
+    cWxCommandIds mCommandIds;
+
+    std::map<HWindow, std::unique_ptr<tWxDialogRecord>> mDialogs;
+    std::uintptr_t mNextDialog = 2;
+
+    std::map<std::uintptr_t, std::unique_ptr<wxGLContext>> mContexts;
+    std::uintptr_t mNextContext = 1;
+    std::map<std::uintptr_t, std::vector<tPaletteEntry>> mPalettes;
+    std::uintptr_t mNextPalette = 1;
+};
