@@ -1,0 +1,236 @@
+// Model upload and frame drawing over whole models: frame advance, the frame limit, distinct
+// display lists for every prepared frame, the no-mesh message and releasing a model.
+#include <GL/gl.h>
+
+#include "model/ZentorMesh.h"
+#include "render/GLDraw.h"
+#include "render/GLModel.h"
+#include "render/GLScene.h"
+#include "render/RenderHooks.h"
+#include "render/ViewState.h"
+#include "tests/render/RenderFixture.h"
+
+namespace
+{
+const cTestTexture ALL_GREEN = {0, {0, 255, 0}, {0, 255, 0}};
+
+// A quad per group whose x position is a function of the frame, so a list holding another
+// frame's triangles shows in the wrong place.
+int FrameX(int Frame)
+{
+    return ((Frame * 7) % 11 - 5) * 6;
+}
+
+cTestModel GroupedFrames(int NumFrames)
+{
+    cTestModel Model;
+    Model.Textures.push_back(ALL_GREEN);
+    for (int Frame = 0; Frame < NumFrames; ++Frame)
+    {
+        std::vector<cTestTri> Tris;
+        const int X = FrameX(Frame);
+        AddQuad(Tris, X, 36, 0, 2, 0, 0);
+        AddQuad(Tris, X, 18, 0, 2, 0, 2);
+        AddQuad(Tris, X, 0, 0, 2, 0, 3);
+        AddQuad(Tris, X, -18, 0, 2, 0, 4);
+        AddQuad(Tris, X, -36, 0, 2, 0, 8);
+        AddDepthAnchors(Tris, 50);
+        Model.Frames.push_back(Tris);
+    }
+    return Model;
+}
+}
+
+TEST_F(cRenderTest, LoopingRunsThroughTheSequenceAndWraps)
+{
+    ASSERT_EQ(Load(WriteTestModel(GroupedFrames(20))), 0);
+    LoopAnimation = 1;
+    SequenceStart = CurrentFrame = 10;
+    SequenceLength = 5;
+    std::vector<int> Drawn;
+    for (int i = 0; i < 7; ++i)
+    {
+        Drawn.push_back(CurrentFrame);
+        Draw();
+        // The picture is the frame that was current when drawing began.
+        EXPECT_TRUE(IsColour(AtModel(static_cast<float>(FrameX(Drawn.back())), 36, 0), GREEN));
+    }
+    EXPECT_EQ(Drawn, (std::vector<int>{10, 11, 12, 13, 14, 10, 11}));
+
+    for (int Length : {0, 1})
+    {
+        SequenceLength = Length;
+        CurrentFrame = 12;
+        Draw();
+        EXPECT_EQ(CurrentFrame, 10);
+    }
+
+    LoopAnimation = 0;
+    CurrentFrame = 13;
+    Draw();
+    Draw();
+    EXPECT_EQ(CurrentFrame, 13);
+}
+
+TEST_F(cRenderTest, FramesNotPreparedShowBackgroundAndHold)
+{
+    ASSERT_EQ(Load(WriteTestModel(GroupedFrames(4))), 0);
+    LoopAnimation = 1;
+    SequenceStart = 2;
+    SequenceLength = 10;
+    CurrentFrame = 3;
+    Draw();
+    EXPECT_EQ(CurrentFrame, 4);
+    for (int i = 0; i < 2; ++i)
+    {
+        Draw();
+        EXPECT_EQ(CurrentFrame, 4);
+        EXPECT_EQ(Count(0, 0, SIZE, SIZE, BLACK), SIZE * SIZE);
+    }
+    for (int Frame : {-1, MAX_FRAMES, 1 << 30})
+    {
+        CurrentFrame = Frame;
+        Draw();
+        EXPECT_EQ(CurrentFrame, Frame);
+    }
+}
+
+TEST_F(cRenderTest, ExtremeSequenceStartDoesNotOverflow)
+{
+    ASSERT_EQ(Load(WriteTestModel(GroupedFrames(2))), 0);
+    LoopAnimation = 1;
+    SequenceStart = -2147483647 - 1;
+    SequenceLength = 2147483647;
+    CurrentFrame = 1;
+    Draw();
+    EXPECT_EQ(CurrentFrame, SequenceStart);
+}
+
+// Every group of frames 0, 555, 998 and 999 shows that frame's own triangles: the id ranges of
+// the groups and frames never overlap, up to the last frame prepared.
+TEST_F(cRenderTest, ThousandFramesKeepDistinctListsAndLaterFramesAreDropped)
+{
+    ASSERT_EQ(Load(WriteTestModel(GroupedFrames(1200))), 0);
+    for (int Frame = 0; Frame < MAX_FRAMES; ++Frame)
+        ASSERT_NE(GLFrames[Frame], nullptr) << Frame;
+
+    const struct
+    {
+        int Filter;
+        int Y;
+    } Groups[] = {{0, 36}, {2, 18}, {3, 0}, {4, -18}, {8, -36}};
+    for (int Frame : {0, 555, 998, 999})
+    {
+        for (const auto& Group : Groups)
+        {
+            SCOPED_TRACE(::testing::Message() << "frame " << Frame << " filter " << Group.Filter);
+            CurrentFrame = Frame;
+            PolygonFilter = Group.Filter;
+            Draw();
+            EXPECT_TRUE(IsColour(AtModel(static_cast<float>(FrameX(Frame)), Group.Y + 0.5f, 0),
+                                 GREEN));
+            for (int Other : {0, 555, 998, 999})
+            {
+                if (FrameX(Other) != FrameX(Frame))
+                {
+                    EXPECT_TRUE(IsColour(
+                        AtModel(static_cast<float>(FrameX(Other)), Group.Y + 0.5f, 0), BLACK));
+                }
+            }
+        }
+    }
+    const int Last = GLFrames[MAX_FRAMES - 1]->GetPlaceholderBase() + MAX_TEXTURES - 1;
+    EXPECT_LE(Last, LAST_LIST_ID);
+    EXPECT_TRUE(glIsList(Last));
+
+    // The frame counter may point past the prepared frames: only the background shows.
+    CurrentFrame = MAX_FRAMES;
+    PolygonFilter = 0;
+    Draw();
+    EXPECT_EQ(Count(0, 0, SIZE, SIZE, BLACK), SIZE * SIZE);
+}
+
+TEST_F(cRenderTest, FrameThreeUsesItsOwnListIds)
+{
+    ASSERT_EQ(Load(WriteTestModel(GroupedFrames(4))), 0);
+    EXPECT_EQ(GLFrames[3]->GetListBase(), 1037);
+    EXPECT_TRUE(glIsList(1037));
+    EXPECT_TRUE(glIsList(1045));
+    EXPECT_TRUE(glIsList(GLFrames[3]->GetTwoSidedBase() + 8));
+    for (int TextureNum = 0; TextureNum < MAX_TEXTURES; ++TextureNum)
+        EXPECT_TRUE(glIsList(TEXTURE_LIST_BASE + TextureNum));
+}
+
+TEST_F(cRenderTest, FrameWithoutGroupsCompilesNoGroupLists)
+{
+    cTestModel Model;
+    Model.Textures.push_back(ALL_GREEN);
+    Model.Frames.emplace_back();
+    AddQuad(Model.Frames[0], 0, 0, 0, 10, 0, 0x01);
+    AddDepthAnchors(Model.Frames[0], 50);
+    ASSERT_EQ(Load(WriteTestModel(Model)), 0);
+    const cGLFrame& Frame = *GLFrames[0];
+    EXPECT_TRUE(glIsList(Frame.GetListBase()));
+    for (int Base : {Frame.GetTwoSidedBase(), Frame.GetMaskedBase(), Frame.GetTranslucentBase(),
+                     Frame.GetPlaceholderBase()})
+        EXPECT_FALSE(glIsList(Base));
+}
+
+TEST_F(cRenderTest, ScriptWithoutMeshReportsItAndKeepsBounds)
+{
+    cTestModel Model;
+    Model.WithMesh = false;
+    const std::string Path = WriteTestModel(Model);
+    ModelBounds.MaxZ = 7.0f;
+    EXPECT_EQ(Load(Path), 1);
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0], "Error|The file " + Path + " does not contain any mesh information.");
+    EXPECT_FLOAT_EQ(ModelBounds.MaxZ, 7.0f);
+    EXPECT_EQ(GLFrames[0], nullptr);
+    EXPECT_EQ(RenderMode, 1);
+    Draw();
+    EXPECT_EQ(Count(0, 0, SIZE, SIZE, BLACK), SIZE * SIZE);
+}
+
+TEST_F(cRenderTest, LoadPublishesFrameZeroBounds)
+{
+    cTestModel Model;
+    Model.Textures.push_back(ALL_GREEN);
+    Model.Scale[0] = 2.0f;
+    Model.Frames.emplace_back();
+    AddQuad(Model.Frames[0], 10, 12, 15, 5, 0, 0);
+    Model.Frames.emplace_back();
+    AddQuad(Model.Frames[1], 0, 0, -300, 5, 0, 0);
+    ASSERT_EQ(Load(WriteTestModel(Model)), 0);
+    EXPECT_FLOAT_EQ(ModelBounds.MinX, 0.0f);   // the box always holds the origin
+    EXPECT_FLOAT_EQ(ModelBounds.MaxX, 30.0f);
+    EXPECT_FLOAT_EQ(ModelBounds.MinY, 0.0f);
+    EXPECT_FLOAT_EQ(ModelBounds.MaxY, 17.0f);
+    EXPECT_FLOAT_EQ(ModelBounds.MinZ, 0.0f);
+    EXPECT_FLOAT_EQ(ModelBounds.MaxZ, 15.0f);
+    EXPECT_FLOAT_EQ(ViewDistance, 115.0f);
+}
+
+TEST_F(cRenderTest, ReleaseModelLeavesNothingBehind)
+{
+    ASSERT_EQ(Load(WriteTestModel(GroupedFrames(3))), 0);
+    static int Released = 0;
+    D3DReleaseFrameHook = [](int) { ++Released; };
+    const int Base = GLFrames[2]->GetMaskedBase();
+    ReleaseModel();
+    D3DReleaseFrameHook = nullptr;
+    EXPECT_EQ(Released, MAX_FRAMES);
+    EXPECT_EQ(TheModel, nullptr);
+    for (cGLFrame* pFrame : GLFrames)
+        EXPECT_EQ(pFrame, nullptr);
+    EXPECT_FALSE(glIsList(Base));
+    EXPECT_FALSE(glIsList(ALL_LIST_BASE));
+    Draw();
+    EXPECT_EQ(Count(0, 0, SIZE, SIZE, BLACK), SIZE * SIZE);
+
+    // A smaller model after a larger one leaves no frame of the first behind.
+    ASSERT_EQ(Load(WriteTestModel(GroupedFrames(5))), 0);
+    ASSERT_EQ(Load(WriteTestModel(GroupedFrames(2))), 0);
+    EXPECT_EQ(GLFrames[2], nullptr);
+    EXPECT_FALSE(glIsList(ALL_LIST_BASE + 2 * FRAME_LIST_STRIDE));
+}

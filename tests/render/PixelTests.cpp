@@ -1,0 +1,251 @@
+// Pictures drawn through the renderer and read back: texture orientation, polygon filters,
+// culling, the untextured view, background, camera turn and projection.
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "render/GLDraw.h"
+#include "render/GLModel.h"
+#include "render/GLScene.h"
+#include "render/RenderHooks.h"
+#include "render/ViewState.h"
+#include "tests/render/RenderFixture.h"
+
+namespace
+{
+const cTestTexture RED_OVER_BLUE = {0, {255, 0, 0}, {0, 0, 255}};
+const cTestTexture ALL_GREEN = {0, {0, 255, 0}, {0, 255, 0}};
+
+cTestModel OneFrame(const std::vector<cTestTri>& Tris, const cTestTexture& Texture)
+{
+    cTestModel Model;
+    Model.Frames.push_back(Tris);
+    AddDepthAnchors(Model.Frames[0], 50);
+    Model.Textures.push_back(Texture);
+    return Model;
+}
+}
+
+TEST_F(cRenderTest, TextureTopRowsShowAboveBottomRows)
+{
+    std::vector<cTestTri> Tris;
+    AddQuad(Tris, 0, 0, 0, 40, 0, 0);
+    ASSERT_EQ(Load(WriteTestModel(OneFrame(Tris, RED_OVER_BLUE))), 0);
+    Draw();
+    EXPECT_TRUE(IsColour(AtModel(0, 25, 0), RED));
+    EXPECT_TRUE(IsColour(AtModel(-30, 35, 0), RED));
+    EXPECT_TRUE(IsColour(AtModel(0, -25, 0), BLUE));
+    EXPECT_TRUE(IsColour(AtModel(30, -35, 0), BLUE));
+    EXPECT_TRUE(IsColour(AtModel(0, 55, 0), BLACK));
+}
+
+TEST_F(cRenderTest, BackFacesCulledExceptTwoSidedGroupUnderFilterAll)
+{
+    std::vector<cTestTri> Tris;
+    AddQuad(Tris, -25, 0, 0, 15, 0, 0, true);     // ordinary, facing away
+    AddQuad(Tris, 25, 0, 0, 15, 0, 0x14, true);   // two-sided type (high bits ignored), facing away
+    ASSERT_EQ(Load(WriteTestModel(OneFrame(Tris, ALL_GREEN))), 0);
+    Draw();
+    EXPECT_TRUE(IsColour(AtModel(-25, 0, 0), BLACK));
+    EXPECT_TRUE(IsColour(AtModel(25, 0, 0), GREEN));
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+
+    // Under its own filter the group is drawn without culling too; culling is back on after.
+    PolygonFilter = 4;
+    Draw();
+    EXPECT_TRUE(IsColour(AtModel(25, 0, 0), GREEN));
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+}
+
+TEST_F(cRenderTest, TypeFiltersFillTheirGroupOverAnOutline)
+{
+    std::vector<cTestTri> Tris;
+    AddQuad(Tris, -35, 0, 0, 20, 0, 0);   // ordinary
+    AddQuad(Tris, 0, 0, 0, 10, 0, 3);     // masked
+    AddQuad(Tris, 35, 0, 0, 10, 0, 8);    // placeholder
+    ASSERT_EQ(Load(WriteTestModel(OneFrame(Tris, ALL_GREEN))), 0);
+
+    struct
+    {
+        int Filter;
+        bool bMasked, bPlaceholder;
+    } const Cases[] = {{3, true, false}, {8, false, true}, {2, false, false}, {4, true, false}};
+    for (const auto& Case : Cases)
+    {
+        SCOPED_TRACE(Case.Filter);
+        PolygonFilter = Case.Filter;
+        Draw();
+        // The ordinary quad is only outlined: its edges are drawn, its inside is not.
+        EXPECT_TRUE(IsColour(AtModel(-40, 12, 0), BLACK));
+        EXPECT_GT(Count(0, 0, SIZE / 2 - 15, SIZE, GREEN), 10);
+        EXPECT_LT(Count(0, 0, SIZE / 2 - 15, SIZE, GREEN), 400);
+        EXPECT_TRUE(IsColour(AtModel(4, -5, 0), Case.bMasked ? GREEN : BLACK));
+        EXPECT_TRUE(IsColour(AtModel(37, -5, 0), Case.bPlaceholder ? GREEN : BLACK));
+        EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+    }
+
+    // A value that is no filter draws nothing but the background.
+    PolygonFilter = 5;
+    Draw();
+    EXPECT_EQ(Count(0, 0, SIZE, SIZE, BLACK), SIZE * SIZE);
+}
+
+TEST_F(cRenderTest, TexturesOffShowsFlatLitGrey)
+{
+    std::vector<cTestTri> Tris;
+    AddQuad(Tris, 0, 0, 0, 40, 0, 0);
+    ASSERT_EQ(Load(WriteTestModel(OneFrame(Tris, RED_OVER_BLUE))), 0);
+    GLSetTexturesOn(false);
+    Draw();
+    const cRGB Lit = AtModel(10, 20, 0);
+    EXPECT_NEAR(Lit[0], Lit[1], 1);
+    EXPECT_NEAR(Lit[1], Lit[2], 1);
+    // Ambient and diffuse light on the 0.5 grey: brighter than the unlit colour, not white.
+    EXPECT_GT(Lit[0], 140);
+    EXPECT_LT(Lit[0], 240);
+    // Flat shading: one colour across the triangle.
+    EXPECT_TRUE(IsColour(AtModel(30, 35, 0), Lit, 1));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+
+    // Back on: textures show again, lighting stays set up.
+    GLSetTexturesOn(true);
+    Draw();
+    EXPECT_TRUE(IsColour(AtModel(0, 25, 0), RED));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+}
+
+TEST_F(cRenderTest, LightingIsLeftAloneOutsideOpenGL)
+{
+    RenderMode = 2;
+    EXPECT_EQ(GLSetLighting(true), 0);
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    RenderMode = 1;
+    EXPECT_EQ(GLSetLighting(false), 0);
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    GLSetLighting(true);
+    float Ambient[4] = {};
+    glGetLightfv(GL_LIGHT0, GL_AMBIENT, Ambient);
+    EXPECT_FLOAT_EQ(Ambient[0], 0.5f);
+    EXPECT_TRUE(glIsEnabled(GL_COLOR_MATERIAL));
+}
+
+TEST_F(cRenderTest, UnmappedTextureNumberDrawsUntextured)
+{
+    std::vector<cTestTri> Tris;
+    AddQuad(Tris, -25, 0, 0, 15, 0, 0);
+    AddQuad(Tris, 25, 0, 0, 15, 1, 0);   // number 1 has no texture
+    ASSERT_EQ(Load(WriteTestModel(OneFrame(Tris, RED_OVER_BLUE))), 0);
+    Draw();
+    EXPECT_TRUE(IsColour(AtModel(-25, 5, 0), RED));
+    // The current colour, 0.5 grey, not the image number 0 left bound.
+    EXPECT_TRUE(IsColour(AtModel(25, 5, 0), {128, 128, 128}, 2));
+}
+
+TEST_F(cRenderTest, BackgroundColourIsEachByteOver256)
+{
+    GLSetBackgroundColor(255, 128, 0);
+    float Clear[4] = {};
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, Clear);
+    EXPECT_FLOAT_EQ(Clear[0], 0.99609375f);
+    EXPECT_FLOAT_EQ(Clear[1], 0.5f);
+    Draw();
+    EXPECT_TRUE(IsColour(At(5, 5), {254, 128, 0}, 1));
+    EXPECT_TRUE(IsColour(At(SIZE / 2, SIZE / 2), {254, 128, 0}, 1));
+}
+
+TEST_F(cRenderTest, CameraAngleYTurnsPlusXTowardTheViewer)
+{
+    std::vector<cTestTri> Tris;
+    AddSideQuad(Tris, 20, 0, 0, 15, 0, 0);          // faces +X, red
+    AddSideQuad(Tris, -20, 0, 0, 15, 1, 0, true);   // faces -X, green
+    cTestModel Model = OneFrame(Tris, RED_OVER_BLUE);
+    Model.Textures[0] = {0, {255, 0, 0}, {255, 0, 0}};
+    Model.Textures.push_back({1, {0, 255, 0}, {0, 255, 0}});
+    ASSERT_EQ(Load(WriteTestModel(Model)), 0);
+    Draw();
+    EXPECT_TRUE(IsColour(At(SIZE / 2, SIZE / 2), BLACK));
+    CameraAngleY = 90.0f;
+    Draw();
+    EXPECT_TRUE(IsColour(At(SIZE / 2, SIZE / 2), RED));
+    CameraAngleY = 270.0f;
+    Draw();
+    EXPECT_TRUE(IsColour(At(SIZE / 2, SIZE / 2), GREEN));
+}
+
+TEST_F(cRenderTest, CameraOffsetsMoveTheModel)
+{
+    std::vector<cTestTri> Tris;
+    AddQuad(Tris, 0, 0, 0, 10, 0, 0);
+    cTestModel Model = OneFrame(Tris, ALL_GREEN);
+    ASSERT_EQ(Load(WriteTestModel(Model)), 0);
+    Draw();
+    const int Before = Count(0, 0, SIZE, SIZE, GREEN);
+    EXPECT_TRUE(IsColour(AtModel(0, 0, 0), GREEN));
+    CameraOffsetY = 30.0f;
+    Draw();
+    EXPECT_TRUE(IsColour(AtModel(0, 0, 0), BLACK));
+    EXPECT_TRUE(IsColour(AtModel(0, 30, 0), GREEN));
+    CameraOffsetY = 0.0f;
+    CameraOffsetZ = 50.0f;   // nearer: bigger on screen
+    Draw();
+    EXPECT_GT(Count(0, 0, SIZE, SIZE, GREEN), Before * 2);
+}
+
+TEST_F(cRenderTest, ResizeSetsPerspectiveFromTruncatedDepthBounds)
+{
+    ModelBounds.MinZ = -37.8f;
+    ModelBounds.MaxZ = 52.3f;
+    mGL->Resize(640, 480);
+    ResizeView(640, 480);
+    EXPECT_EQ(ClientWidth, 640);
+    EXPECT_EQ(ClientHeight, 480);
+    EXPECT_FLOAT_EQ(ViewDistance, 152.0f);
+    double P[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, P);
+    const double F = 1.0 / std::tan(22.5 * 3.14159265358979323846 / 180.0);
+    const double Far = 8900.0, NearZ = 1.0;
+    EXPECT_NEAR(P[5], F, 1e-5);
+    EXPECT_NEAR(P[0], F / (640.0 / 480.0), 1e-5);
+    EXPECT_NEAR(P[10], (Far + NearZ) / (NearZ - Far), 1e-6);
+    EXPECT_NEAR(P[14], 2.0 * Far * NearZ / (NearZ - Far), 1e-6);
+    GLint Mode = 0, Viewport[4] = {};
+    glGetIntegerv(GL_MATRIX_MODE, &Mode);
+    glGetIntegerv(GL_VIEWPORT, Viewport);
+    EXPECT_EQ(Mode, GL_MODELVIEW);
+    EXPECT_EQ(Viewport[2], 640);
+    EXPECT_EQ(Viewport[3], 480);
+
+    // A minimised window keeps the last projection instead of an infinite aspect.
+    ResizeView(640, 0);
+    EXPECT_EQ(ClientHeight, 0);
+    double After[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, After);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_DOUBLE_EQ(After[i], P[i]);
+
+    // Direct3D mode: a negative distance and the size handed on.
+    static int HookWidth = 0;
+    D3DResizeHook = [](int Width, int) { HookWidth = Width; };
+    RenderMode = 2;
+    ResizeView(300, 200);
+    D3DResizeHook = nullptr;
+    EXPECT_EQ(HookWidth, 300);
+    EXPECT_FLOAT_EQ(ViewDistance, -152.0f);
+}
+
+TEST_F(cRenderTest, SquareStaysSquareAfterResize)
+{
+    std::vector<cTestTri> Tris;
+    AddQuad(Tris, 0, 0, 0, 20, 0, 0);
+    ASSERT_EQ(Load(WriteTestModel(OneFrame(Tris, ALL_GREEN))), 0);
+    mGL->Resize(320, 160);
+    ResizeView(320, 160);
+    Draw();
+    int Width = 0, Height = 0;
+    for (int X = 0; X < 320; ++X)
+        Width += Near(At(X, 80), GREEN) ? 1 : 0;
+    for (int Y = 0; Y < 160; ++Y)
+        Height += Near(At(160, Y), GREEN) ? 1 : 0;
+    EXPECT_GT(Width, 20);
+    EXPECT_NEAR(Width, Height, 2);
+}
