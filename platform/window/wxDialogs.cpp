@@ -24,7 +24,7 @@ constexpr std::uint32_t SHOW_TIMEOUT_MS = 500;
 // Scroll events of the rate control, as the scroll codes of WM_HSCROLL.
 struct tScrollCode
 {
-    wxEventType Type;
+    wxEventTypeTag<wxScrollEvent> Type;
     int Code;
 };
 
@@ -275,8 +275,8 @@ void cWxWindowSystem::SetDlgItemText(HWindow Dialog, int ControlId, const char* 
     const wxString Text = wxString::FromUTF8(pszText);
     if (auto* pEdit = dynamic_cast<wxTextCtrl*>(pControl))
         pEdit->ChangeValue(Text);
-    else
-        pControl->SetLabelText(Text);
+    else if (auto* pLabelled = dynamic_cast<wxControl*>(pControl))
+        pLabelled->SetLabelText(Text);
 }
 
 void cWxWindowSystem::SetScrollInfo(HWindow Dialog, int ControlId, int Min, int Max, int Page,
