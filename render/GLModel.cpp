@@ -171,6 +171,8 @@ int GLBuildModel(const char* pszScript)
             cGLFrame(TheModel, Frame, ALL_LIST_BASE + Offset, TEXTURE_LIST_BASE, MAX_TEXTURES,
                      TWO_SIDED_LIST_BASE + Offset, MASKED_LIST_BASE + Offset,
                      TRANSLUCENT_LIST_BASE + Offset, PLACEHOLDER_LIST_BASE + Offset);
+        if (BuildProgressHook)
+            BuildProgressHook(Frame + 1, NumFrames);
     }
     if (GLFrames[0])
     {

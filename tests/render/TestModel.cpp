@@ -139,6 +139,10 @@ std::string WriteTestModel(const cTestModel& Model, const std::string& Name)
     }
     Script += "#exec MESHMAP SCALE MESHMAP=" + Name + " X=" + std::to_string(Model.Scale[0]) +
               " Y=" + std::to_string(Model.Scale[1]) + " Z=" + std::to_string(Model.Scale[2]) + "\n";
+    for (const cTestSequence& Seq : Model.Sequences)
+        Script += "#exec MESH SEQUENCE MESH=" + Name + " SEQ=" + Seq.Name + " STARTFRAME=" +
+                  std::to_string(Seq.StartFrame) + " NUMFRAMES=" + std::to_string(Seq.NumFrames) +
+                  "\n";
     const std::string Path = Root + "Classes/" + Name + ".zc";
     WriteBytes(Path, std::vector<std::uint8_t>(Script.begin(), Script.end()));
     return Path;

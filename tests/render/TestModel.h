@@ -23,8 +23,15 @@ struct cTestTexture
     std::uint8_t Bottom[3];       // colour of rows 128..255
 };
 
+struct cTestSequence
+{
+    std::string Name;
+    int StartFrame, NumFrames;
+};
+
 struct cTestModel
 {
+    std::vector<cTestSequence> Sequences;
     std::vector<std::vector<cTestTri>> Frames;
     std::vector<cTestTexture> Textures;
     float Scale[3] = {1.0f, 1.0f, 1.0f};
