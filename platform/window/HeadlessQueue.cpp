@@ -79,6 +79,7 @@ std::intptr_t cHeadlessWindowSystem::DispatchMessage(const tMessage& Msg)
 
 void cHeadlessWindowSystem::WaitMessage(std::uint32_t TimeoutMs)
 {
+    ++mWaits;
     if (PeekMessage())
         return;
     if (!mScheduled.empty())

@@ -284,6 +284,11 @@ bool cHeadlessWindowSystem::HasGL() const
     return mGL != nullptr;
 }
 
+std::vector<std::uint8_t> cHeadlessWindowSystem::ReadPicture() const
+{
+    return mPicture;
+}
+
 #ifdef TESSALY_HEADLESS_GL
 bool cHeadlessWindowSystem::GLMakeCurrent()
 {

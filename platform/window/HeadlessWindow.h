@@ -115,6 +115,8 @@ public:
     std::vector<tShownDialog> mDialogs;
     std::vector<std::uint32_t> mPaintTimes;   // clock value at each WM_PAINT delivered
     int mSwapCount = 0;
+    int mClockReads = 0;       // GetTimeMs calls
+    int mWaits = 0;            // WaitMessage calls
     int mDrawMenuBarCount = 0;
     std::string mWindowTitle;
     int mWindowIconId = 0;
@@ -188,7 +190,11 @@ public:
     bool ChooseColor(HWindow Owner, std::uint32_t Initial, std::uint32_t* CustomColors,
                      std::uint32_t& Chosen) override;
 
-    std::uint32_t GetTimeMs() override { return mNow; }
+    std::uint32_t GetTimeMs() override
+    {
+        ++mClockReads;
+        return mNow;
+    }
 
     bool SetPixelFormat(HWindow Window, const tPixelFormat& Request) override;
     bool DescribePixelFormat(HWindow Window, tPixelFormat& Format) override;
