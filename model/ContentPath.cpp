@@ -106,6 +106,16 @@ cFileHandle OpenContentFile(const std::string& Path)
 std::vector<std::uint8_t> ReadRest(std::FILE* pFile, std::size_t MaxBytes)
 {
     std::vector<std::uint8_t> Bytes;
+    // Reserve what the file really holds, when it can be told, to avoid regrowing the buffer.
+    const long Here = std::ftell(pFile);
+    if (Here >= 0 && std::fseek(pFile, 0, SEEK_END) == 0)
+    {
+        const long End = std::ftell(pFile);
+        if (std::fseek(pFile, Here, SEEK_SET) != 0)
+            return Bytes;
+        if (End > Here)
+            Bytes.reserve(std::min(static_cast<std::size_t>(End - Here), MaxBytes));
+    }
     std::uint8_t Chunk[65536];
     while (Bytes.size() < MaxBytes)
     {
