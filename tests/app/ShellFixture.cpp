@@ -59,15 +59,32 @@ void cShellTest::Open(const std::string& Path)
     Command(IDM_OPEN);
 }
 
-std::string cShellTest::TempRoot()
+namespace
 {
-    static const std::string Root = [] {
+// The test program's content directory, removed when the program ends.
+struct cTempDir
+{
+    std::string mPath;
+    cTempDir()
+    {
         std::string Template =
             (std::filesystem::temp_directory_path() / "tessaly-app-XXXXXX").string();
-        const char* pszMade = mkdtemp(Template.data());
-        return std::string(pszMade ? pszMade : "");
-    }();
-    return Root;
+        if (const char* pszMade = mkdtemp(Template.data()))
+            mPath = pszMade;
+    }
+    ~cTempDir()
+    {
+        std::error_code Ignored;
+        if (!mPath.empty())
+            std::filesystem::remove_all(mPath, Ignored);
+    }
+};
+}  // namespace
+
+std::string cShellTest::TempRoot()
+{
+    static const cTempDir Dir;
+    return Dir.mPath;
 }
 
 cGenResult cShellTest::Model(const std::string& Name, int NumFrames, int NumSequences)

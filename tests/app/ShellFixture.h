@@ -32,6 +32,16 @@ protected:
     static std::string TempRoot();
 
     cHeadlessWindowSystem mSystem;
+    friend struct cShellTestAccess;
     bool mQuit = false;
     std::uintptr_t mExitCode = 0xDEAD;
+};
+
+// Generated content for tests that run without the fixture.
+struct cShellTestAccess
+{
+    static std::string ModelPath(const std::string& Name, int NumFrames, int NumSequences)
+    {
+        return cShellTest::Model(Name, NumFrames, NumSequences).ScriptPath;
+    }
 };
