@@ -45,7 +45,9 @@ struct cOffscreenGL::sImpl
             eglDestroySurface(Display, Surface);
         if (Context != EGL_NO_CONTEXT)
             eglDestroyContext(Display, Context);
-        eglTerminate(Display);
+        // The surfaceless display is one per process and shared by every instance, so it
+        // stays initialised; terminating it would pull it from under any other context.
+        eglReleaseThread();
         Display = EGL_NO_DISPLAY;
     }
 };
