@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# Real-window test: runs the viewer on a private Xvfb display and drives it with xdotool as a
+# user would. Opens the bundled sample through File > Open script and the GTK file chooser,
+# checks from screenshots that the model is drawn, that Left turns it and that a looping
+# sequence animates, then presses Escape and expects exit status 0.
+#
+# Usage: real_window_test.sh TESSALY TESSALY_GEN
+# Exits 77 (skipped) when Xvfb, xdotool or ImageMagick is missing.
+set -euo pipefail
+
+APP=$1
+GEN=$2
+for tool in Xvfb xdotool import convert compare; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+WORK=$(mktemp -d)
+XVFB_PID=""
+APP_PID=""
+cleanup() {
+    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    [ -f "$WORK/app.err" ] && grep -v -e dconf -e '^$' "$WORK/app.err" | tail -20
+    exit 1
+}
+
+now_ms() { date +%s%3N; }
+
+# ---- a private display ------------------------------------------------------------------------
+start_display() {
+    local n
+    for n in $(seq 91 140); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+        XVFB_PID=$!
+        local deadline=$(( $(now_ms) + 10000 ))
+        while [ "$(now_ms)" -lt "$deadline" ] && kill -0 "$XVFB_PID" 2>/dev/null; do
+            if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
+                export DISPLAY=":$n"
+                return 0
+            fi
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
+    done
+    return 1
+}
+start_display || fail "no X display could be started"
+# Toolkit settings stay in memory: nothing of the user's is read or written.
+export GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
+
+# ---- screenshots ------------------------------------------------------------------------------
+# The checked region: 160 x 160 pixels in the middle of the window's client area.
+REGION=""
+shot() { import -window root -crop "$REGION" +repage "$1"; }
+colours() { convert "$1" -format '%k' info:; }
+differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1 || true; }
+
+# Polls until the condition command succeeds, at most $1 milliseconds.
+wait_for() {
+    local limit=$1
+    shift
+    local deadline=$(( $(now_ms) + limit ))
+    until "$@"; do
+        [ "$(now_ms)" -lt "$deadline" ] || return 1
+        sleep 0.05
+    done
+}
+
+empty_view() { shot "$WORK/empty.png"; [ "$(colours "$WORK/empty.png")" -eq 1 ]; }
+model_drawn() { shot "$WORK/drawn.png"; [ "$(colours "$WORK/drawn.png")" -gt 20 ]; }
+picture_changed() { shot "$WORK/now.png"; [ "$(differing "$1" "$WORK/now.png")" -gt 200 ]; }
+app_exited() { ! kill -0 "$APP_PID" 2>/dev/null; }
+keys() { xdotool key --delay 120 "$@"; }
+
+# ---- start the viewer -------------------------------------------------------------------------
+"$GEN" --sample "$WORK/sample" >/dev/null || fail "the sample could not be written"
+SCRIPT=$(ls "$WORK"/sample/Pkg/Classes/*.zc | head -1)
+cd "$WORK"
+"$APP" >"$WORK/app.out" 2>"$WORK/app.err" &
+APP_PID=$!
+
+WIN=$(timeout 20 xdotool search --sync --name '^Tessaly v1\.3$' | head -1) || true
+[ -n "$WIN" ] || fail "the main window did not appear"
+eval "$(xdotool getwindowgeometry --shell "$WIN")"
+[ "$WIDTH" -eq 480 ] && [ "$HEIGHT" -eq 480 ] || fail "window is ${WIDTH}x${HEIGHT}, not 480x480"
+[ "$X" -eq 100 ] && [ "$Y" -eq 100 ] || fail "window is at $X,$Y, not 100,100"
+# Below the menu bar: the centre of the window, shifted down a little.
+REGION="160x160+$(( X + WIDTH / 2 - 80 ))+$(( Y + HEIGHT / 2 - 60 ))"
+xdotool windowfocus --sync "$WIN"
+
+wait_for 5000 empty_view || fail "the empty view is not a plain background"
+
+# ---- File > Open script through the GTK chooser -----------------------------------------------
+keys F10 Down Return
+timeout 20 xdotool search --sync --name '^Select the ZentorScript source file to open$' \
+    >/dev/null || fail "the open-file chooser did not appear"
+keys ctrl+l
+xdotool type --delay 10 "$SCRIPT"
+CHOSEN_MS=$(now_ms)
+keys Return
+wait_for 30000 model_drawn || fail "no model drawn after opening $SCRIPT"
+echo "first drawn frame seen $(( $(now_ms) - CHOSEN_MS )) ms after choosing the script"
+
+# ---- Left turns the model ---------------------------------------------------------------------
+xdotool windowfocus --sync "$WIN"
+shot "$WORK/before_left.png"
+keys Left
+wait_for 5000 picture_changed "$WORK/before_left.png" || fail "Left did not change the picture"
+
+# ---- Loop Animation on, a sequence chosen: frames advance on their own ------------------------
+keys F10 Right Down Down Return               # Options > Loop Animation
+keys F10 Right Right Down Down Return         # Animations > the second sequence
+for step in 1 2 3; do
+    shot "$WORK/frame$step.png"
+    wait_for 5000 picture_changed "$WORK/frame$step.png" ||
+        fail "the looping sequence stopped advancing (step $step)"
+done
+
+# ---- Escape ends the program with status 0 ----------------------------------------------------
+xdotool windowfocus --sync "$WIN"
+keys Escape
+wait_for 10000 app_exited || fail "Escape did not end the program"
+STATUS=0
+wait "$APP_PID" || STATUS=$?
+APP_PID=""
+[ "$STATUS" -eq 0 ] || fail "exit status $STATUS"
+echo "PASS"
