@@ -41,7 +41,7 @@ protected:
 
 TEST_F(cMeshTest, VertexWordsDecodeAsSignedBitFields)
 {
-    WritePair(MakeDataFile(5, {Tri(0, 1, 2, 6, 0x13), Tri(3, 4, 0)}),
+    WritePair(EncodeDataFile(5, {Tri(0, 1, 2, 6, 0x13), Tri(3, 4, 0)}),
               MakeAnivFile(1, 20, {0x7FF, 0x400, 0x3FF, 0x80000000u, 1u << 21}));
     const auto Model = Load();
     const FrameTri* pTri = Model->GetTriangle(0, 0);
@@ -67,7 +67,7 @@ TEST_F(cMeshTest, VertexWordsDecodeAsSignedBitFields)
 TEST_F(cMeshTest, FramesStartAtMultiplesOfTheFrameSize)
 {
     const std::vector<std::uint32_t> Words = {1, 2, 3, 4, 5, 6};
-    WritePair(MakeDataFile(3, {Tri(2, 0, 1)}), MakeAnivFile(2, 12, Words));
+    WritePair(EncodeDataFile(3, {Tri(2, 0, 1)}), MakeAnivFile(2, 12, Words));
     const auto Model = Load();
     EXPECT_EQ(Model->GetAnivHeader()->FrameSize, 12);
     const FrameTri* pTri = Model->GetTriangle(1, 0);
@@ -78,7 +78,7 @@ TEST_F(cMeshTest, FramesStartAtMultiplesOfTheFrameSize)
 
     // A stride that is not a whole number of words still stays inside the block.
     cBytes Aniv = MakeAnivFile(2, 6, Words);
-    WritePair(MakeDataFile(3, {Tri(0, 1, 2)}), Aniv);
+    WritePair(EncodeDataFile(3, {Tri(0, 1, 2)}), Aniv);
     const auto Unaligned = Load();
     pTri = Unaligned->GetTriangle(1, 0);
     ASSERT_NE(pTri, nullptr);
@@ -90,7 +90,7 @@ TEST_F(cMeshTest, FramesStartAtMultiplesOfTheFrameSize)
 
 TEST_F(cMeshTest, IndicesOutsideTheMeshGiveNoTriangle)
 {
-    WritePair(MakeDataFile(3, {Tri(0, 1, 2)}), MakeAnivFile(2, 12, {1, 2, 3, 4, 5, 6}));
+    WritePair(EncodeDataFile(3, {Tri(0, 1, 2)}), MakeAnivFile(2, 12, {1, 2, 3, 4, 5, 6}));
     const auto Model = Load();
     EXPECT_NE(Model->GetTriangle(1, 0), nullptr);
     EXPECT_EQ(Model->GetTriangle(2, 0), nullptr);
@@ -101,7 +101,7 @@ TEST_F(cMeshTest, IndicesOutsideTheMeshGiveNoTriangle)
 
 TEST_F(cMeshTest, EmptyMeshesAndExtraBytesStillLoad)
 {
-    cBytes Data = MakeDataFile(3, {Tri(0, 1, 2)});
+    cBytes Data = EncodeDataFile(3, {Tri(0, 1, 2)});
     cBytes Aniv = MakeAnivFile(1, 12, {7, 8, 9});
     Data.resize(Data.size() + 5, 0xEE);
     Aniv.resize(Aniv.size() + 3, 0xEE);
@@ -109,8 +109,8 @@ TEST_F(cMeshTest, EmptyMeshesAndExtraBytesStillLoad)
     EXPECT_EQ(Load()->GetTriangle(0, 0)->X[2], 9.0f);
 
     // No triangles, yet the mesh counts as imported: textures after it are taken.
-    WritePair(MakeDataFile(3, {}), MakeAnivFile(1, 12, {7, 8, 9}));
-    Write("Pkg/Textures/A.pcx", MakePCX(256, 256, EncodeRuns(cBytes(256 * 256, 3))));
+    WritePair(EncodeDataFile(3, {}), MakeAnivFile(1, 12, {7, 8, 9}));
+    Write("Pkg/Textures/A.pcx", PlainPCX(3));
     testing::internal::CaptureStdout();
     const auto Model = Load(std::string(MESH_IMPORT_LINE) + "#exec TEXTURE IMPORT NAME=A FILE=Textures\\A.pcx\n");
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
@@ -121,8 +121,8 @@ TEST_F(cMeshTest, EmptyMeshesAndExtraBytesStillLoad)
 
 TEST_F(cMeshTest, ASecondMeshImportReplacesTheFirst)
 {
-    WritePair(MakeDataFile(3, {Tri(0, 1, 2)}), MakeAnivFile(1, 12, {1, 2, 3}));
-    Write("Pkg/Models/n_d.bin", MakeDataFile(4, {Tri(3, 3, 3), Tri(0, 0, 0)}));
+    WritePair(EncodeDataFile(3, {Tri(0, 1, 2)}), MakeAnivFile(1, 12, {1, 2, 3}));
+    Write("Pkg/Models/n_d.bin", EncodeDataFile(4, {Tri(3, 3, 3), Tri(0, 0, 0)}));
     Write("Pkg/Models/n_a.bin", MakeAnivFile(1, 16, {10, 20, 30, 40}));
     const auto Model =
         Load(std::string(MESH_IMPORT_LINE) + "#exec MESH IMPORT ANIVFILE=Models\\n_a.bin DATAFILE=Models\\n_d.bin\n");
@@ -136,22 +136,22 @@ TEST_F(cMeshTest, PairsThatWouldReadOutsideTheirArraysAreRefused)
     WritePair(cBytes(20, 0), MakeAnivFile(1, 12, {1, 2, 3}));
     EXPECT_EQ(LoadError(), "Mesh file " + DataPath() + Shorter + "the header needs 48 bytes, the file has 20");
 
-    cBytes Data = MakeDataFile(3, {Tri(0, 1, 2), Tri(2, 1, 0)});
+    cBytes Data = EncodeDataFile(3, {Tri(0, 1, 2), Tri(2, 1, 0)});
     Data.resize(Data.size() - 1);
     WritePair(Data, MakeAnivFile(1, 12, {1, 2, 3}));
     EXPECT_EQ(LoadError(), "Mesh file " + DataPath() + Shorter + "2 triangles needs 80 bytes, the file has 79");
 
-    WritePair(MakeDataFile(3, {Tri(0, 1, 2)}), cBytes(3, 0));
+    WritePair(EncodeDataFile(3, {Tri(0, 1, 2)}), cBytes(3, 0));
     EXPECT_EQ(LoadError(), "Mesh file " + AnivPath() + Shorter + "the header needs 4 bytes, the file has 3");
 
-    WritePair(MakeDataFile(3, {Tri(0, 1, 2)}), MakeAnivFile(2, 12, {1, 2, 3, 4, 5}));
+    WritePair(EncodeDataFile(3, {Tri(0, 1, 2)}), MakeAnivFile(2, 12, {1, 2, 3, 4, 5}));
     EXPECT_EQ(LoadError(), "Mesh file " + AnivPath() + Shorter + "2 frames of 3 vertices needs 28 bytes, the file has 24");
 
-    WritePair(MakeDataFile(3, {Tri(0, 1, 2)}), MakeAnivFile(2, 13, {1, 2, 3, 4, 5, 6}));
+    WritePair(EncodeDataFile(3, {Tri(0, 1, 2)}), MakeAnivFile(2, 13, {1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(LoadError(), "Mesh file " + AnivPath() +
                                ": frame size 13 places frame 1 outside the vertex block of 2 frames of 3 vertices");
 
-    WritePair(MakeDataFile(3, {Tri(0, 1, 2), Tri(0, 3, 1)}), MakeAnivFile(1, 12, {1, 2, 3}));
+    WritePair(EncodeDataFile(3, {Tri(0, 1, 2), Tri(0, 3, 1)}), MakeAnivFile(1, 12, {1, 2, 3}));
     EXPECT_EQ(LoadError(), "Mesh file " + DataPath() + ": triangle 1 uses vertex 3 but a frame has 3 vertices");
 }
 
@@ -166,7 +166,7 @@ TEST(cContentPath, BasePathKeepsTheScriptDirectoryThenGoesUp)
 
 TEST_F(cMeshTest, ContentNamesMatchFilesIgnoringCase)
 {
-    Write("Pkg/MODELS/M_D.Bin", MakeDataFile(3, {Tri(0, 1, 2)}));
+    Write("Pkg/MODELS/M_D.Bin", EncodeDataFile(3, {Tri(0, 1, 2)}));
     Write("Pkg/MODELS/m_A.bin", MakeAnivFile(1, 12, {1, 2, 3}));
     const auto Model = Load();
     EXPECT_EQ(Model->GetBasePath(), Base());
@@ -180,7 +180,7 @@ TEST_F(cMeshTest, ContentNamesMatchFilesIgnoringCase)
 
 TEST_F(cMeshTest, AScriptWithoutADirectoryResolvesFromTheCurrentOne)
 {
-    WritePair(MakeDataFile(3, {Tri(0, 1, 2)}), MakeAnivFile(1, 12, {1, 2, 3}));
+    WritePair(EncodeDataFile(3, {Tri(0, 1, 2)}), MakeAnivFile(1, 12, {1, 2, 3}));
     Script(MESH_IMPORT_LINE);
     const std::filesystem::path Previous = std::filesystem::current_path();
     std::filesystem::current_path(mRoot / "Pkg/Classes");

@@ -71,24 +71,9 @@ cBytes MakePCX(int Width, int Height, const cBytes& Encoded, int BytesPerLine,
     return File;
 }
 
-cBytes EncodeRuns(const cBytes& Indices)
+cBytes PlainPCX(int Index)
 {
-    cBytes Out;
-    for (std::size_t i = 0; i < Indices.size();)
-    {
-        std::size_t Run = 1;
-        while (i + Run < Indices.size() && Indices[i + Run] == Indices[i] && Run < 63)
-            ++Run;
-        if (Run == 1 && Indices[i] < 0xC0)
-            Out.push_back(Indices[i]);
-        else
-        {
-            Out.push_back(static_cast<std::uint8_t>(0xC0 | Run));
-            Out.push_back(Indices[i]);
-        }
-        i += Run;
-    }
-    return Out;
+    return EncodePCX(256, 256, cBytes(256 * 256, static_cast<std::uint8_t>(Index)), TestPalette().data());
 }
 
 std::vector<std::uint8_t> Colour(int Index)
@@ -117,18 +102,6 @@ MeshTri Tri(int A, int B, int C, int TextureNum, int Type)
     }
     T.TextureNum = static_cast<std::uint8_t>(TextureNum);
     return T;
-}
-
-cBytes MakeDataFile(int NumVertices, const std::vector<MeshTri>& Tris)
-{
-    DataHeader Header{};
-    Header.NumPolys = static_cast<std::uint16_t>(Tris.size());
-    Header.NumVertices = static_cast<std::uint16_t>(NumVertices);
-    cBytes File(sizeof Header + sizeof(MeshTri) * Tris.size());
-    std::memcpy(File.data(), &Header, sizeof Header);
-    if (!Tris.empty())
-        std::memcpy(File.data() + sizeof Header, Tris.data(), sizeof(MeshTri) * Tris.size());
-    return File;
 }
 
 cBytes MakeAnivFile(int NumFrames, int FrameSize, const std::vector<std::uint32_t>& Words)

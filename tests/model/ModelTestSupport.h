@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "model/ZentorMesh.h"
+#include "tools/zgen/ZentorGen.h"
 
 using cBytes = std::vector<std::uint8_t>;
 
@@ -35,13 +36,13 @@ protected:
 // Palette entry i is (i, 255 - i, i ^ 0x5A), so every index has its own colour.
 cBytes TestPalette();
 
+// A well-formed 256 x 256 PCX file, every pixel of index Index.
+cBytes PlainPCX(int Index);
+
 // A PCX file: a 128-byte header (version, extent from 0,0 to Width-1,Height-1, BytesPerLine),
 // the encoded bytes, then the marker and TestPalette().
 cBytes MakePCX(int Width, int Height, const cBytes& Encoded, int BytesPerLine = 0,
                std::uint8_t Version = 5, std::uint8_t Marker = 12);
-
-// Literal-or-run encoding of Indices, runs never longer than 63.
-cBytes EncodeRuns(const cBytes& Indices);
 
 // The RGB colour that TestPalette() gives index Index.
 std::vector<std::uint8_t> Colour(int Index);
@@ -49,7 +50,7 @@ std::vector<std::uint8_t> Colour(int Index);
 std::vector<std::uint8_t> PixelAt(const std::uint8_t* pPixels, int X, int Y);
 
 MeshTri Tri(int A, int B, int C, int TextureNum = 0, int Type = 0);
-cBytes MakeDataFile(int NumVertices, const std::vector<MeshTri>& Tris);
+// An animation file with any header, unlike the generator's consistent ones.
 cBytes MakeAnivFile(int NumFrames, int FrameSize, const std::vector<std::uint32_t>& Words);
 
 // The MESH IMPORT line for Models\m_a.bin and Models\m_d.bin.

@@ -44,20 +44,20 @@ std::unique_ptr<cPCXFile> Decode(const cBytes& Bytes, bool bFlip = false)
 
 TEST_F(cPCXTest, EachCheckHasItsMessage)
 {
-    const cBytes Good = MakePCX(256, 256, EncodeRuns(cBytes(256 * 256, 1)));
+    const cBytes Good = PlainPCX(1);
     EXPECT_EQ(Refusal(Good), "loaded");
     EXPECT_EQ(Message([&] { cPCXFile Image((mRoot / "none.pcx").c_str(), false); }),
               "cPCXFile::cPCXFile(): file not found");
     EXPECT_EQ(Refusal(cBytes(Good.begin(), Good.begin() + 127)), "cPCXFile::cPCXFile(): header read error");
-    EXPECT_EQ(Refusal(MakePCX(256, 256, EncodeRuns(cBytes(256 * 256, 1)), 0, 3)),
+    EXPECT_EQ(Refusal(EncodePCX(256, 256, cBytes(256 * 256, 1), TestPalette().data(), 0, 3)),
               "cPCXFile::cPCXFile(): unsupported PCX format");
     cBytes Short(Good.begin(), Good.begin() + 768);
     EXPECT_EQ(Refusal(Short), "cPCXFile::cPCXFile(): can't read palette");
-    EXPECT_EQ(Refusal(MakePCX(256, 256, EncodeRuns(cBytes(256 * 256, 1)), 0, 5, 11)),
+    EXPECT_EQ(Refusal(MakePCX(256, 256, cBytes(256 * 256 / 63 + 1, 0xFF), 0, 5, 11)),
               "cPCXFile::cPCXFile(): invalid palette");
     // A quarter of the indices encoded; decoding reads on through the palette bytes (at most
     // 63 indices per byte) and still runs out.
-    EXPECT_EQ(Refusal(MakePCX(256, 256, EncodeRuns(cBytes(256 * 256 / 4, 1)))),
+    EXPECT_EQ(Refusal(MakePCX(256, 256, cBytes(256 * 256 / 4 / 63, 0xFF))),
               "cPCXFile::cPCXFile(): bad pixel data");
 }
 
@@ -80,15 +80,13 @@ TEST_F(cPCXTest, ExtentsThatCannotBeAnImageAreRefused)
 
 TEST_F(cPCXTest, RunsLiteralsAndEmptyRuns)
 {
-    // 0xC3 0x07: three of index 7; 0xC0 0x09: nothing; 0xBF: one pixel of index 0xBF.
-    cBytes Encoded = {0xC3, 0x07, 0xC0, 0x09, 0xBF};
-    const cBytes Rest = EncodeRuns(cBytes(256 * 256 - 4, 2));
-    Encoded.insert(Encoded.end(), Rest.begin(), Rest.end());
-    const auto Image = Decode(MakePCX(256, 256, Encoded));
+    // 0xC3 0x07: three of index 7; 0xC0 0x09: nothing; 0xBF: one pixel of index 0xBF. The
+    // eight columns each cover 32 texture columns.
+    const auto Image = Decode(MakePCX(8, 1, {0xC3, 0x07, 0xC0, 0x09, 0xBF, 0xC4, 0x02}));
     EXPECT_EQ(PixelAt(Image->GetPixels(), 0, 0), Colour(7));
-    EXPECT_EQ(PixelAt(Image->GetPixels(), 2, 0), Colour(7));
-    EXPECT_EQ(PixelAt(Image->GetPixels(), 3, 0), Colour(0xBF));
-    EXPECT_EQ(PixelAt(Image->GetPixels(), 4, 0), Colour(2));
+    EXPECT_EQ(PixelAt(Image->GetPixels(), 2 * 32, 0), Colour(7));
+    EXPECT_EQ(PixelAt(Image->GetPixels(), 3 * 32, 255), Colour(0xBF));
+    EXPECT_EQ(PixelAt(Image->GetPixels(), 4 * 32, 0), Colour(2));
     EXPECT_EQ(PixelAt(Image->GetPixels(), 255, 255), Colour(2));
 }
 
@@ -109,12 +107,10 @@ TEST_F(cPCXTest, RunsCrossRowsAndSkipPadding)
 TEST_F(cPCXTest, FlippingReversesRowsAndKeepsTheMiddleOne)
 {
     // Three rows of indices 10, 11, 12; each image row covers about a third of the texture.
-    const cBytes Bytes = MakePCX(256, 3, EncodeRuns([] {
-                                     cBytes Rows;
-                                     for (int Row = 0; Row < 3; ++Row)
-                                         Rows.insert(Rows.end(), 256, static_cast<std::uint8_t>(10 + Row));
-                                     return Rows;
-                                 }()));
+    cBytes Rows;
+    for (int Row = 0; Row < 3; ++Row)
+        Rows.insert(Rows.end(), 256, static_cast<std::uint8_t>(10 + Row));
+    const cBytes Bytes = EncodePCX(256, 3, Rows, TestPalette().data());
     const auto Plain = Decode(Bytes, false);
     const auto Flipped = Decode(Bytes, true);
     EXPECT_EQ(PixelAt(Plain->GetPixels(), 9, 0), Colour(10));
@@ -127,7 +123,7 @@ TEST_F(cPCXTest, FlippingReversesRowsAndKeepsTheMiddleOne)
     cBytes Indices(256 * 256);
     for (std::size_t i = 0; i < Indices.size(); ++i)
         Indices[i] = static_cast<std::uint8_t>((i / 256) * 7 + i % 256);
-    const auto Full = Decode(MakePCX(256, 256, EncodeRuns(Indices)), true);
+    const auto Full = Decode(EncodePCX(256, 256, Indices, TestPalette().data()), true);
     for (int y = 0; y < 256; y += 51)
         EXPECT_EQ(PixelAt(Full->GetPixels(), 3, y), Colour(Indices[(255 - y) * 256 + 3])) << y;
 }
@@ -145,7 +141,7 @@ TEST_F(cPCXTest, OtherSizesAreResampledSoCoordinatesKeepTheirPlace)
     cBytes Indices(512 * 2);
     for (std::size_t i = 0; i < Indices.size(); ++i)
         Indices[i] = static_cast<std::uint8_t>(i % 512 / 3);
-    const auto Wide = Decode(MakePCX(512, 2, EncodeRuns(Indices)));
+    const auto Wide = Decode(EncodePCX(512, 2, Indices, TestPalette().data()));
     EXPECT_EQ(PixelAt(Wide->GetPixels(), 100, 0), Colour(200 / 3));
     EXPECT_EQ(PixelAt(Wide->GetPixels(), 255, 255), Colour(510 / 3));
 }
