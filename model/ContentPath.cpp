@@ -1,5 +1,6 @@
 // Content paths: base path derivation and the open-with-fallback used by every model reader.
 #include "model/ContentPath.h"
+#include "model/TextScan.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -12,20 +13,9 @@ namespace
 
 bool SameIgnoringCase(const std::string& A, const std::string& B)
 {
-    if (A.size() != B.size())
-        return false;
-    for (std::size_t i = 0; i < A.size(); ++i)
-    {
-        unsigned char a = static_cast<unsigned char>(A[i]);
-        unsigned char b = static_cast<unsigned char>(B[i]);
-        if (a >= 'A' && a <= 'Z')
-            a = static_cast<unsigned char>(a - 'A' + 'a');
-        if (b >= 'A' && b <= 'Z')
-            b = static_cast<unsigned char>(b - 'A' + 'a');
-        if (a != b)
-            return false;
-    }
-    return true;
+    return A.size() == B.size() &&
+           std::equal(A.begin(), A.end(), B.begin(),
+                      [](char a, char b) { return LowerAscii(a) == LowerAscii(b); });
 }
 
 cFileHandle OpenRegularFile(const std::string& Path)
