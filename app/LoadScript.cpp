@@ -58,7 +58,7 @@ int OpenScript(const char* pszPath)
         if (!WindowSystem->GetOpenFileName(MainWindow, "ZentorScript source (*.zc)", "*.zc",
                                            "Select the ZentorScript source file to open", Chosen))
             return 1;
-        LastScriptPath = Chosen.substr(0, MAX_SCRIPT_PATH);
+        LastScriptPath = Chosen;
     }
     else if (std::strlen(pszPath) <= MAX_SCRIPT_PATH)
     {
