@@ -1,0 +1,179 @@
+// Meshes: groups of vertices and faces, each group with its colour, texture, material and quality.
+#include "RMMesh.h"
+
+#include <algorithm>
+#include <new>
+
+namespace
+{
+// Large enough for any model the viewer builds, small enough that sizes never overflow.
+const unsigned MAX_GROUP_VERTICES = 1u << 24;
+
+D3DCOLOR PackColor(float Red, float Green, float Blue)
+{
+    auto Byte = [](float Value) { return static_cast<D3DCOLOR>(Value * 255.0f + 0.5f); };
+    return (Byte(Red) << 16) | (Byte(Green) << 8) | Byte(Blue);
+}
+}
+
+RMRESULT cRMMesh::QueryInterface(const RMGUID& Iid, void** ppObject)
+{
+    if (ppObject)
+        *ppObject = nullptr;
+    return ppObject ? DDERR_UNSUPPORTED : DDERR_INVALIDPARAMS;
+}
+
+cRMMesh::cGroup* cRMMesh::Find(D3DRMGROUPINDEX Group)
+{
+    if (Group < 0 || static_cast<std::size_t>(Group) >= mGroups.size())
+        return nullptr;
+    return &mGroups[static_cast<std::size_t>(Group)];
+}
+
+RMRESULT cRMMesh::AddGroup(unsigned VertexCount, unsigned FaceCount, unsigned VerticesPerFace,
+                           const unsigned* pFaceData, D3DRMGROUPINDEX* pGroup)
+{
+    if (!pGroup || (FaceCount > 0 && !pFaceData))
+        return DDERR_INVALIDPARAMS;
+    // Faces are triangles; every mesh the viewer builds is made of them.
+    if (VerticesPerFace != 3)
+        return DDERR_UNSUPPORTED;
+    if (VertexCount == 0 || VertexCount > MAX_GROUP_VERTICES || FaceCount > MAX_GROUP_VERTICES)
+        return D3DRMERR_BADVALUE;
+    const std::size_t IndexCount = static_cast<std::size_t>(FaceCount) * VerticesPerFace;
+    // Indices are checked here once so drawing can trust them.
+    if (std::any_of(pFaceData, pFaceData + IndexCount, [&](unsigned Index) { return Index >= VertexCount; }))
+        return D3DRMERR_BADVALUE;
+    try
+    {
+        cGroup Group;
+        Group.Vertices.assign(VertexCount, D3DRMVERTEX{});
+        Group.Faces.assign(pFaceData, pFaceData + IndexCount);
+        mGroups.push_back(std::move(Group));
+    }
+    catch (const std::bad_alloc&)
+    {
+        return D3DRMERR_BADALLOC;
+    }
+    *pGroup = static_cast<D3DRMGROUPINDEX>(mGroups.size() - 1);
+    return D3DRM_OK;
+}
+
+RMRESULT cRMMesh::SetVertices(D3DRMGROUPINDEX Group, unsigned Index, unsigned Count, const D3DRMVERTEX* pVertices)
+{
+    cGroup* pGroup = Find(Group);
+    if (!pGroup || !pVertices)
+        return DDERR_INVALIDPARAMS;
+    if (static_cast<std::size_t>(Index) + Count > pGroup->Vertices.size())
+        return D3DRMERR_BADVALUE;
+    std::copy(pVertices, pVertices + Count, pGroup->Vertices.begin() + Index);
+    return D3DRM_OK;
+}
+
+RMRESULT cRMMesh::GetVertices(D3DRMGROUPINDEX Group, unsigned Index, unsigned Count, D3DRMVERTEX* pVertices)
+{
+    cGroup* pGroup = Find(Group);
+    if (!pGroup || !pVertices)
+        return DDERR_INVALIDPARAMS;
+    if (static_cast<std::size_t>(Index) + Count > pGroup->Vertices.size())
+        return D3DRMERR_BADVALUE;
+    std::copy(pGroup->Vertices.begin() + Index, pGroup->Vertices.begin() + Index + Count, pVertices);
+    return D3DRM_OK;
+}
+
+RMRESULT cRMMesh::GetGroup(D3DRMGROUPINDEX Group, unsigned* pVertexCount, unsigned* pFaceCount,
+                           unsigned* pVerticesPerFace, unsigned* pFaceData)
+{
+    cGroup* pGroup = Find(Group);
+    if (!pGroup)
+        return DDERR_INVALIDPARAMS;
+    if (pVertexCount)
+        *pVertexCount = static_cast<unsigned>(pGroup->Vertices.size());
+    if (pFaceCount)
+        *pFaceCount = static_cast<unsigned>(pGroup->Faces.size() / 3);
+    if (pVerticesPerFace)
+        *pVerticesPerFace = 3;
+    if (pFaceData)
+        std::copy(pGroup->Faces.begin(), pGroup->Faces.end(), pFaceData);
+    return D3DRM_OK;
+}
+
+RMRESULT cRMMesh::SetGroupColorRGB(D3DRMGROUPINDEX Group, D3DVALUE Red, D3DVALUE Green, D3DVALUE Blue)
+{
+    cGroup* pGroup = Find(Group);
+    if (!pGroup)
+        return DDERR_INVALIDPARAMS;
+    pGroup->Red = std::clamp(Red, 0.0f, 1.0f);
+    pGroup->Green = std::clamp(Green, 0.0f, 1.0f);
+    pGroup->Blue = std::clamp(Blue, 0.0f, 1.0f);
+    return D3DRM_OK;
+}
+
+D3DCOLOR cRMMesh::GetGroupColor(D3DRMGROUPINDEX Group)
+{
+    const cGroup* pGroup = Find(Group);
+    return pGroup ? PackColor(pGroup->Red, pGroup->Green, pGroup->Blue) : 0;
+}
+
+RMRESULT cRMMesh::SetGroupTexture(D3DRMGROUPINDEX Group, IDirect3DRMTexture2* pTexture)
+{
+    cGroup* pGroup = Find(Group);
+    if (!pGroup)
+        return DDERR_INVALIDPARAMS;
+    pGroup->Texture.Reset(pTexture);
+    return D3DRM_OK;
+}
+
+RMRESULT cRMMesh::GetGroupTexture(D3DRMGROUPINDEX Group, IDirect3DRMTexture2** ppTexture)
+{
+    cGroup* pGroup = Find(Group);
+    if (!pGroup || !ppTexture)
+        return DDERR_INVALIDPARAMS;
+    *ppTexture = pGroup->Texture.Get();
+    if (*ppTexture)
+        (*ppTexture)->AddRef();
+    return D3DRM_OK;
+}
+
+RMRESULT cRMMesh::SetGroupMaterial(D3DRMGROUPINDEX Group, IDirect3DRMMaterial* pMaterial)
+{
+    cGroup* pGroup = Find(Group);
+    if (!pGroup)
+        return DDERR_INVALIDPARAMS;
+    pGroup->Material.Reset(pMaterial);
+    return D3DRM_OK;
+}
+
+RMRESULT cRMMesh::GetGroupMaterial(D3DRMGROUPINDEX Group, IDirect3DRMMaterial** ppMaterial)
+{
+    cGroup* pGroup = Find(Group);
+    if (!pGroup || !ppMaterial)
+        return DDERR_INVALIDPARAMS;
+    *ppMaterial = pGroup->Material.Get();
+    if (*ppMaterial)
+        (*ppMaterial)->AddRef();
+    return D3DRM_OK;
+}
+
+RMRESULT cRMMesh::SetGroupQuality(D3DRMGROUPINDEX Group, D3DRMRENDERQUALITY Quality)
+{
+    cGroup* pGroup = Find(Group);
+    if (!pGroup)
+        return DDERR_INVALIDPARAMS;
+    pGroup->Quality = Quality;
+    return D3DRM_OK;
+}
+
+D3DRMRENDERQUALITY cRMMesh::GetGroupQuality(D3DRMGROUPINDEX Group)
+{
+    const cGroup* pGroup = Find(Group);
+    return pGroup ? pGroup->Quality : 0;
+}
+
+RMRESULT cRMMesh::Scale(D3DVALUE X, D3DVALUE Y, D3DVALUE Z)
+{
+    if (X == 0 || Y == 0 || Z == 0)
+        return D3DRMERR_BADVALUE;
+    mScale = {mScale.x * X, mScale.y * Y, mScale.z * Z};
+    return D3DRM_OK;
+}

@@ -1,0 +1,48 @@
+// Meshes: groups of vertices and faces, each group with its colour, texture, material and quality.
+#pragma once
+
+#include "D3DRM.h"
+
+#include <vector>
+
+class cRMMesh final : public cRMRefCounted<IDirect3DRMMesh>
+{
+public:
+    struct cGroup
+    {
+        std::vector<D3DRMVERTEX> Vertices;
+        std::vector<unsigned> Faces;  // three indices per triangle
+        float Red = 1, Green = 1, Blue = 1;
+        cRMRef<IDirect3DRMTexture2> Texture;
+        cRMRef<IDirect3DRMMaterial> Material;
+        D3DRMRENDERQUALITY Quality = D3DRMRENDER_GOURAUD;
+    };
+
+    RMRESULT QueryInterface(const RMGUID& Iid, void** ppObject) override;
+    RMRESULT AddGroup(unsigned VertexCount, unsigned FaceCount, unsigned VerticesPerFace, const unsigned* pFaceData,
+                      D3DRMGROUPINDEX* pGroup) override;
+    RMRESULT SetVertices(D3DRMGROUPINDEX Group, unsigned Index, unsigned Count, const D3DRMVERTEX* pVertices) override;
+    RMRESULT GetVertices(D3DRMGROUPINDEX Group, unsigned Index, unsigned Count, D3DRMVERTEX* pVertices) override;
+    RMRESULT GetGroup(D3DRMGROUPINDEX Group, unsigned* pVertexCount, unsigned* pFaceCount,
+                      unsigned* pVerticesPerFace, unsigned* pFaceData) override;
+    unsigned GetGroupCount() override { return static_cast<unsigned>(mGroups.size()); }
+    RMRESULT SetGroupColorRGB(D3DRMGROUPINDEX Group, D3DVALUE Red, D3DVALUE Green, D3DVALUE Blue) override;
+    D3DCOLOR GetGroupColor(D3DRMGROUPINDEX Group) override;
+    RMRESULT SetGroupTexture(D3DRMGROUPINDEX Group, IDirect3DRMTexture2* pTexture) override;
+    RMRESULT GetGroupTexture(D3DRMGROUPINDEX Group, IDirect3DRMTexture2** ppTexture) override;
+    RMRESULT SetGroupMaterial(D3DRMGROUPINDEX Group, IDirect3DRMMaterial* pMaterial) override;
+    RMRESULT GetGroupMaterial(D3DRMGROUPINDEX Group, IDirect3DRMMaterial** ppMaterial) override;
+    RMRESULT SetGroupQuality(D3DRMGROUPINDEX Group, D3DRMRENDERQUALITY Quality) override;
+    D3DRMRENDERQUALITY GetGroupQuality(D3DRMGROUPINDEX Group) override;
+    RMRESULT Scale(D3DVALUE X, D3DVALUE Y, D3DVALUE Z) override;
+
+    D3DVECTOR GetScale() override { return mScale; }
+
+    const std::vector<cGroup>& GetGroups() const { return mGroups; }
+
+private:
+    cGroup* Find(D3DRMGROUPINDEX Group);
+
+    std::vector<cGroup> mGroups;
+    D3DVECTOR mScale = {1, 1, 1};
+};

@@ -1,0 +1,42 @@
+// Operating-system services the version probe asks for: the system version, libraries loaded
+// by name with their entry points, and debugger output.
+#pragma once
+
+#include <cstdint>
+
+constexpr std::uint32_t VER_PLATFORM_WIN32_WINDOWS = 1;
+constexpr std::uint32_t VER_PLATFORM_WIN32_NT = 2;
+
+// The system version record; the caller sets dwOSVersionInfoSize to its size (148) first.
+struct OSVERSIONINFOA
+{
+    std::uint32_t dwOSVersionInfoSize;
+    std::uint32_t dwMajorVersion;
+    std::uint32_t dwMinorVersion;
+    std::uint32_t dwBuildNumber;
+    std::uint32_t dwPlatformId;
+    char szCSDVersion[128];
+};
+static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record has the size callers announce");
+
+// A loaded library; null is "not loaded".
+using HLIBRARY = struct tLibrary*;
+// An entry point as found; the caller converts it to the function type it knows it has.
+using LIBPROC = void (*)();
+
+class cSystem
+{
+public:
+    virtual ~cSystem() = default;
+    // False when the record's size field is not the record's size.
+    virtual bool GetVersionExA(OSVERSIONINFOA* pInfo) = 0;
+    // Null when no library of that name (compared without regard to case) is present.
+    virtual HLIBRARY LoadLibraryA(const char* pszName) = 0;
+    // Null when the library has no such entry point.
+    virtual LIBPROC GetProcAddress(HLIBRARY Library, const char* pszName) = 0;
+    virtual bool FreeLibrary(HLIBRARY Library) = 0;
+    virtual void OutputDebugStringA(const char* pszText) = 0;
+};
+
+// The system this program runs on.
+cSystem& TheSystem();
