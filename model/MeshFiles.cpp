@@ -13,8 +13,8 @@ namespace
 std::string TooShort(const std::string& Path, const std::string& What, std::uint64_t Needed,
                      std::size_t Size)
 {
-    return "Mesh file " + Path + " is too short: " + What + " needs " + std::to_string(Needed) +
-           " bytes, the file has " + std::to_string(Size);
+    return "Mesh file " + Path + " is too short for " + What + " (" + std::to_string(Needed) +
+           " bytes, the file has " + std::to_string(Size) + ")";
 }
 
 // Sign-extends the low Bits bits of Field.

@@ -34,10 +34,11 @@ void ForEachDirective(const std::string& Text, const std::function<void(const ch
     std::size_t Start = 0;
     while (Start < Lines.size())
     {
+        // A piece ends after its newline or at the read size, whichever comes first; only that
+        // far is searched, so very long lines cost no more than short ones.
         std::size_t Length = std::min(SCRIPT_PIECE_CHARS, Lines.size() - Start);
-        const std::size_t Newline = Lines.find('\n', Start);
-        if (Newline != std::string::npos && Newline - Start < Length)
-            Length = Newline - Start + 1;
+        if (const void* pNewline = std::memchr(Lines.data() + Start, '\n', Length))
+            Length = static_cast<std::size_t>(static_cast<const char*>(pNewline) - (Lines.data() + Start)) + 1;
         const std::string Piece = Lines.substr(Start, Length);
         Start += Length;
 

@@ -132,20 +132,20 @@ TEST_F(cMeshTest, ASecondMeshImportReplacesTheFirst)
 
 TEST_F(cMeshTest, PairsThatWouldReadOutsideTheirArraysAreRefused)
 {
-    const std::string Shorter = " is too short: ";
+    const std::string Shorter = " is too short for ";
     WritePair(cBytes(20, 0), MakeAnivFile(1, 12, {1, 2, 3}));
-    EXPECT_EQ(LoadError(), "Mesh file " + DataPath() + Shorter + "the header needs 48 bytes, the file has 20");
+    EXPECT_EQ(LoadError(), "Mesh file " + DataPath() + Shorter + "the header (48 bytes, the file has 20)");
 
     cBytes Data = EncodeDataFile(3, {Tri(0, 1, 2), Tri(2, 1, 0)});
     Data.resize(Data.size() - 1);
     WritePair(Data, MakeAnivFile(1, 12, {1, 2, 3}));
-    EXPECT_EQ(LoadError(), "Mesh file " + DataPath() + Shorter + "2 triangles needs 80 bytes, the file has 79");
+    EXPECT_EQ(LoadError(), "Mesh file " + DataPath() + Shorter + "2 triangles (80 bytes, the file has 79)");
 
     WritePair(EncodeDataFile(3, {Tri(0, 1, 2)}), cBytes(3, 0));
-    EXPECT_EQ(LoadError(), "Mesh file " + AnivPath() + Shorter + "the header needs 4 bytes, the file has 3");
+    EXPECT_EQ(LoadError(), "Mesh file " + AnivPath() + Shorter + "the header (4 bytes, the file has 3)");
 
     WritePair(EncodeDataFile(3, {Tri(0, 1, 2)}), MakeAnivFile(2, 12, {1, 2, 3, 4, 5}));
-    EXPECT_EQ(LoadError(), "Mesh file " + AnivPath() + Shorter + "2 frames of 3 vertices needs 28 bytes, the file has 24");
+    EXPECT_EQ(LoadError(), "Mesh file " + AnivPath() + Shorter + "2 frames of 3 vertices (28 bytes, the file has 24)");
 
     WritePair(EncodeDataFile(3, {Tri(0, 1, 2)}), MakeAnivFile(2, 13, {1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(LoadError(), "Mesh file " + AnivPath() +
