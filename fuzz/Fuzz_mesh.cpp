@@ -1,5 +1,6 @@
 // Fuzz target: a mesh data and animation file pair, then every triangle of every frame.
 // The first two input bytes give the data file's length; the rest of the input is split there.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
