@@ -1,4 +1,4 @@
-// Headless back end, part 3: dialogs from resources, message boxes and the choosers, answered
+// Headless back end: dialogs from resources, message boxes and the choosers, answered
 // from the test's scripts and recorded as shown.
 #include "platform/window/HeadlessWindow.h"
 

@@ -1,4 +1,4 @@
-// Headless back end, part 2: the message queue, the test's input and clock, and repaints.
+// Headless back end: the message queue, the test's input and clock, and repaints.
 // Order of delivery: queued messages first, then the quit message, then one pending paint.
 #include <algorithm>
 

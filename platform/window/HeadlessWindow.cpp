@@ -1,4 +1,4 @@
-// Headless back end, part 1: the main window, its menu bar, the OpenGL context and palettes,
+// Headless back end: the main window, its menu bar, the OpenGL context and palettes,
 // and the back-end selection. The queue is in HeadlessQueue.cpp, dialogs and choosers in
 // HeadlessDialogs.cpp.
 #include "platform/window/HeadlessWindow.h"

@@ -127,9 +127,9 @@ using DialogProc = bool (*)(HWindow Dialog, std::uint32_t Msg, std::uintptr_t wP
 // ---------------------------------------------------------------------------------------------
 // [pixel format]
 
-// The pixel format asked of and reported by the OpenGL window, field for field the classic
-// descriptor layout the renderer describes its request in.
-// (WPF_ names: the renderer's own header uses the PFD_ names for the same bits.)
+// The pixel format asked of and reported by the OpenGL window: the same fields as the
+// renderer's own pixel-format descriptor. The flag bits are named WPF_ here because the
+// renderer's header defines PFD_ names for the same bits.
 enum : std::uint32_t
 {
     WPF_DOUBLEBUFFER = 0x01,
