@@ -1,22 +1,16 @@
 // Content paths: base path derivation and the open-with-fallback used by every model reader.
 #include "model/ContentPath.h"
-#include "model/TextScan.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
 
+#include "model/TextScan.h"
+
 namespace fs = std::filesystem;
 
 namespace
 {
-
-bool SameIgnoringCase(const std::string& A, const std::string& B)
-{
-    return A.size() == B.size() &&
-           std::equal(A.begin(), A.end(), B.begin(),
-                      [](char a, char b) { return LowerAscii(a) == LowerAscii(b); });
-}
 
 cFileHandle OpenRegularFile(const std::string& Path)
 {
@@ -51,7 +45,7 @@ std::string ResolveIgnoringCase(const std::string& Path)
                      It.increment(Error))
                 {
                     const std::string Entry = It->path().filename().string();
-                    if (SameIgnoringCase(Entry, Part) && (Best.empty() || Entry < Best))
+                    if (EqualIgnoringCase(Entry, Part) && (Best.empty() || Entry < Best))
                         Best = Entry;
                 }
                 if (Best.empty())

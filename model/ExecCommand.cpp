@@ -1,7 +1,6 @@
 // Exec command interpreter: reads the five import commands and applies them to the model.
 #include "model/ExecCommand.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -177,10 +176,7 @@ void cZentorMesh::MapTexture(const std::string& Name, long TextureNum)
     }
     for (int Slot = 0; Slot < MAX_TEXTURES; ++Slot)
     {
-        const std::string& SlotName = mTexSlots[Slot].Name;
-        if (!Name.empty() && SlotName.size() == Name.size() &&
-            std::equal(Name.begin(), Name.end(), SlotName.begin(),
-                       [](char a, char b) { return LowerAscii(a) == LowerAscii(b); }))
+        if (!Name.empty() && EqualIgnoringCase(mTexSlots[Slot].Name, Name))
         {
             mTexMap[TextureNum] = mTexSlots[Slot].pImage->GetPixels();
             std::printf("texture in slot %d mapped to texnum %ld\n", Slot, TextureNum);

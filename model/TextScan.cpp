@@ -17,6 +17,13 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+bool EqualIgnoringCase(const std::string& A, const std::string& B)
+{
+    return A.size() == B.size() &&
+           std::equal(A.begin(), A.end(), B.begin(),
+                      [](char a, char b) { return LowerAscii(a) == LowerAscii(b); });
+}
+
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';

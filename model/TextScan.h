@@ -8,6 +8,8 @@
 // Space, tab, newline, vertical tab, form feed or carriage return.
 bool IsBlank(char c);
 char LowerAscii(char c);
+// Same length and same letters, A to Z folded to a to z.
+bool EqualIgnoringCase(const std::string& A, const std::string& B);
 const char* SkipBlanks(const char* p);
 // Skips the word at p (up to the next blank) and the blanks after it.
 const char* SkipWord(const char* p);
