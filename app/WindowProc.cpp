@@ -1,6 +1,7 @@
 // MainWindowProc: the main window's messages: OpenGL context life, size, paint through the
 // active renderer, camera keys, frame stepping characters, palette realisation. Menu commands
 // are in Commands.cpp.
+#include <cstdint>
 #include <vector>
 
 #include "app/Shell.h"
@@ -179,20 +180,21 @@ std::intptr_t OnKeyDown(HWindow Window, std::uint32_t Msg, std::uintptr_t wParam
     return WindowSystem->DefWindowProc(Window, Msg, wParam, lParam);
 }
 
-// The key-down of the same key has already asked for the redraw.
+// The key-down of the same key has already asked for the redraw. Sequence bounds come from
+// the script and may lie anywhere in 32 bits, so the steps are computed in 64 bits; a step
+// past the largest frame number wraps to the sequence start like any step past its end.
 std::intptr_t OnChar(std::uintptr_t Character)
 {
     if (Character == 'n' || Character == 'N')
     {
-        ++CurrentFrame;
-        if (CurrentFrame - SequenceStart >= SequenceLength)
-            CurrentFrame = SequenceStart;
+        const std::int64_t Next = static_cast<std::int64_t>(CurrentFrame) + 1;
+        const bool bWrap = Next - SequenceStart >= SequenceLength || Next > INT32_MAX;
+        CurrentFrame = bWrap ? SequenceStart : static_cast<std::int32_t>(Next);
     }
     else if (Character == 'p' || Character == 'P')
     {
-        --CurrentFrame;
-        if (CurrentFrame < SequenceStart)
-            CurrentFrame = SequenceStart;
+        const std::int64_t Previous = static_cast<std::int64_t>(CurrentFrame) - 1;
+        CurrentFrame = Previous < SequenceStart ? SequenceStart : static_cast<std::int32_t>(Previous);
     }
     return 0;
 }

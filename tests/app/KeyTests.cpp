@@ -123,6 +123,24 @@ TEST_F(cKeyTest, StepsStayOnFrameZeroWithTheOneFrameRangeOfALoad)
     EXPECT_EQ(CurrentFrame, 0);
 }
 
+TEST_F(cKeyTest, StepsAtTheEndsOfThe32BitRangeStayInRange)
+{
+    // A script may place a sequence at the largest or smallest frame number.
+    SequenceStart = INT32_MAX - 1;
+    SequenceLength = 5;
+    CurrentFrame = INT32_MAX;
+    Key('N', 'n');
+    EXPECT_EQ(CurrentFrame, INT32_MAX - 1);
+    SequenceStart = INT32_MIN;
+    CurrentFrame = INT32_MIN;
+    Key('P', 'p');
+    EXPECT_EQ(CurrentFrame, INT32_MIN);
+    SequenceLength = INT32_MAX;
+    CurrentFrame = INT32_MAX;
+    Key('N', 'n');
+    EXPECT_EQ(CurrentFrame, INT32_MIN);
+}
+
 TEST_F(cKeyTest, CharactersReturnZeroAndOthersChangeNothing)
 {
     SequenceLength = 5;
