@@ -8,8 +8,7 @@ std::string tShownDialog::Text(int ControlId) const
     return It == TextHistory.end() || It->second.empty() ? std::string() : It->second.back();
 }
 
-tShownDialog& cHeadlessWindowSystem::OpenDialog(const tDialogTemplate& Template, bool bModal,
-                                                DialogProc Proc, HWindow& Handle)
+HWindow cHeadlessWindowSystem::OpenDialog(const tDialogTemplate& Template, bool bModal)
 {
     tShownDialog Shown;
     Shown.ResourceId = Template.ResourceId;
@@ -20,9 +19,8 @@ tShownDialog& cHeadlessWindowSystem::OpenDialog(const tDialogTemplate& Template,
             Shown.TextHistory[Control.Id].push_back(Control.pszText);
     mDialogs.push_back(std::move(Shown));
     const std::size_t Index = mDialogs.size() - 1;
-    Handle = static_cast<HWindow>(DIALOG_BASE + Index);
-    mLiveDialogs[DIALOG_BASE + Index] = {Index, Proc, false};
-    return mDialogs[Index];
+    mLiveDialogs[DIALOG_BASE + Index] = {Index, false};
+    return static_cast<HWindow>(DIALOG_BASE + Index);
 }
 
 tShownDialog* cHeadlessWindowSystem::Record(HWindow Dialog)
@@ -37,8 +35,7 @@ std::intptr_t cHeadlessWindowSystem::DialogBox(const tResourceTable* pInstance, 
     const tDialogTemplate* pTemplate = pInstance ? pInstance->FindDialog(DialogId) : nullptr;
     if (!pTemplate || !Proc)
         return -1;
-    HWindow Handle = HWindow::None;
-    OpenDialog(*pTemplate, true, Proc, Handle);
+    const HWindow Handle = OpenDialog(*pTemplate, true);
     const std::size_t Index = mDialogs.size() - 1;
     const auto Key = static_cast<std::uintptr_t>(Handle);
 
@@ -74,8 +71,7 @@ HWindow cHeadlessWindowSystem::CreateDialog(const tResourceTable* pInstance, int
     const tDialogTemplate* pTemplate = pInstance ? pInstance->FindDialog(DialogId) : nullptr;
     if (!pTemplate || !Proc)
         return HWindow::None;
-    HWindow Handle = HWindow::None;
-    OpenDialog(*pTemplate, false, Proc, Handle);
+    const HWindow Handle = OpenDialog(*pTemplate, false);
     Proc(Handle, WM_INITDIALOG, 0, 0);
     return Handle;
 }

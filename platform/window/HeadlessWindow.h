@@ -226,11 +226,10 @@ private:
         std::uint32_t AtMs;
         tMessage Msg;
     };
-    // A live dialog: its record's index and its procedure.
+    // A live dialog: its record's index, and whether EndDialog has been called.
     struct tLiveDialog
     {
         std::size_t Record;
-        DialogProc Proc;
         bool bEnded;
     };
 
@@ -245,8 +244,8 @@ private:
     std::intptr_t CallProc(std::uint32_t Msg, std::uintptr_t wParam, std::intptr_t lParam);
     // Moves scheduled input whose moment has come into the queue, oldest first.
     void TakeDueScheduled();
-    tShownDialog& OpenDialog(const tDialogTemplate& Template, bool bModal, DialogProc Proc,
-                             HWindow& Handle);
+    // Records a new dialog from its template and returns its handle.
+    HWindow OpenDialog(const tDialogTemplate& Template, bool bModal);
     bool GLMakeCurrent();
     void GLSwapAndRead();
 
