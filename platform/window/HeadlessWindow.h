@@ -97,8 +97,9 @@ public:
     // A key press as the user makes it: WM_KEYDOWN, whose translation gives WM_CHAR when the
     // key has a character (Character 0 for none).
     void PressKey(std::uintptr_t VirtualKey, char Character = 0);
-    // When the program waits with nothing queued or scheduled: close the main window (the
-    // default, so a test's loop always ends) or fail the wait with a test-visible count.
+    // How often the program waited for good with nothing queued or scheduled. Each time the
+    // user is taken to close the main window (or, once it is gone, to quit), so a test's loop
+    // always ends.
     int mIdleCloses = 0;
 
     // Scripts for modal user interface. Unscripted: message box OK, choosers cancelled,
