@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/zgen/ZentorGen.h"
+#include "FuzzContent.h"
 
 namespace
 {
@@ -24,10 +24,14 @@ cBytes Text(const std::string& S) { return cBytes(S.begin(), S.end()); }
 
 std::vector<cBytes> ScriptSeeds(const cGenResult& Model)
 {
-    return {ReadAll(Model.ScriptPath),
-            Text("#exec MESH IMPORT MESH=A ANIVFILE=a DATAFILE=d\n#exec TEXTURE IMPORT NAME=S FILE=s\n"
-                 "#exec MESHMAP SETTEXTURE NUM=1 TEXTURE=s\n#exec MESHMAP SCALE X=0.5 Y=-1e3 Z=.25\n"
-                 "#alwaysexec MESH SEQUENCE SEQ=Run STARTFRAME=3 NUMFRAMES=-2\r\n"),
+    // File names as the generator lays them out under Pkg, as the model's own script has them.
+    std::string Crowded = "#exec MESH IMPORT MESH=A ANIVFILE=Models\\Seed_a.bin DATAFILE=Models\\Seed_d.bin\r\n";
+    for (int i = 0; i < 10; ++i)
+        Crowded += "#exec TEXTURE IMPORT NAME=T" + std::to_string(i) + " FILE=Textures\\Seed0.pcx\n";
+    Crowded += "#exec MESHMAP SETTEXTURE NUM=8 TEXTURE=t8\n#exec MESHMAP SETTEXTURE NUM=9 TEXTURE=T1\n"
+               "#exec MESHMAP SCALE X=0.5 Y=-1e3 Z=.25\n"
+               "#alwaysexec MESH SEQUENCE SEQ=Run STARTFRAME=3 NUMFRAMES=-2\r\n";
+    return {ReadAll(Model.ScriptPath), Text(Crowded),
             Text(std::string(1022, 'x') + "#exec MESHMAP SCALE X=1 Y=2")};
 }
 
@@ -64,14 +68,7 @@ int main(int argc, char** argv)
     const std::string Kind = argv[1];
     const std::filesystem::path Dir = argv[2];
     const std::filesystem::path Scratch = Dir / ".generated";
-    cGenParams Params;
-    Params.Name = "Seed";
-    Params.NumFrames = 3;
-    Params.NumTris = 6;
-    Params.NumVertices = 8;
-    Params.NumTextures = 2;
-    Params.NumSequences = 2;
-    const cGenResult Model = WriteModel(Scratch.string(), Params);
+    const cGenResult Model = WriteModel(Scratch.string(), FuzzModelParams());
 
     std::vector<cBytes> Seeds;
     if (Kind == "script")
