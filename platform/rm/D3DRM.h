@@ -21,7 +21,8 @@ class IDirect3DRMVisual : public IRMUnknown
 class IDirect3DRMFrame2 : public IDirect3DRMVisual
 {
 public:
-    // A frame holds a reference to each light, visual and child frame it carries.
+    // A frame holds a reference to each light, visual and child frame it carries; adding one
+    // it already carries changes nothing. Only meshes are accepted as visuals.
     virtual RMRESULT AddLight(IDirect3DRMLight* pLight) = 0;
     virtual RMRESULT DeleteLight(IDirect3DRMLight* pLight) = 0;
     virtual RMRESULT AddVisual(IDirect3DRMVisual* pVisual) = 0;

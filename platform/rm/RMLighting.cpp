@@ -1,7 +1,7 @@
 // Lights and materials.
 #include "RMLighting.h"
 
-#include <algorithm>
+#include "RMMath.h"
 
 namespace
 {
@@ -10,11 +10,6 @@ RMRESULT NoOtherInterface(void** ppObject)
     if (ppObject)
         *ppObject = nullptr;
     return ppObject ? DDERR_UNSUPPORTED : DDERR_INVALIDPARAMS;
-}
-
-float Clamp01(float Value)
-{
-    return std::clamp(Value, 0.0f, 1.0f);
 }
 }
 

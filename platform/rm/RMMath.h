@@ -18,6 +18,12 @@ inline cVec3 Cross(cVec3 A, cVec3 B)
 {
     return {A.Y * B.Z - A.Z * B.Y, A.Z * B.X - A.X * B.Z, A.X * B.Y - A.Y * B.X};
 }
+// Limits a colour component to 0 ... 1; a value that is not a number becomes 0.
+inline float Clamp01(float Value)
+{
+    return Value > 0 ? (Value < 1 ? Value : 1) : 0;
+}
+
 // Unit length; the zero vector stays zero.
 inline cVec3 Normalize(cVec3 A)
 {

@@ -1,6 +1,8 @@
 // Meshes: groups of vertices and faces, each group with its colour, texture, material and quality.
 #include "RMMesh.h"
 
+#include "RMMath.h"
+
 #include <algorithm>
 #include <new>
 
@@ -103,9 +105,9 @@ RMRESULT cRMMesh::SetGroupColorRGB(D3DRMGROUPINDEX Group, D3DVALUE Red, D3DVALUE
     cGroup* pGroup = Find(Group);
     if (!pGroup)
         return DDERR_INVALIDPARAMS;
-    pGroup->Red = std::clamp(Red, 0.0f, 1.0f);
-    pGroup->Green = std::clamp(Green, 0.0f, 1.0f);
-    pGroup->Blue = std::clamp(Blue, 0.0f, 1.0f);
+    pGroup->Red = Clamp01(Red);
+    pGroup->Green = Clamp01(Green);
+    pGroup->Blue = Clamp01(Blue);
     return D3DRM_OK;
 }
 

@@ -60,9 +60,9 @@ void CollectLights(const cRMFrame& Frame, const cMatrix& World, bool Mono, cLigh
         CollectLights(*pChild, Multiply(pChild->GetLocal(), World), Mono, Lights);
 }
 
-cVec3 Clamp01(cVec3 C)
+cVec3 ClampColor(cVec3 C)
 {
-    return {std::clamp(C.X, 0.0f, 1.0f), std::clamp(C.Y, 0.0f, 1.0f), std::clamp(C.Z, 0.0f, 1.0f)};
+    return {Clamp01(C.X), Clamp01(C.Y), Clamp01(C.Z)};
 }
 
 // Colour of a vertex: emissive + colour x (ambient + diffuse) + highlights.
@@ -93,7 +93,7 @@ cVec3 LightVertex(const cVec3& Position, const cVec3& Normal, const cVec3& Base,
         Color = Color + cVec3{pMaterial->mSpecular[0] * Specular.X, pMaterial->mSpecular[1] * Specular.Y,
                               pMaterial->mSpecular[2] * Specular.Z};
     }
-    return Clamp01(Color);
+    return ClampColor(Color);
 }
 
 // Signed distances to the six planes of the view volume; inside is positive.
@@ -127,9 +127,10 @@ int ClipPolygon(cClipVertex* pPolygon, int Count, const cRMView& View)
             const cClipVertex& A = pPolygon[i];
             const cClipVertex& B = pPolygon[(i + 1) % Count];
             const float DA = PlaneDistance(Plane, A.P, View), DB = PlaneDistance(Plane, B.P, View);
-            if (DA >= 0)
+            // The room check only matters for rounding at near-zero distances.
+            if (DA >= 0 && Out < MAX_CLIP_VERTICES)
                 Scratch[Out++] = A;
-            if ((DA >= 0) != (DB >= 0))
+            if ((DA >= 0) != (DB >= 0) && Out < MAX_CLIP_VERTICES)
                 Scratch[Out++] = Lerp(A, B, DA / (DA - DB));
         }
         std::copy(Scratch, Scratch + Out, pPolygon);
@@ -182,8 +183,17 @@ cVec3 TransformNormal(const cVec3& N, const cMatrix& Inverse)
                       N.X * Inverse.M[2][0] + N.Y * Inverse.M[2][1] + N.Z * Inverse.M[2][2]});
 }
 
+bool IsFinite(const cVec3& P)
+{
+    return std::isfinite(P.X) && std::isfinite(P.Y) && std::isfinite(P.Z);
+}
+
 void DrawFace(const cClipVertex* pFace, int Count, std::uint32_t Fill, const cRasterState& State, const cRMView& View)
 {
+    // Positions that are not numbers cannot be clipped or placed on the screen.
+    for (int i = 0; i < Count; ++i)
+        if (!IsFinite(pFace[i].P))
+            return;
     // Clockwise on screen faces the camera: the face normal then points back toward the eye.
     const cVec3 Normal = Cross(pFace[1].P - pFace[0].P, pFace[2].P - pFace[0].P);
     if (Dot(Normal, pFace[0].P) >= 0)

@@ -11,22 +11,33 @@ namespace
 // Screen positions snap to 1/256 pixel so that coverage is decided in exact integers.
 const int SUBPIXEL_BITS = 8;
 const float SUBPIXEL_SCALE = 1 << SUBPIXEL_BITS;
+// Callers clip to the view, so real positions are far inside this; beyond it the integer edge
+// arithmetic could overflow, so such primitives are dropped.
+const float MAX_COORDINATE = 1 << 20;
+
+bool OnScreenScale(const cRasterVertex& V)
+{
+    return std::fabs(V.X) < MAX_COORDINATE && std::fabs(V.Y) < MAX_COORDINATE;
+}
 
 std::int64_t FloorDiv(std::int64_t Value, std::int64_t Divisor)
 {
     return Value >= 0 ? Value / Divisor : -((-Value + Divisor - 1) / Divisor);
 }
 
-int Wrap(int Value, int Size)
+// Nearest texel of a repeating texture coordinate; any coordinate, even one that is not a
+// number, gives an index inside the texture.
+int TexelIndex(float Coordinate, int Size)
 {
-    const int Rest = Value % Size;
-    return Rest < 0 ? Rest + Size : Rest;
+    const float Fraction = Coordinate - std::floor(Coordinate);
+    const int Index = Fraction >= 0 ? static_cast<int>(Fraction * Size) : 0;
+    return Index < Size ? Index : 0;
 }
 
 std::uint32_t ToByte(float Value)
 {
     const float Scaled = Value * 255.0f + 0.5f;
-    return Scaled <= 0 ? 0 : Scaled >= 255.0f ? 255 : static_cast<std::uint32_t>(Scaled);
+    return !(Scaled > 0) ? 0 : Scaled >= 255.0f ? 255 : static_cast<std::uint32_t>(Scaled);
 }
 
 // Interpolated attributes of one pixel, still divided by z.
@@ -67,8 +78,8 @@ public:
         }
         if (const cTexels* pTexture = mState.pTexture)
         {
-            const int TX = Wrap(static_cast<int>(std::floor(P.UOverZ * Z * pTexture->Width)), pTexture->Width);
-            const int TY = Wrap(static_cast<int>(std::floor(P.VOverZ * Z * pTexture->Height)), pTexture->Height);
+            const int TX = TexelIndex(P.UOverZ * Z, pTexture->Width);
+            const int TY = TexelIndex(P.VOverZ * Z, pTexture->Height);
             const std::uint32_t Texel = pTexture->Pixels[static_cast<std::size_t>(TY) * pTexture->Width + TX];
             R *= ((Texel >> 16) & 0xFF) / 255.0f;
             G *= ((Texel >> 8) & 0xFF) / 255.0f;
@@ -118,8 +129,8 @@ cEdge MakeEdge(std::int64_t PX, std::int64_t PY, std::int64_t QX, std::int64_t Q
 {
     const std::int64_t DX = QX - PX, DY = QY - PY;
     cEdge Edge;
-    Edge.StepX = -DY << SUBPIXEL_BITS;
-    Edge.StepY = DX << SUBPIXEL_BITS;
+    Edge.StepX = -DY * (std::int64_t{1} << SUBPIXEL_BITS);
+    Edge.StepY = DX * (std::int64_t{1} << SUBPIXEL_BITS);
     Edge.Row = DX * (StartY - PY) - DY * (StartX - PX);
     const bool TopLeft = DY < 0 || (DY == 0 && DX > 0);
     Edge.Bias = TopLeft ? 0 : -1;
@@ -130,6 +141,8 @@ cEdge MakeEdge(std::int64_t PX, std::int64_t PY, std::int64_t QX, std::int64_t Q
 void RasterTriangle(const cRasterTarget& Target, const cRasterState& State, const cRasterVertex& A,
                     const cRasterVertex& B, const cRasterVertex& C)
 {
+    if (!OnScreenScale(A) || !OnScreenScale(B) || !OnScreenScale(C))
+        return;
     const cRasterVertex* V[3] = {&A, &B, &C};
     std::int64_t X[3], Y[3];
     for (int i = 0; i < 3; ++i)
@@ -188,6 +201,8 @@ void RasterTriangle(const cRasterTarget& Target, const cRasterState& State, cons
 void RasterLine(const cRasterTarget& Target, const cRasterState& State, const cRasterVertex& A,
                 const cRasterVertex& B)
 {
+    if (!OnScreenScale(A) || !OnScreenScale(B))
+        return;
     const cShader Shader(Target, State, A);
     const float DX = B.X - A.X, DY = B.Y - A.Y;
     const int Steps = std::max(1, static_cast<int>(std::ceil(std::max(std::fabs(DX), std::fabs(DY)))));
@@ -206,6 +221,8 @@ void RasterLine(const cRasterTarget& Target, const cRasterState& State, const cR
 
 void RasterPoint(const cRasterTarget& Target, const cRasterState& State, const cRasterVertex& A)
 {
+    if (!OnScreenScale(A))
+        return;
     const cShader Shader(Target, State, A);
     const int PX = static_cast<int>(std::floor(A.X));
     const int PY = static_cast<int>(std::floor(A.Y));

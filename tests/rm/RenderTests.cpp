@@ -264,3 +264,33 @@ TEST_F(RMLighting, MaterialsAddEmissiveAndHighlights)
     EXPECT_NEAR(Green(Pixel), 102, 1);
     EXPECT_NEAR(Blue(Pixel), 255 * 0.7, 2);
 }
+
+TEST(RMRender, ValuesThatAreNotNumbersOrHugeDrawSafely)
+{
+    cTestScene Scene(64, 64);
+    const float Nan = std::nanf(""), Huge = 1e30f, Inf = INFINITY;
+    const D3DVECTOR N = {0, 0, -1};
+    // One sane triangle with wild texture coordinates and normals, then triangles with
+    // positions far beyond the view, behind the eye or not numbers at all.
+    IDirect3DRMMesh* pMesh = Scene.AddMesh({{{-1, 1, 3}, {Nan, 0, 0}, Huge, Nan, 0},
+                   {{1, 1, 3}, N, -Huge, 1e9f, 0},
+                   {{1, -1, 3}, N, Inf, -Inf, 0},
+                   {{Huge, 0, 3}, N, 0, 0, 0},
+                   {{0, Huge, 1e-30f}, N, 0, 0, 0},
+                   {{Nan, 0, 3}, N, 0, 0, 0},
+                   {{0, 0, -Huge}, N, 0, 0, 0}},
+                  {0, 1, 2, 0, 3, 2, 4, 1, 0, 5, 1, 2, 6, 0, 1, 3, 4, 6}, D3DRMRENDER_FLAT,
+                  Scene.MakeTexture(CoordinateTexel));
+    Scene.mDevice->SetQuality(D3DRMRENDER_GOURAUD);
+    EXPECT_GT(CountNot(Scene.Draw(), cTestScene::BACKGROUND), 0);
+
+    // Wireframe and points go through the same guards.
+    Scene.mDevice->SetQuality(UNLIT_WIRE);
+    Scene.Draw();
+    Scene.mDevice->SetQuality(D3DRMFILL_POINTS);
+    Scene.Draw();
+
+    // Colours are limited to 0 ... 1, and a colour that is not a number counts as 0.
+    pMesh->SetGroupColorRGB(0, Nan, 255.0f, -1.0f);
+    EXPECT_EQ(pMesh->GetGroupColor(0), 0x0000FF00u);
+}
