@@ -14,7 +14,6 @@ class cNullPresenter : public cRMPresenter
 {
 public:
     void Present(const std::uint32_t* XRGB, int Width, int Height) override { benchmark::DoNotOptimize(XRGB[0]); }
-    void GetClientSize(int& Width, int& Height) override { Width = Height = 480; }
 };
 
 // A sphere of radius 1 with Rings x Segments x 2 triangles, wound clockwise seen from outside.

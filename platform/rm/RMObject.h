@@ -73,8 +73,6 @@ public:
         if (pOld)
             pOld->Release();
     }
-    // Takes over a reference the caller already holds.
-    void Adopt(T* pObject) { Reset(nullptr); mObject = pObject; }
 
     T* Get() const { return mObject; }
     T* operator->() const { return mObject; }

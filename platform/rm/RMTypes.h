@@ -188,7 +188,6 @@ class cRMPresenter
 public:
     virtual ~cRMPresenter() = default;
     virtual void Present(const std::uint32_t* XRGB, int Width, int Height) = 0;
-    virtual void GetClientSize(int& Width, int& Height) = 0;
 };
 
 // The window a clipper is bound to, as this layer sees it.

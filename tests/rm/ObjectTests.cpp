@@ -211,43 +211,6 @@ TEST(RMSurfaces, LockDescribesTheMemoryAndWritesShowInTheTexture)
     pTexture->Release();
 }
 
-TEST(RMSurfaces, CreationChecksItsDescription)
-{
-    IDirectDraw* pDirectDraw = nullptr;
-    ASSERT_EQ(DirectDrawCreate(nullptr, &pDirectDraw, nullptr), DD_OK);
-    IDirectDraw2* pDirectDraw2 = nullptr;
-    ASSERT_EQ(pDirectDraw->QueryInterface(IID_IDirectDraw2, reinterpret_cast<void**>(&pDirectDraw2)), DD_OK);
-    DDSURFACEDESC Desc = {};
-    IDirectDrawSurface* pSurface = nullptr;
-    EXPECT_EQ(pDirectDraw->CreateSurface(&Desc, &pSurface, nullptr), DDERR_INVALIDPARAMS);
-    Desc.dwFlags = DDSD_CAPS;
-    Desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-    EXPECT_EQ(pDirectDraw->CreateSurface(&Desc, &pSurface, nullptr), DDERR_NOCOOPERATIVELEVELSET);
-    ASSERT_EQ(pDirectDraw2->SetCooperativeLevel(nullptr, DDSCL_NORMAL), DD_OK);
-    ASSERT_EQ(pDirectDraw->CreateSurface(&Desc, &pSurface, nullptr), DD_OK);
-    IDirectDrawSurface3* pSurface3 = nullptr;
-    EXPECT_EQ(pSurface->QueryInterface(IID_IDirectDrawSurface3, reinterpret_cast<void**>(&pSurface3)), DD_OK);
-    EXPECT_EQ(pSurface3->Lock(nullptr, &Desc, 0, nullptr), DDERR_UNSUPPORTED);  // the screen is not memory
-    pSurface3->Release();
-    pSurface->Release();
-
-    Desc = {};
-    Desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
-    Desc.ddsCaps.dwCaps = DDSCAPS_SYSTEMMEMORY;
-    Desc.dwWidth = 16;
-    Desc.dwHeight = 16;
-    Desc.ddpfPixelFormat.dwRGBBitCount = 8;
-    EXPECT_EQ(pDirectDraw->CreateSurface(&Desc, &pSurface, nullptr), DDERR_INVALIDPIXELFORMAT);
-    Desc.ddpfPixelFormat.dwRGBBitCount = 32;
-    Desc.dwWidth = 100000;
-    EXPECT_EQ(pDirectDraw->CreateSurface(&Desc, &pSurface, nullptr), DDERR_TOOBIGSIZE);
-    Desc.dwWidth = 0;
-    EXPECT_EQ(pDirectDraw->CreateSurface(&Desc, &pSurface, nullptr), DDERR_INVALIDPARAMS);
-    EXPECT_EQ(pSurface, nullptr);
-    pDirectDraw2->Release();
-    pDirectDraw->Release();
-}
-
 TEST(RMDevices, EnumerationListsNamedDistinctDevices)
 {
     IDirectDraw* pDirectDraw = nullptr;

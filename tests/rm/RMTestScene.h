@@ -20,11 +20,6 @@ public:
         mHeight = Height;
         ++mPresentCount;
     }
-    void GetClientSize(int& Width, int& Height) override
-    {
-        Width = mWidth;
-        Height = mHeight;
-    }
     std::uint32_t At(int X, int Y) const { return mPixels.at(static_cast<std::size_t>(Y) * mWidth + X); }
 
     std::vector<std::uint32_t> mPixels;
