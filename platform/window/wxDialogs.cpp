@@ -69,8 +69,17 @@ wxWindow* MakeControl(wxDialog* pDialog, const tDialogControl& Control)
     case eControlType::HScrollBar:
         // A horizontal slider: dragged with the mouse, stepped with the arrow keys (line) and
         // Page Up/Down (page), which a GTK scroll bar would not offer.
-        return new wxSlider(pDialog, wxID_ANY, 0, 0, 1, Box.GetPosition(), Box.GetSize(),
-                            wxSL_HORIZONTAL);
+    {
+        auto* pSlider = new wxSlider(pDialog, wxID_ANY, 0, 0, 1, Box.GetPosition(),
+                                     Box.GetSize(), wxSL_HORIZONTAL);
+        // GTK draws nothing of a slider squeezed below its natural height: give it that
+        // height, centred on the place the layout reserved.
+        const int Needed = pSlider->GetBestSize().GetHeight();
+        if (Needed > Box.GetHeight())
+            pSlider->SetSize(Box.GetX(), Box.GetY() - (Needed - Box.GetHeight()) / 2,
+                             Box.GetWidth(), Needed);
+        return pSlider;
+    }
     case eControlType::ListBox:
         return new wxListBox(pDialog, wxID_ANY, Box.GetPosition(), Box.GetSize(), 0, nullptr,
                              wxLB_SINGLE | wxLB_SORT | wxLB_HSCROLL);
@@ -81,6 +90,23 @@ wxWindow* MakeControl(wxDialog* pDialog, const tDialogControl& Control)
     return nullptr;
 }
 }  // namespace
+
+void cWxWindowSystem::FocusWhenShown(wxDialog* pDialog, HWindow Handle, int Attempts)
+{
+    // Without a window manager nobody gives a new dialog the keyboard: once it is on screen,
+    // ask for it (a window manager would have done the same).
+    pDialog->CallAfter([this, pDialog, Handle, Attempts]() {
+        if (FindDialog(Handle) == nullptr)
+            return;
+        if (pDialog->IsShownOnScreen())
+            pDialog->Raise();
+        else if (Attempts > 0)
+        {
+            wxMilliSleep(5);
+            FocusWhenShown(pDialog, Handle, Attempts - 1);
+        }
+    });
+}
 
 tWxDialogRecord* cWxWindowSystem::BuildDialog(const tResourceTable* pInstance, int DialogId,
                                               HWindow Owner, DialogProc Proc, bool bModal)
@@ -125,7 +151,16 @@ tWxDialogRecord* cWxWindowSystem::BuildDialog(const tResourceTable* pInstance, i
         if (Found != pRecord->ControlIds.end())
             OnDialogCommand(*pRecord, Found->second);
     });
-    // Escape and the close box both arrive here; the procedure sees them as Cancel.
+    // Escape and the close box both mean Cancel to the procedure.
+    pDialog->Bind(wxEVT_CHAR_HOOK, [this, Handle](wxKeyEvent& Event) {
+        tWxDialogRecord* pRecord = FindDialog(Handle);
+        if (Event.GetKeyCode() != WXK_ESCAPE || pRecord == nullptr)
+        {
+            Event.Skip();
+            return;
+        }
+        OnDialogCommand(*pRecord, IDCANCEL);
+    });
     pDialog->Bind(wxEVT_CLOSE_WINDOW, [this, Handle](wxCloseEvent& Event) {
         if (Event.CanVeto())
             Event.Veto();
@@ -179,6 +214,7 @@ std::intptr_t cWxWindowSystem::DialogBox(const tResourceTable* pInstance, int Di
     if (!pRecord->bEnded)
     {
         EnterModal();
+        FocusWhenShown(pRecord->pDialog, Handle);
         pRecord->pDialog->ShowModal();
         LeaveModal();
     }
@@ -253,9 +289,12 @@ void cWxWindowSystem::CloseDialog(HWindow Dialog)
         pDialog->EndModal(0);
         return;
     }
+    const bool bModeless = !Found->second->bModal;
     mDialogs.erase(Found);
     pDialog->Hide();
     pDialog->Destroy();
+    if (bModeless)
+        RestoreFocus();
 }
 
 void cWxWindowSystem::CloseAllDialogs()

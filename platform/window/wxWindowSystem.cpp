@@ -359,6 +359,30 @@ void cWxWindowSystem::OnMenuCommand(int ToolkitId)
     PostMessage(MAIN_WINDOW, WM_COMMAND, static_cast<std::uintptr_t>(CommandId), 0);
 }
 
+void cWxWindowSystem::EnterModal()
+{
+    // A repaint still waiting (say, where the menu that chose this command was) is done before
+    // the modal loop starts, which delivers later paints itself.
+    if (mQueue.IsInvalid() && !mDestroyed)
+        DispatchMessage({MAIN_WINDOW, WM_PAINT, 0, 0});
+    ++mModalDepth;
+}
+
+void cWxWindowSystem::LeaveModal()
+{
+    --mModalDepth;
+    RestoreFocus();
+}
+
+void cWxWindowSystem::RestoreFocus()
+{
+    if (mModalDepth > 0 || mFrame == nullptr || mDestroyed || !mFrame->IsShown())
+        return;
+    mFrame->Raise();
+    if (mCanvas != nullptr)
+        mCanvas->SetFocus();
+}
+
 wxWindow* cWxWindowSystem::OwnerWindow(HWindow Owner) const
 {
     if (IsMain(Owner) && !mDestroyed)

@@ -119,8 +119,11 @@ private:
     void Pump();
     // Modal toolkit loops (dialogs, choosers, message boxes) are counted so that paints of the
     // main window arriving meanwhile are delivered at once.
-    void EnterModal() { ++mModalDepth; }
-    void LeaveModal() { --mModalDepth; }
+    void EnterModal();
+    void LeaveModal();
+    // Gives the main window the keyboard again once a dialog is gone (X has no window manager
+    // to do it in a bare session).
+    void RestoreFocus();
     wxWindow* OwnerWindow(HWindow Owner) const;
     bool IsMain(HWindow Window) const { return Window == MAIN_WINDOW && mFrame != nullptr; }
 
@@ -136,6 +139,7 @@ private:
     wxWindow* FindControl(HWindow Dialog, int ControlId) const;
     void CloseDialog(HWindow Dialog);
     void CloseAllDialogs();
+    void FocusWhenShown(wxDialog* pDialog, HWindow Handle, int Attempts = 100);
 
     // GL (wxGL.cpp).
     bool MakeCanvas(const tPixelFormat& Request);
