@@ -131,6 +131,8 @@ cGenResult WriteSample(const std::string& RootDir)
     Params.Name = "Wanderer";
     Params.Figure = true;
     Params.NumFrames = 45;
-    Params.Scale[0] = Params.Scale[1] = Params.Scale[2] = 0.25f;
+    // At a fifth of its 400 raw units the figure stands 80 units tall; the view distance the
+    // viewer derives from its depth then leaves a margin of background above and below it.
+    Params.Scale[0] = Params.Scale[1] = Params.Scale[2] = 0.2f;
     return WriteModel(RootDir, Params);
 }
