@@ -1,5 +1,7 @@
 // Dialogs built from resource templates: modal and modeless, their controls, and the scroll,
 // button and close events handed to the dialog procedure.
+#include <memory>
+
 #include <wx/button.h>
 #include <wx/dialog.h>
 #include <wx/evtloop.h>
@@ -18,6 +20,8 @@ namespace
 {
 // Templates give one-line statics 8 dialog units of height; taller ones wrap their text.
 constexpr int ONE_LINE_HEIGHT = 10;
+// Idle rounds a new dialog may take to reach the screen before it is left to find focus alone.
+constexpr int MAX_FOCUS_TRIES = 2000;
 // How long a modeless window may take to appear on screen before work goes on without it.
 constexpr std::uint32_t SHOW_TIMEOUT_MS = 500;
 
@@ -91,20 +95,23 @@ wxWindow* MakeControl(wxDialog* pDialog, const tDialogControl& Control)
 }
 }  // namespace
 
-void cWxWindowSystem::FocusWhenShown(wxDialog* pDialog, HWindow Handle, int Attempts)
+void cWxWindowSystem::FocusWhenShown(wxDialog* pDialog)
 {
     // Without a window manager nobody gives a new dialog the keyboard: once it is on screen,
-    // ask for it (a window manager would have done the same).
-    pDialog->CallAfter([this, pDialog, Handle, Attempts]() {
-        if (FindDialog(Handle) == nullptr)
+    // ask for it, as a window manager would. Idle time comes after the toolkit has handled
+    // the window's mapping.
+    auto pTries = std::make_shared<int>(MAX_FOCUS_TRIES);
+    pDialog->Bind(wxEVT_IDLE, [pDialog, pTries](wxIdleEvent& Event) {
+        if (*pTries <= 0)
             return;
         if (pDialog->IsShownOnScreen())
-            pDialog->Raise();
-        else if (Attempts > 0)
         {
-            wxMilliSleep(5);
-            FocusWhenShown(pDialog, Handle, Attempts - 1);
+            *pTries = 0;
+            pDialog->Raise();
+            return;
         }
+        --*pTries;
+        Event.RequestMore();
     });
 }
 
@@ -214,7 +221,7 @@ std::intptr_t cWxWindowSystem::DialogBox(const tResourceTable* pInstance, int Di
     if (!pRecord->bEnded)
     {
         EnterModal();
-        FocusWhenShown(pRecord->pDialog, Handle);
+        FocusWhenShown(pRecord->pDialog);
         pRecord->pDialog->ShowModal();
         LeaveModal();
     }

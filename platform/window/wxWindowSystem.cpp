@@ -3,6 +3,8 @@
 #include "platform/window/wxWindowSystem.h"
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 
 #include <wx/app.h>
 #include <wx/dialog.h>
@@ -66,6 +68,7 @@ cWxWindowSystem::cWxWindowSystem() = default;
 
 bool cWxWindowSystem::Start(int argc, char** argv)
 {
+    mTraceRedraw = std::getenv("TESSALY_TRACE_REDRAW") != nullptr;
     wxApp::SetInstance(new cWxApp);
     if (!wxEntryStart(argc, argv))
         return false;
@@ -130,7 +133,10 @@ void cWxWindowSystem::ShowWindow(HWindow Window)
         return;
     mFrame->Show();
     mFrame->Raise();
-    mCanvas->SetFocus();
+    if (mCanvas != nullptr)
+        mCanvas->SetFocus();
+    // A window that appears needs painting whole; UpdateWindow delivers it at once.
+    mQueue.Invalidate(MAIN_WINDOW);
 }
 
 void cWxWindowSystem::UpdateWindow(HWindow Window)
@@ -189,6 +195,8 @@ bool cWxWindowSystem::GetMessage(tMessage& Msg)
         std::uint32_t Char = 0;
         if (mQueue.Take(Msg, Char))
         {
+            if (Msg.Msg == WM_PAINT && mTraceRedraw)
+                std::fprintf(stderr, "paint %u\n", GetTimeMs());
             if (Msg.Msg == WM_KEYDOWN)
             {
                 mLastKeyDown = Msg;
@@ -275,8 +283,11 @@ void cWxWindowSystem::PostQuitMessage(int ExitCode)
 
 void cWxWindowSystem::InvalidateRect(HWindow Window)
 {
-    if (IsMain(Window) && !mDestroyed)
-        mQueue.Invalidate(Window);
+    if (!IsMain(Window) || mDestroyed)
+        return;
+    if (mTraceRedraw)
+        std::fprintf(stderr, "invalidate %u\n", GetTimeMs());
+    mQueue.Invalidate(Window);
 }
 
 void cWxWindowSystem::ValidateRect(HWindow Window)

@@ -139,12 +139,15 @@ private:
     wxWindow* FindControl(HWindow Dialog, int ControlId) const;
     void CloseDialog(HWindow Dialog);
     void CloseAllDialogs();
-    void FocusWhenShown(wxDialog* pDialog, HWindow Handle, int Attempts = 100);
+    void FocusWhenShown(wxDialog* pDialog);
 
     // GL (wxGL.cpp).
     bool MakeCanvas(const tPixelFormat& Request);
     void ReleaseGL();
 
+    // TESSALY_TRACE_REDRAW set in the environment: each repaint request and each paint
+    // delivered is written to standard error with its time in milliseconds.
+    bool mTraceRedraw = false;
     std::unique_ptr<wxGUIEventLoop> mLoop;
     bool mStarted = false;
     cWxMainFrame* mFrame = nullptr;
