@@ -3,6 +3,7 @@
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
 #include <wx/msgdlg.h>
+#include <wx/generic/msgdlgg.h>
 
 #include "platform/window/wxChooserText.h"
 #include "platform/window/wxWindowSystem.h"
@@ -63,7 +64,8 @@ std::uint32_t FromWx(const wxColour& Colour)
 int cWxWindowSystem::MessageBox(HWindow Owner, const char* pszText, const char* pszCaption,
                                 unsigned Style)
 {
-    wxMessageDialog Box(OwnerWindow(Owner), wxString::FromUTF8(pszText ? pszText : ""),
+    // The generic box draws its icon itself; GTK 3 message dialogs show none.
+    wxGenericMessageDialog Box(OwnerWindow(Owner), wxString::FromUTF8(pszText ? pszText : ""),
                         wxString::FromUTF8(pszCaption ? pszCaption : ""),
                         MessageBoxStyle(Style));
     EnterModal();
