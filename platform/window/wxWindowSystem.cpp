@@ -9,7 +9,6 @@
 #include <wx/app.h>
 #include <wx/dialog.h>
 #include <wx/evtloop.h>
-#include <wx/glcanvas.h>
 #include <wx/icon.h>
 #include <wx/image.h>
 #include <wx/menu.h>
@@ -39,6 +38,8 @@ std::intptr_t MakeSizeParam(int Width, int Height)
 
 wxIcon MakeIcon(const tIconTemplate& Template)
 {
+    if (Template.Width <= 0 || Template.Height <= 0)
+        return wxIcon();
     wxImage Image(Template.Width, Template.Height);
     unsigned char* pRgb = Image.GetData();
     const std::size_t NumPixels = static_cast<std::size_t>(Template.Width) * Template.Height;
@@ -114,7 +115,11 @@ HWindow cWxWindowSystem::CreateMainWindow(const tMainWindowDesc& Desc)
     mDestroyed = false;
     wxTheApp->SetAppDisplayName(wxString::FromUTF8(Desc.pInstance->Version.pszFileDescription));
     if (const tIconTemplate* pIcon = Desc.pInstance->FindIcon(Desc.IconId))
-        mFrame->SetIcon(MakeIcon(*pIcon));
+    {
+        const wxIcon Icon = MakeIcon(*pIcon);
+        if (Icon.IsOk())
+            mFrame->SetIcon(Icon);
+    }
     BuildMenuBar(*Desc.pInstance, Desc.MenuId);
 
     mProc(MAIN_WINDOW, WM_CREATE, 0, 0);
