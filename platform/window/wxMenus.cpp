@@ -1,5 +1,7 @@
 // The main window's menu bar built from its resource, and the menu operations: check marks,
 // removing and appending items. Items carry toolkit ids mapped from the program's commands.
+#include <dlfcn.h>
+
 #include <wx/frame.h>
 #include <wx/menu.h>
 
@@ -14,6 +16,17 @@ wxString MenuText(const char* pszText)
     wxString Text = wxString::FromUTF8(pszText != nullptr ? pszText : "");
     Text.Replace("&", "&&");
     return Text;
+}
+
+// Places a menu bar pop-up at the right end of the bar. GTK's development headers are not
+// part of the build; the toolkit library is already loaded by wx, so the call is looked up.
+void PlaceAtRightEnd(wxMenu* pMenu)
+{
+    using tRightJustify = void (*)(void*, int);
+    static const auto RightJustify =
+        reinterpret_cast<tRightJustify>(dlsym(RTLD_DEFAULT, "gtk_menu_item_set_right_justified"));
+    if (RightJustify != nullptr && pMenu->m_owner != nullptr)
+        RightJustify(pMenu->m_owner, 1);
 }
 
 int PositionOf(const wxMenu* pMenu, int ToolkitId)
@@ -52,6 +65,8 @@ void cWxWindowSystem::BuildMenuBar(const tResourceTable& Resources, int MenuId)
             mLogicalChecks[Item.CommandId] = Item.bChecked;
         }
         pBar->Append(pMenu, MenuText(Popup.pszText));
+        if (Popup.bHelp)
+            PlaceAtRightEnd(pMenu);
         mPopups.push_back(pMenu);
     }
     mFrame->SetMenuBar(pBar);
