@@ -8,8 +8,8 @@
 # Exits 77 (skipped) when Xvfb, xdotool or ImageMagick is missing.
 set -euo pipefail
 
-APP=$1
-GEN=$2
+APP=$(realpath "$1")
+GEN=$(realpath "$2")
 for tool in Xvfb xdotool import convert compare; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
