@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Real-window test: runs the viewer on a private Xvfb display and drives it with xdotool as a
 # user would. Opens the bundled sample through File > Open script and the GTK file chooser,
-# checks from screenshots that the model is drawn, that Left turns it and that a looping
-# sequence animates, then presses Escape and expects exit status 0.
+# checks from screenshots that the model is drawn, that Left turns it, that a looping sequence
+# animates and stops again, and that 'n' steps a frame; then presses Escape and expects exit
+# status 0.
 #
 # Usage: real_window_test.sh TESSALY TESSALY_GEN
 # Exits 77 (skipped) when Xvfb, xdotool or ImageMagick is missing.
@@ -54,6 +55,13 @@ wait_for() {
 empty_view() { shot "$WORK/empty.png"; [ "$(colours "$WORK/empty.png")" -eq 1 ]; }
 model_drawn() { shot "$WORK/drawn.png"; [ "$(colours "$WORK/drawn.png")" -gt 20 ]; }
 picture_changed() { shot "$WORK/now.png"; [ "$(differing "$1" "$WORK/now.png")" -gt 200 ]; }
+# Still over 300 ms: a sequence looping at 20 frames a second would have moved.
+held_still() {
+    shot "$WORK/still_a.png"
+    sleep 0.3
+    shot "$WORK/still_b.png"
+    [ "$(differing "$WORK/still_a.png" "$WORK/still_b.png")" -le 200 ]
+}
 app_exited() { ! kill -0 "$APP_PID" 2>/dev/null; }
 keys() { xdotool key --delay 120 "$@"; }
 
@@ -100,6 +108,13 @@ for step in 1 2 3; do
     wait_for 5000 picture_changed "$WORK/frame$step.png" ||
         fail "the looping sequence stopped advancing (step $step)"
 done
+
+# ---- Loop Animation off again: the view holds still, and 'n' steps one frame -----------------
+keys F10 Right Down Down Return
+wait_for 5000 held_still || fail "the view still animates with Loop Animation off"
+shot "$WORK/before_n.png"
+keys n
+wait_for 5000 picture_changed "$WORK/before_n.png" || fail "'n' did not step to the next frame"
 
 # ---- Escape ends the program with status 0 ----------------------------------------------------
 xdotool windowfocus --sync "$WIN"
