@@ -71,9 +71,9 @@ wxWindow* MakeControl(wxDialog* pDialog, const tDialogControl& Control)
         return new wxTextCtrl(pDialog, wxID_ANY, Text, Box.GetPosition(), Box.GetSize(),
                               wxTE_READONLY | wxTE_CENTRE);
     case eControlType::HScrollBar:
+    {
         // A horizontal slider: dragged with the mouse, stepped with the arrow keys (line) and
         // Page Up/Down (page), which a GTK scroll bar would not offer.
-    {
         auto* pSlider = new wxSlider(pDialog, wxID_ANY, 0, 0, 1, Box.GetPosition(),
                                      Box.GetSize(), wxSL_HORIZONTAL);
         // GTK draws nothing of a slider squeezed below its natural height: give it that
