@@ -21,6 +21,11 @@ namespace
 GLuint TextureNames[MAX_TEXTURES];
 bool TexturesCreated = false;
 
+// Flat shading lights a triangle by its last vertex alone, so the face normal goes with that
+// vertex and the first two carry one fixed normal. Corners that share position and texture
+// coordinates are then identical, and the list compiler stores each of them once.
+const float SHARED_CORNER_NORMAL[3] = {0.0f, 0.0f, 1.0f};
+
 bool InGroup(const RenderTri& Tri, int Group)
 {
     const int PolyType = Tri.Type & 0x0F;
@@ -118,10 +123,10 @@ void cGLFrame::CompileGroup(int Base, int Group, bool bWithNormals) const
         for (int TriNum : BySlot[Slot])
         {
             const RenderTri& Tri = pTris[TriNum];
-            if (bWithNormals)
-                glNormal3fv(Tri.Normal);
             for (int k = 0; k < 3; ++k)
             {
+                if (bWithNormals && k != 1)
+                    glNormal3fv(k == 2 ? Tri.Normal : SHARED_CORNER_NORMAL);
                 glTexCoord2f(Tri.U[k], Tri.T[k]);
                 glVertex3fv(Tri.V[k]);
             }

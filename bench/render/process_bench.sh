@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Whole-process cost of tessaly-render: start to the PNG of frame 0, wall time and peak
+# Whole-process cost of tessaly-render: start to the PNG of frame 0, CPU and wall time and peak
 # resident memory, for generated models of the benchmark sizes. Usage: process_bench.sh BUILD_DIR
 # [TYPES], where TYPES is the generator's --types list (default: every triangle type 0).
 set -euo pipefail
@@ -16,7 +16,7 @@ for SIZE in 50x500 200x2000 1000x4000; do
   "$GEN" "$WORK" --name "$NAME" --frames "$FRAMES" --tris "$TRIS" --vertices $((TRIS / 2 + 2)) \
     --textures 3 --types "$TYPES" >/dev/null
   for RUN in 1 2 3; do
-    /usr/bin/time -f "$SIZE types=$TYPES run $RUN: %e s wall, %M KiB peak" \
+    /usr/bin/time -f "$SIZE types=$TYPES run $RUN: %U s user, %S s sys, %e s wall, %M KiB peak" \
       "$RENDER" "$WORK/Pkg/Classes/$NAME.zc" -o "$WORK/$NAME.png" >/dev/null
   done
 done
