@@ -12,10 +12,12 @@ namespace fs = std::filesystem;
 namespace
 {
 
+// Only regular files (or links to them): a directory cannot be read, and a device or a pipe
+// named by a script could feed the reader endless bytes or never answer.
 cFileHandle OpenRegularFile(const std::string& Path)
 {
     std::error_code Error;
-    if (Path.empty() || fs::is_directory(Path, Error))
+    if (Path.empty() || !fs::is_regular_file(Path, Error))
         return nullptr;
     return cFileHandle(std::fopen(Path.c_str(), "rb"));
 }

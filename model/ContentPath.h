@@ -21,7 +21,7 @@ std::string MakeBasePath(const char* pszScript);
 
 // Opens Path for binary reading. Tries the path as given, then with every '\' turned into
 // '/', then with each component matched case-insensitively against the directory entries.
-// Directories are not opened. Returns null when nothing fits.
+// Only regular files are opened. Returns null when nothing fits.
 cFileHandle OpenContentFile(const std::string& Path);
 
 // Reads from the current position to the end of the file, at most MaxBytes bytes. Memory grows

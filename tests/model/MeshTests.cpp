@@ -1,5 +1,7 @@
 // The mesh file pair: triangle decoding, refusal of files that do not hold what their headers
 // claim, and content paths.
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <memory>
@@ -176,6 +178,40 @@ TEST_F(cMeshTest, ContentNamesMatchFilesIgnoringCase)
     EXPECT_EQ(OpenContentFile(Base() + "models"), nullptr);
     EXPECT_EQ(OpenContentFile(Base() + "Models\\m_x.bin"), nullptr);
     EXPECT_NE(OpenContentFile(mRoot.string() + "/pkg/classes/../models/m_d.bin"), nullptr);
+}
+
+TEST_F(cMeshTest, OnlyRegularFilesAreRead)
+{
+    // A device or a pipe named as content would never end or never start: refused as missing.
+    std::filesystem::create_directories(mRoot / "Pkg/Models");
+    std::filesystem::create_symlink("/dev/zero", mRoot / "Pkg/Models/m_d.bin");
+    Write("Pkg/Models/m_a.bin", MakeAnivFile(1, 12, {1, 2, 3}));
+    EXPECT_EQ(LoadError(), "Can't open file " + DataPath());
+
+    std::filesystem::remove(mRoot / "Pkg/Models/m_d.bin");
+    std::filesystem::create_directories(mRoot / "Pkg/Textures");
+    std::filesystem::create_symlink("/dev/zero", mRoot / "Pkg/Textures/Zero.pcx");
+    WritePair(EncodeDataFile(3, {Tri(0, 1, 2)}), MakeAnivFile(1, 12, {1, 2, 3}));
+    std::string Message = "loaded";
+    testing::internal::CaptureStdout();
+    try
+    {
+        Load(std::string(MESH_IMPORT_LINE) + "#exec TEXTURE IMPORT NAME=Z FILE=Textures\\Zero.pcx\n");
+    }
+    catch (const cLoadError& Error)
+    {
+        Message = Error.what();
+    }
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(Message, "cPCXFile::cPCXFile(): file not found");
+
+    // The test holds the pipe open for writing, so a reader would not wait for a writer.
+    const std::filesystem::path Pipe = mRoot / "pipe.zc";
+    ASSERT_EQ(mkfifo(Pipe.c_str(), 0600), 0);
+    const int Writer = open(Pipe.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(Writer, 0);
+    EXPECT_FALSE(OpenContentFile(Pipe.string()));
+    close(Writer);
 }
 
 TEST_F(cMeshTest, AScriptWithoutADirectoryResolvesFromTheCurrentOne)
