@@ -1,4 +1,4 @@
-// The bundled sample read back through the model import: what the reader decodes must be
+// Generated content read back through the model import: what the reader decodes must be
 // exactly what the generator says it wrote.
 #include <gtest/gtest.h>
 
@@ -65,4 +65,20 @@ TEST(SampleLoad, ReaderSeesWhatWasWritten)
                     << "texture number " << n << " pixel " << i;
     }
     EXPECT_EQ(Mesh.GetTexture(2), Mesh.GetTexture(1));
+}
+
+TEST(SampleLoad, ScaleReadsBackExactly)
+{
+    // Values that six significant digits would round: the script must carry every bit.
+    const cScratchDir Dir;
+    cGenParams Params;
+    Params.Scale[0] = 1.0f / 3.0f;
+    Params.Scale[1] = 123456.789f;
+    Params.Scale[2] = -2.5e-7f;
+    const cGenResult R = WriteModel(Dir.Path(), Params);
+    testing::internal::CaptureStdout();
+    const cZentorMesh Mesh(R.ScriptPath.c_str(), false);
+    testing::internal::GetCapturedStdout();
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(Mesh.GetScale()[k], R.Scale[k]) << k;
 }

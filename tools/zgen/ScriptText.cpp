@@ -4,6 +4,7 @@
 #include "tools/zgen/GenParts.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace
 {
@@ -17,10 +18,17 @@ private:
     std::string mText;
 };
 
+// The shortest text that reads back as the same float, so the script carries the exact scale
+// (nine significant digits always do).
 std::string FormatReal(float Value)
 {
     char Text[32];
-    std::snprintf(Text, sizeof Text, "%g", static_cast<double>(Value));
+    for (int Digits = 6; Digits <= 9; ++Digits)
+    {
+        std::snprintf(Text, sizeof Text, "%.*g", Digits, static_cast<double>(Value));
+        if (std::strtof(Text, nullptr) == Value)
+            break;
+    }
     return Text;
 }
 } // namespace
