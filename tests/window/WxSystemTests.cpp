@@ -11,12 +11,14 @@
 
 #include <wx/app.h>
 #include <wx/button.h>
+#include <wx/colordlg.h>
 #include <wx/dialog.h>
 #include <wx/frame.h>
 #include <wx/gauge.h>
 #include <wx/menu.h>
 #include <wx/slider.h>
 #include <wx/textctrl.h>
+#include <wx/modalhook.h>
 #include <wx/toplevel.h>
 
 #include "app/resources/ResourceIds.h"
@@ -307,6 +309,61 @@ TEST_F(cWxSystemTest, TheLoadingWindowIsOnScreenAtOnceAndShowsProgress)
     EXPECT_EQ(pGauge->GetValue(), 10);
     System->EndDialog(Loading, 1);
     EXPECT_EQ(FindDialogByCaption("Tessaly - Loading"), nullptr);
+}
+
+namespace
+{
+// Answers modal dialogs as a user would: the toolkit asks this hook before running any modal
+// dialog (native choosers included), and a value other than wxID_NONE is taken as the answer.
+class cAnswerHook : public wxModalDialogHook
+{
+public:
+    int mAnswer = wxID_NONE;
+    int mAsked = 0;
+    wxColour mShownColour;   // the colour a colour chooser was opened with
+
+protected:
+    int Enter(wxDialog* pDialog) override
+    {
+        ++mAsked;
+        if (auto* pChooser = dynamic_cast<wxColourDialog*>(pDialog))
+            mShownColour = pChooser->GetColourData().GetColour();
+        return mAnswer;
+    }
+    void Exit(wxDialog*) override {}
+};
+}  // namespace
+
+TEST_F(cWxSystemTest, MessageBoxesAndChoosersReportTheAnswer)
+{
+    cAnswerHook Answers;
+    Answers.Register();
+    Answers.mAnswer = wxID_NO;
+    EXPECT_EQ(System->MessageBox(Main, "Replace?", "Warning", MB_YESNO | MB_ICONQUESTION), IDNO);
+    Answers.mAnswer = wxID_OK;
+    EXPECT_EQ(System->MessageBox(Main, "Done", "Info", MB_OK | MB_ICONEXCLAMATION), IDOK);
+
+    std::string Path = "unchanged";
+    Answers.mAnswer = wxID_CANCEL;
+    EXPECT_FALSE(System->GetOpenFileName(Main, "ZentorScript source (*.zc)", "*.zc",
+                                         "Select the ZentorScript source file to open", Path));
+    EXPECT_EQ(Path, "unchanged");
+
+    // Colours travel as 0x00BBGGRR: red in the low byte, both ways.
+    std::uint32_t Custom[16] = {};
+    Custom[3] = 0x00ABCDEF;
+    std::uint32_t Chosen = 0;
+    Answers.mAnswer = wxID_OK;
+    EXPECT_TRUE(System->ChooseColor(Main, 0x00336699, Custom, Chosen));
+    EXPECT_EQ(Answers.mShownColour, wxColour(0x99, 0x66, 0x33));
+    EXPECT_EQ(Chosen, 0x00336699u);
+    EXPECT_EQ(Custom[3], 0x00ABCDEFu);
+    Answers.mAnswer = wxID_CANCEL;
+    Chosen = 7;
+    EXPECT_FALSE(System->ChooseColor(Main, 0x000000FF, Custom, Chosen));
+    EXPECT_EQ(Chosen, 7u);
+    EXPECT_EQ(Answers.mAsked, 5);
+    Answers.Unregister();
 }
 
 TEST_F(cWxSystemTest, DestroyingTheWindowSendsDestroyOnceAndNothingAfter)
