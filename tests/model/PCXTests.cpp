@@ -92,7 +92,7 @@ TEST_F(cPCXTest, RunsLiteralsAndEmptyRuns)
 
 TEST_F(cPCXTest, RunsCrossRowsAndSkipPadding)
 {
-    // Width 2, no padding: one run of 4 fills both rows; its excess is dropped.
+    // Width 2, no padding: one run of 6 fills both rows; the two indices past the end are dropped.
     const auto Continuous = Decode(MakePCX(2, 2, {0xC6, 5}));
     EXPECT_EQ(PixelAt(Continuous->GetPixels(), 255, 255), Colour(5));
 
