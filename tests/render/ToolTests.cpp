@@ -96,6 +96,11 @@ TEST_F(cToolTest, WritesTheFramePictureAsPng)
     EXPECT_EQ(Picture.At(48, 44), (std::vector<int>{0, 0, 255}));
     // The chooser's byte 255 clears to 255/256, which reads back as 254.
     EXPECT_EQ(Picture.At(2, 2), (std::vector<int>{0, 254, 0}));
+
+    // A picture that cannot be stored is a failure, even when it fits in the write buffer.
+    const cRun Full = RunTool(mOut, mScript + " -o /dev/full --size 8x8");
+    EXPECT_EQ(Full.Status, 1);
+    EXPECT_NE(Full.Err.find("cannot write /dev/full"), std::string::npos) << Full.Err;
 }
 
 TEST_F(cToolTest, SequenceWritesOnePicturePerFrame)

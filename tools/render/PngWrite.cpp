@@ -1,4 +1,4 @@
-// PNG output through libpng; the file is closed on every exit.
+// PNG output through libpng; the file is closed on every exit, and a failed close is an error.
 #include "tools/render/PngWrite.h"
 
 #include <png.h>
@@ -46,4 +46,7 @@ void WritePng(const std::string& Path, int Width, int Height,
         png_write_row(pPng, &Pixels[static_cast<std::size_t>(Row) * Width * 3]);
     png_write_end(pPng, nullptr);
     png_destroy_write_struct(&pPng, &pInfo);
+    // The stream's buffer may still hold the whole picture: only the close says it was stored.
+    if (std::fclose(pFile.release()) != 0)
+        throw std::runtime_error("cannot write " + Path);
 }
