@@ -74,9 +74,12 @@ APP_PID=$!
 
 WIN=$(timeout 20 xdotool search --sync --name '^Tessaly v1\.3$' | head -1) || true
 [ -n "$WIN" ] || fail "the main window did not appear"
-eval "$(xdotool getwindowgeometry --shell "$WIN")"
-[ "$WIDTH" -eq 480 ] && [ "$HEIGHT" -eq 480 ] || fail "window is ${WIDTH}x${HEIGHT}, not 480x480"
-[ "$X" -eq 100 ] && [ "$Y" -eq 100 ] || fail "window is at $X,$Y, not 100,100"
+# The window may be mapped a moment before it reaches its place and size.
+placed() {
+    eval "$(xdotool getwindowgeometry --shell "$WIN")"
+    [ "$WIDTH" -eq 480 ] && [ "$HEIGHT" -eq 480 ] && [ "$X" -eq 100 ] && [ "$Y" -eq 100 ]
+}
+wait_for 5000 placed || fail "window is ${WIDTH}x${HEIGHT} at $X,$Y, not 480x480 at 100,100"
 # Below the menu bar: the centre of the window, shifted down a little.
 REGION="160x160+$(( X + WIDTH / 2 - 80 ))+$(( Y + HEIGHT / 2 - 60 ))"
 xdotool windowfocus --sync "$WIN"
