@@ -9,7 +9,9 @@
 // to the window procedure at once, as a modal loop would.
 //
 // Sources: wxWindowSystem.cpp (start-up, window, queue, redraw, clock, events),
-// wxMainFrame.cpp (frame and canvas), wxMenus.cpp, wxDialogs.cpp, wxChoosers.cpp, wxGL.cpp.
+// wxMainFrame.cpp (frame and canvas), wxMenus.cpp, wxDialogs.cpp, wxChoosers.cpp, wxGL.cpp and
+// wxGLX.cpp; helpers tested without the toolkit: wxMessageQueue, wxCommandIds, wxKeyMap,
+// wxChooserText.
 #pragma once
 
 #include <map>
