@@ -21,12 +21,15 @@ struct cUsageError : std::runtime_error
     using std::runtime_error::runtime_error;
 };
 
-// A whole-text integer; decimal, or hexadecimal with 0x.
+// A whole-text integer; decimal, or hexadecimal with 0x. A leading zero stays decimal ("010"
+// is ten), which base 0 of strtol would read as octal.
 long ParseInt(const std::string& Text, const std::string& Option)
 {
+    const std::size_t Digits = Text.find_first_not_of("+-");
+    const bool bHex = Digits != std::string::npos && Text.compare(Digits, 2, "0x") == 0;
     errno = 0;
     char* pEnd = nullptr;
-    const long Value = std::strtol(Text.c_str(), &pEnd, 0);
+    const long Value = std::strtol(Text.c_str(), &pEnd, bHex ? 16 : 10);
     if (Text.empty() || *pEnd != '\0' || errno == ERANGE || Value < -2147483647L || Value > 2147483647L)
         throw cUsageError(Option + " needs a whole number, not '" + Text + "'");
     return Value;
