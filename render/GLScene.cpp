@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "render/RenderHooks.h"
@@ -52,9 +53,13 @@ void ResizeView(int Width, int Height)
         glViewport(0, 0, Width, Height);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
+        // The far plane sits at a hundred times the model's depth, but at least twice as far
+        // as the model's origin: a model under a unit or two deep would otherwise lie beyond
+        // it, or the plane would fall before the near one and flatten every depth.
+        const double Distance = ZMax + 100.0;
         gluPerspective(45.0, static_cast<double>(Width) / static_cast<double>(Height), 1.0,
-                       (ZMin + ZMax) * 100.0);
-        ViewDistance = static_cast<float>(ZMax + 100.0);
+                       std::max((ZMin + ZMax) * 100.0, 2.0 * Distance));
+        ViewDistance = static_cast<float>(Distance);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
     }

@@ -27,7 +27,8 @@ void GLInitState();
 // The texturing set-up of window creation: GL_TEXTURE_2D on, decal mode, nicest perspective.
 void GLInitTexturing();
 // Records the client size. For OpenGL sets viewport, perspective and ViewDistance from
-// ModelBounds; a zero height leaves them as they were (its aspect would be infinite). For
+// ModelBounds (far plane at 100 times the truncated depth, and at least twice ViewDistance);
+// a zero height leaves them as they were (its aspect would be infinite). For
 // Direct3D sets ViewDistance and then calls D3DResizeHook.
 void ResizeView(int Width, int Height);
 // bOn switches on light 0 and colour material for the untextured view; false changes nothing.

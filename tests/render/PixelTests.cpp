@@ -184,6 +184,30 @@ TEST_F(cRenderTest, CameraAngleYTurnsPlusXTowardTheViewer)
     EXPECT_TRUE(IsColour(At(SIZE / 2, SIZE / 2), GREEN));
 }
 
+// Models less than a unit or two deep: the far plane still lies beyond them, so they show
+// and nearer faces hide farther ones.
+TEST_F(cRenderTest, ShallowModelsStayInsideTheFarPlane)
+{
+    for (int Depth : {0, 1})
+    {
+        SCOPED_TRACE(Depth);
+        cTestModel Model;
+        Model.Frames.emplace_back();
+        AddQuad(Model.Frames[0], 0, 0, Depth, 30, 0, 0);
+        AddQuad(Model.Frames[0], 30, 0, 0, 10, 1, 0);   // untextured grey, partly behind at depth 1
+        Model.Textures.push_back(ALL_GREEN);
+        ASSERT_EQ(Load(WriteTestModel(Model)), 0);
+        EXPECT_FLOAT_EQ(ViewDistance, 100.0f + Depth);
+        Draw();
+        EXPECT_TRUE(IsColour(AtModel(-15, 10, 0), GREEN));
+        EXPECT_TRUE(IsColour(AtModel(35, 0, 0), {128, 128, 128}, 2));
+        if (Depth == 1)
+        {
+            EXPECT_TRUE(IsColour(AtModel(25, 0, 1), GREEN));
+        }
+    }
+}
+
 TEST_F(cRenderTest, ResizeSetsPerspectiveFromTruncatedDepthBounds)
 {
     ModelBounds.MinZ = -37.8f;
