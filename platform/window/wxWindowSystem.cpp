@@ -30,6 +30,14 @@ public:
 // cannot hold the queue query forever.
 constexpr int MAX_EVENTS_PER_PUMP = 500;
 
+// The program keeps no state between runs, but GTK's file chooser would store its folder and
+// size in the desktop's settings store. Settings stay in memory for this process unless the user
+// chose a store; this must run before the toolkit starts.
+void KeepToolkitSettingsInMemory()
+{
+    setenv("GSETTINGS_BACKEND", "memory", 0);
+}
+
 std::intptr_t MakeSizeParam(int Width, int Height)
 {
     return static_cast<std::intptr_t>((static_cast<unsigned>(Width) & 0xFFFFu) |
@@ -70,6 +78,7 @@ cWxWindowSystem::cWxWindowSystem() = default;
 bool cWxWindowSystem::Start(int argc, char** argv)
 {
     mTraceRedraw = std::getenv("TESSALY_TRACE_REDRAW") != nullptr;
+    KeepToolkitSettingsInMemory();
     wxApp::SetInstance(new cWxApp);
     if (!wxEntryStart(argc, argv))
         return false;

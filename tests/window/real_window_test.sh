@@ -3,7 +3,7 @@
 # user would. Opens the bundled sample through File > Open script and the GTK file chooser,
 # checks from screenshots that the model is drawn, that Left turns it, that a looping sequence
 # animates and stops again, and that 'n' steps a frame; then presses Escape and expects exit
-# status 0.
+# status 0, and that the run left no settings in the user's folders.
 #
 # Usage: real_window_test.sh TESSALY TESSALY_GEN
 # Exits 77 (skipped) when Xvfb, xdotool or ImageMagick is missing.
@@ -69,7 +69,16 @@ keys() { xdotool key --delay 120 "$@"; }
 "$GEN" --sample "$WORK/sample" >/dev/null || fail "the sample could not be written"
 SCRIPT=$(ls "$WORK"/sample/Pkg/Classes/*.zc | head -1)
 cd "$WORK"
-"$APP" >"$WORK/app.out" 2>"$WORK/app.err" &
+# A home of its own, and the desktop's settings store as a user's session would have it (a
+# private session bus when one can be started, and no settings backend chosen for the program),
+# so anything the program keeps between runs would show up under USER_HOME.
+USER_HOME="$WORK/home"
+mkdir -p "$USER_HOME"
+SESSION=()
+command -v dbus-run-session >/dev/null && SESSION=(dbus-run-session --)
+env -u GSETTINGS_BACKEND HOME="$USER_HOME" XDG_CONFIG_HOME="$USER_HOME/.config" \
+    XDG_DATA_HOME="$USER_HOME/.local/share" XDG_CACHE_HOME="$USER_HOME/.cache" \
+    "${SESSION[@]}" "$APP" >"$WORK/app.out" 2>"$WORK/app.err" &
 APP_PID=$!
 
 WIN=$(timeout 20 xdotool search --sync --name '^Tessaly v1\.3$' | head -1) || true
@@ -127,4 +136,13 @@ STATUS=0
 wait "$APP_PID" || STATUS=$?
 APP_PID=""
 [ "$STATUS" -eq 0 ] || fail "exit status $STATUS"
+
+# ---- nothing kept for the next run --------------------------------------------------------------
+# Caches of the GL driver and fonts may stay; settings and the settings store's own cache may
+# not. GTK's chooser also adds the chosen file to the desktop's recent-files list, which GTK 3
+# can only switch off by emptying the user's whole list; that list is not checked here.
+KEPT=$(cd "$USER_HOME" && find . -type f ! -path './.cache/mesa_shader_cache/*' \
+                                        ! -path './.cache/fontconfig/*' \
+                                        ! -path './.local/share/recently-used.xbel' | sort)
+[ -z "$KEPT" ] || fail "the run left state for the next one: $(echo $KEPT)"
 echo "PASS"
