@@ -10,10 +10,14 @@
 
 namespace
 {
-// Menu texts are shown as written: an ampersand is not a mnemonic marker.
+// Menu texts are shown as written: an ampersand is not a mnemonic marker. An empty text (a
+// sequence named by nothing) becomes a blank item: the toolkit refuses empty labels on items
+// that are not its own stock ones.
 wxString MenuText(const char* pszText)
 {
     wxString Text = wxString::FromUTF8(pszText != nullptr ? pszText : "");
+    if (Text.empty())
+        return " ";
     Text.Replace("&", "&&");
     return Text;
 }

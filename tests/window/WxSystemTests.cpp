@@ -181,6 +181,16 @@ TEST_F(cWxSystemTest, QuitEndsGetMessageWithItsCodeAndWaitHonoursItsTimeout)
     }
 }
 
+namespace
+{
+int ToolkitAsserts = 0;
+
+void CountToolkitAssert(const wxString&, int, const wxString&, const wxString&, const wxString&)
+{
+    ++ToolkitAsserts;
+}
+}  // namespace
+
 TEST_F(cWxSystemTest, MenuItemsAreFoundByCommandAndChosenItemsReportTheirCommand)
 {
     const HMenu Bar = System->GetMenu(Main);
@@ -202,6 +212,16 @@ TEST_F(cWxSystemTest, MenuItemsAreFoundByCommandAndChosenItemsReportTheirCommand
     wxMenuItem* pRun = pAnimations->FindItemByPosition(0);
     EXPECT_EQ(pRun->GetItemLabelText(), "Run & Jump");
     EXPECT_LE(pRun->GetId(), 32767);
+
+    // A script may name a sequence with nothing ("SEQ=" and a space): its item is still made,
+    // and the toolkit raises no assertion (which would stop the program on a dialog).
+    ToolkitAsserts = 0;
+    const wxAssertHandler_t Previous = wxSetAssertHandler(CountToolkitAssert);
+    System->AppendMenu(Animations, IDM_SEQUENCE_BASE + 2, "");
+    wxSetAssertHandler(Previous);
+    EXPECT_EQ(ToolkitAsserts, 0);
+    EXPECT_EQ(pAnimations->GetMenuItemCount(), 2u);
+    EXPECT_TRUE(System->RemoveMenuByCommand(Bar, IDM_SEQUENCE_BASE + 2));
 
     // Choosing the item sends the program's identifier, not the toolkit's.
     wxCommandEvent Chosen(wxEVT_MENU, pRun->GetId());
