@@ -6,6 +6,7 @@
 #include <wx/generic/msgdlgg.h>
 
 #include "platform/window/wxChooserText.h"
+#include "platform/window/wxText.h"
 #include "platform/window/wxWindowSystem.h"
 
 namespace
@@ -65,9 +66,8 @@ int cWxWindowSystem::MessageBox(HWindow Owner, const char* pszText, const char* 
                                 unsigned Style)
 {
     // The generic box draws its icon itself; GTK 3 message dialogs show none.
-    wxGenericMessageDialog Box(OwnerWindow(Owner), wxString::FromUTF8(pszText ? pszText : ""),
-                        wxString::FromUTF8(pszCaption ? pszCaption : ""),
-                        MessageBoxStyle(Style));
+    wxGenericMessageDialog Box(OwnerWindow(Owner), ToolkitText(pszText), ToolkitText(pszCaption),
+                               MessageBoxStyle(Style));
     EnterModal();
     const int Answer = Box.ShowModal();
     LeaveModal();

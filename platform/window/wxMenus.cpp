@@ -6,6 +6,7 @@
 #include <wx/menu.h>
 
 #include "platform/window/wxMainFrame.h"
+#include "platform/window/wxText.h"
 #include "platform/window/wxWindowSystem.h"
 
 namespace
@@ -15,7 +16,7 @@ namespace
 // that are not its own stock ones.
 wxString MenuText(const char* pszText)
 {
-    wxString Text = wxString::FromUTF8(pszText != nullptr ? pszText : "");
+    wxString Text = ToolkitText(pszText);
     if (Text.empty())
         return " ";
     Text.Replace("&", "&&");

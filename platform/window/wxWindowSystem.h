@@ -10,8 +10,8 @@
 //
 // Sources: wxWindowSystem.cpp (start-up, window, queue, redraw, clock, events),
 // wxMainFrame.cpp (frame and canvas), wxMenus.cpp, wxDialogs.cpp, wxChoosers.cpp, wxGL.cpp and
-// wxGLX.cpp; helpers tested without the toolkit: wxMessageQueue, wxCommandIds, wxKeyMap,
-// wxChooserText.
+// wxGLX.cpp, with wxText.h for texts; helpers tested without the toolkit: wxMessageQueue,
+// wxCommandIds, wxKeyMap, wxChooserText.
 #pragma once
 
 #include <map>

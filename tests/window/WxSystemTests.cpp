@@ -19,6 +19,7 @@
 #include <wx/slider.h>
 #include <wx/textctrl.h>
 #include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 #include <wx/toplevel.h>
 
 #include "app/resources/ResourceIds.h"
@@ -222,6 +223,11 @@ TEST_F(cWxSystemTest, MenuItemsAreFoundByCommandAndChosenItemsReportTheirCommand
     EXPECT_EQ(ToolkitAsserts, 0);
     EXPECT_EQ(pAnimations->GetMenuItemCount(), 2u);
     EXPECT_TRUE(System->RemoveMenuByCommand(Bar, IDM_SEQUENCE_BASE + 2));
+    // A name in a one-byte code page keeps its letters.
+    System->AppendMenu(Animations, IDM_SEQUENCE_BASE + 3, "Gr\xFC\xDF");
+    EXPECT_EQ(pAnimations->FindItemByPosition(1)->GetItemLabelText(),
+              wxString::FromUTF8("Gr\xC3\xBC\xC3\x9F"));
+    EXPECT_TRUE(System->RemoveMenuByCommand(Bar, IDM_SEQUENCE_BASE + 3));
 
     // Choosing the item sends the program's identifier, not the toolkit's.
     wxCommandEvent Chosen(wxEVT_MENU, pRun->GetId());
@@ -341,6 +347,7 @@ public:
     int mAnswer = wxID_NONE;
     int mAsked = 0;
     wxColour mShownColour;   // the colour a colour chooser was opened with
+    wxString mShownText;     // the text of the last message box
 
 protected:
     int Enter(wxDialog* pDialog) override
@@ -348,6 +355,8 @@ protected:
         ++mAsked;
         if (auto* pChooser = dynamic_cast<wxColourDialog*>(pDialog))
             mShownColour = pChooser->GetColourData().GetColour();
+        if (auto* pBox = dynamic_cast<wxMessageDialogBase*>(pDialog))
+            mShownText = pBox->GetMessage();
         return mAnswer;
     }
     void Exit(wxDialog*) override {}
@@ -362,6 +371,11 @@ TEST_F(cWxSystemTest, MessageBoxesAndChoosersReportTheAnswer)
     EXPECT_EQ(System->MessageBox(Main, "Replace?", "Warning", MB_YESNO | MB_ICONQUESTION), IDNO);
     Answers.mAnswer = wxID_OK;
     EXPECT_EQ(System->MessageBox(Main, "Done", "Info", MB_OK | MB_ICONEXCLAMATION), IDOK);
+    EXPECT_EQ(Answers.mShownText, "Done");
+    // A load error naming a file whose name is not UTF-8 still shows the whole text.
+    EXPECT_EQ(System->MessageBox(Main, "Can't open file Caf\xE9.bin", "Error", MB_ICONEXCLAMATION),
+              IDOK);
+    EXPECT_EQ(Answers.mShownText, wxString::FromUTF8("Can't open file Caf\xC3\xA9.bin"));
 
     std::string Path = "unchanged";
     Answers.mAnswer = wxID_CANCEL;
@@ -382,7 +396,7 @@ TEST_F(cWxSystemTest, MessageBoxesAndChoosersReportTheAnswer)
     Chosen = 7;
     EXPECT_FALSE(System->ChooseColor(Main, 0x000000FF, Custom, Chosen));
     EXPECT_EQ(Chosen, 7u);
-    EXPECT_EQ(Answers.mAsked, 5);
+    EXPECT_EQ(Answers.mAsked, 6);
     Answers.Unregister();
 }
 
