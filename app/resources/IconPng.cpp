@@ -50,7 +50,8 @@ bool WritePng(const char* pszPath, const tIconTemplate& Icon)
         png_write_row(pPng, &Rgb[static_cast<std::size_t>(Y) * Icon.Width * 3]);
     png_write_end(pPng, nullptr);
     png_destroy_write_struct(&pPng, &pInfo);
-    return true;
+    // Data may still wait in the stream's buffer: only a clean close means the file is whole.
+    return std::fclose(File.release()) == 0;
 }
 }  // namespace
 
