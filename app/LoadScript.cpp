@@ -53,7 +53,8 @@ int OpenScript(const char* pszPath)
 {
     if (!pszPath)
     {
-        LastScriptPath.clear();
+        // The chooser fills a path of its own: cancelling keeps the path of the model on
+        // screen, which a renderer switch loads again.
         std::string Chosen;
         if (!WindowSystem->GetOpenFileName(MainWindow, "ZentorScript source (*.zc)", "*.zc",
                                            "Select the ZentorScript source file to open", Chosen))

@@ -141,7 +141,9 @@ TEST_F(cLoadTest, FailedFirstLoadRemovesThePlaceholder)
     EXPECT_EQ(mSystem.mMessageBoxes.size(), 1u);
 }
 
-TEST_F(cLoadTest, CancelledChooserKeepsTheModelButForgetsThePath)
+// The path of the model on screen is what a renderer switch loads again; cancelling the
+// chooser must not lose it.
+TEST_F(cLoadTest, CancelledChooserKeepsTheModelAndItsPath)
 {
     const cGenResult Gen = Model("Three", 12, 3);
     Open(Gen.ScriptPath);
@@ -152,7 +154,7 @@ TEST_F(cLoadTest, CancelledChooserKeepsTheModelButForgetsThePath)
     Command(IDM_OPEN);
 
     EXPECT_EQ(TheModel, pModel);
-    EXPECT_TRUE(LastScriptPath.empty());
+    EXPECT_EQ(LastScriptPath, Gen.ScriptPath);
     EXPECT_EQ(mSystem.PopupItems(ANIMATIONS_MENU_POSITION), ExpectedItems(Gen));
     EXPECT_EQ(mSystem.mDialogs.size(), Dialogs);
     EXPECT_EQ(OpenScript(nullptr), 1);
