@@ -1,10 +1,11 @@
 // OpenGL model upload: texture objects and their lists, and every frame compiled into display
-// lists per texture number and polygon group.
+// lists per texture number and polygon group, which call the lists holding the vertices.
 #include "render/GLModel.h"
 
 #include <GL/gl.h>
 
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,14 +27,39 @@ bool TexturesCreated = false;
 // coordinates are then identical, and the list compiler stores each of them once.
 const float SHARED_CORNER_NORMAL[3] = {0.0f, 0.0f, 1.0f};
 
-bool InGroup(const RenderTri& Tri, int Group)
+// The part a triangle's vertices go to: 1 translucent, 2 masked, 3 two-sided only,
+// 4 placeholder, 0 any other type.
+int PartOf(const RenderTri& Tri)
 {
-    const int PolyType = Tri.Type & 0x0F;
-    if (Group == POLY_TWO_SIDED)
-        return PolyType == POLY_TRANSLUCENT || PolyType == POLY_MASKED ||
-               PolyType == POLY_TWO_SIDED;
-    return PolyType == Group;
+    switch (Tri.Type & 0x0F)
+    {
+    case POLY_TRANSLUCENT:
+        return 1;
+    case POLY_MASKED:
+        return 2;
+    case POLY_TWO_SIDED:
+        return 3;
+    case POLY_PLACEHOLDER:
+        return 4;
+    default:
+        return 0;
+    }
 }
+
+// Set while GLBuildModel compiles the frames' part lists; the callers follow in one pass.
+bool bDeferCallers = false;
+
+struct cDeferCallers
+{
+    cDeferCallers() { bDeferCallers = true; }
+    ~cDeferCallers() { bDeferCallers = false; }
+};
+
+constexpr unsigned TRANSLUCENT_PART = 1u << 1;
+constexpr unsigned MASKED_PART = 1u << 2;
+constexpr unsigned PLACEHOLDER_PART = 1u << 4;
+constexpr unsigned ALL_PARTS = 0x1F;
+constexpr unsigned TWO_SIDED_PARTS = TRANSLUCENT_PART | MASKED_PART | 1u << 3;
 }
 
 void GLReleaseTextures()
@@ -101,37 +127,69 @@ cGLFrame::~cGLFrame()
         if (mHasPlaceholder)
             glDeleteLists(mPlaceholderBase, mNumSlots);
     }
+    if (mPartsCompiled)
+        for (int Part = 0; Part < NUM_PARTS; ++Part)
+            glDeleteLists(PartBase(Part), mNumSlots);
     ReleaseTris();
 }
 
-void cGLFrame::CompileGroup(int Base, int Group, bool bWithNormals) const
+int cGLFrame::PartBase(int Part) const
+{
+    return PART_LIST_BASE + Part * GROUP_LIST_SPAN + (mListBase - ALL_LIST_BASE);
+}
+
+void cGLFrame::CompileParts()
 {
     const RenderTri* pTris = mRenderTris.get();
-    // Triangles of each texture number, in array order; numbers outside 0..slots-1 are dropped.
-    std::vector<std::vector<int>> BySlot(mNumSlots > 0 ? mNumSlots : 0);
+    // Triangles of each part and texture number, in array order; numbers outside 0..slots-1
+    // are dropped.
+    const int NumSlots = mNumSlots > 0 ? mNumSlots : 0;
+    std::vector<std::vector<int>> Lists(static_cast<std::size_t>(NUM_PARTS * NumSlots));
     for (int TriNum = 0; TriNum < mNumRenderTris; ++TriNum)
     {
         const int TextureNum = pTris[TriNum].TextureNum;
-        if (TextureNum >= 0 && TextureNum < mNumSlots && (Group == 0 || InGroup(pTris[TriNum], Group)))
-            BySlot[TextureNum].push_back(TriNum);
+        if (TextureNum >= 0 && TextureNum < NumSlots)
+            Lists[static_cast<std::size_t>(PartOf(pTris[TriNum]) * NumSlots + TextureNum)]
+                .push_back(TriNum);
     }
+    mPartFilled.assign(Lists.size(), false);
+    mPartsCompiled = true;
+    for (int Part = 0; Part < NUM_PARTS; ++Part)
+    {
+        for (int Slot = 0; Slot < NumSlots; ++Slot)
+        {
+            if (Lists[static_cast<std::size_t>(Part * NumSlots + Slot)].empty())
+                continue;
+            mPartFilled[static_cast<std::size_t>(Part * NumSlots + Slot)] = true;
+            glNewList(PartBase(Part) + Slot, GL_COMPILE);
+            glBegin(GL_TRIANGLES);
+            for (int TriNum : Lists[static_cast<std::size_t>(Part * NumSlots + Slot)])
+            {
+                const RenderTri& Tri = pTris[TriNum];
+                for (int k = 0; k < 3; ++k)
+                {
+                    if (k != 1)
+                        glNormal3fv(k == 2 ? Tri.Normal : SHARED_CORNER_NORMAL);
+                    glTexCoord2f(Tri.U[k], Tri.T[k]);
+                    glVertex3fv(Tri.V[k]);
+                }
+            }
+            glEnd();
+            glEndList();
+        }
+    }
+}
+
+void cGLFrame::CompileCaller(int Base, unsigned PartMask) const
+{
     for (int Slot = 0; Slot < mNumSlots; ++Slot)
     {
         glNewList(Base + Slot, GL_COMPILE);
         glCallList(mTexListBase + Slot);
-        glBegin(GL_TRIANGLES);
-        for (int TriNum : BySlot[Slot])
-        {
-            const RenderTri& Tri = pTris[TriNum];
-            for (int k = 0; k < 3; ++k)
-            {
-                if (bWithNormals && k != 1)
-                    glNormal3fv(k == 2 ? Tri.Normal : SHARED_CORNER_NORMAL);
-                glTexCoord2f(Tri.U[k], Tri.T[k]);
-                glVertex3fv(Tri.V[k]);
-            }
-        }
-        glEnd();
+        for (int Part = 0; Part < NUM_PARTS; ++Part)
+            if ((PartMask & (1u << Part)) &&
+                mPartFilled[static_cast<std::size_t>(Part * mNumSlots + Slot)])
+                glCallList(PartBase(Part) + Slot);
         glEndList();
     }
 }
@@ -140,18 +198,26 @@ int cGLFrame::CompileLists()
 {
     if (!mRenderTris)
         return 1;
-    // Group lists carry no normal: they draw with the normal the previous list left current.
-    CompileGroup(mListBase, 0, true);
-    if (mHasTwoSided)
-        CompileGroup(mTwoSidedBase, POLY_TWO_SIDED, false);
-    if (mHasMasked)
-        CompileGroup(mMaskedBase, POLY_MASKED, false);
-    if (mHasTranslucent)
-        CompileGroup(mTranslucentBase, POLY_TRANSLUCENT, false);
-    if (mHasPlaceholder)
-        CompileGroup(mPlaceholderBase, POLY_PLACEHOLDER, false);
-    mListsCompiled = true;
+    CompileParts();
+    if (!bDeferCallers)
+        CompileCallers();
     return 0;
+}
+
+void cGLFrame::CompileCallers()
+{
+    if (!mPartsCompiled || mListsCompiled)
+        return;
+    CompileCaller(mListBase, ALL_PARTS);
+    if (mHasTwoSided)
+        CompileCaller(mTwoSidedBase, TWO_SIDED_PARTS);
+    if (mHasMasked)
+        CompileCaller(mMaskedBase, MASKED_PART);
+    if (mHasTranslucent)
+        CompileCaller(mTranslucentBase, TRANSLUCENT_PART);
+    if (mHasPlaceholder)
+        CompileCaller(mPlaceholderBase, PLACEHOLDER_PART);
+    mListsCompiled = true;
 }
 
 int GLBuildModel(const char* pszScript)
@@ -160,6 +226,7 @@ int GLBuildModel(const char* pszScript)
     int NumFrames = TheModel ? TheModel->GetAnivHeader()->NumFrames : 0;
     if (NumFrames > MAX_FRAMES)
         NumFrames = MAX_FRAMES;
+    std::optional<cDeferCallers> Defer(std::in_place);
     for (int Frame = 0; Frame < MAX_FRAMES; ++Frame)
     {
         // Frames past the new count are cleared too, so none of an earlier model survives.
@@ -179,6 +246,10 @@ int GLBuildModel(const char* pszScript)
         if (BuildProgressHook)
             BuildProgressHook(Frame + 1, NumFrames);
     }
+    Defer.reset();
+    for (int Frame = 0; Frame < NumFrames; ++Frame)
+        if (GLFrames[Frame])
+            GLFrames[Frame]->CompileCallers();
     if (GLFrames[0])
     {
         GLFrames[0]->GetBounds(ModelBounds.MinX, ModelBounds.MaxX, ModelBounds.MinY,

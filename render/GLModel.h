@@ -2,6 +2,8 @@
 // texture number for all triangles and for each polygon-type group, compiled at load time.
 #pragma once
 
+#include <vector>
+
 #include "render/FrameGeometry.h"
 #include "render/ViewState.h"
 
@@ -16,7 +18,12 @@ constexpr int TWO_SIDED_LIST_BASE = ALL_LIST_BASE + GROUP_LIST_SPAN;
 constexpr int MASKED_LIST_BASE = TWO_SIDED_LIST_BASE + GROUP_LIST_SPAN;
 constexpr int TRANSLUCENT_LIST_BASE = MASKED_LIST_BASE + GROUP_LIST_SPAN;
 constexpr int PLACEHOLDER_LIST_BASE = TRANSLUCENT_LIST_BASE + GROUP_LIST_SPAN;
-constexpr int LAST_LIST_ID = PLACEHOLDER_LIST_BASE + GROUP_LIST_SPAN - 1;
+// Each triangle's vertices are compiled once, into the part list of its polygon kind (any
+// other type, 2, 3, 4, 8) and texture number; the all-triangles and group lists call the parts
+// they hold. Part p of frame f, texture number k is PART_LIST_BASE + p * GROUP_LIST_SPAN + 9f + k.
+constexpr int NUM_PARTS = 5;
+constexpr int PART_LIST_BASE = PLACEHOLDER_LIST_BASE + GROUP_LIST_SPAN;
+constexpr int LAST_LIST_ID = PART_LIST_BASE + NUM_PARTS * GROUP_LIST_SPAN - 1;
 
 // One frame's display lists. Construction decodes the frame, compiles its lists and frees
 // the triangles; destruction deletes the lists.
@@ -29,6 +36,10 @@ public:
 
     // Compiles the frame's lists from the triangle array. 1 when there is none, else 0.
     int CompileLists();
+    // Compiles the all-triangles and group lists, which call the part lists. Done by
+    // CompileLists, except while GLBuildModel compiles a model: it adds them once every
+    // frame's parts are compiled, which keeps the GL library's store of short lists packed.
+    void CompileCallers();
     // Draws the frame for a polygon filter (0 all, 2, 3, 4, 8); other values draw nothing.
     // Leaves back-face culling on. Returns 0.
     int Draw(unsigned int Filter);
@@ -40,8 +51,12 @@ public:
     int GetPlaceholderBase() const { return mPlaceholderBase; }
 
 private:
-    // Compiles one list per texture number at Base: all triangles (Group 0) or one group's.
-    void CompileGroup(int Base, int Group, bool bWithNormals) const;
+    // Compiles a part list for every polygon kind and texture number that has triangles.
+    void CompileParts();
+    // Compiles one list per texture number at Base calling the texture list and the parts
+    // whose bit is set in PartMask.
+    void CompileCaller(int Base, unsigned PartMask) const;
+    int PartBase(int Part) const;
     void CallLists(int Base) const;
     void WirePass() const;
 
@@ -52,6 +67,8 @@ private:
     int mTranslucentBase;
     int mPlaceholderBase;
     bool mListsCompiled = false;
+    bool mPartsCompiled = false;
+    std::vector<bool> mPartFilled;   // part * slots + texture number: that part list exists
 };
 
 // The prepared frames, index = frame number; null where none is prepared.

@@ -168,6 +168,11 @@ TEST_F(cRenderTest, ReleaseModelLeavesNothingBehind)
     static int Released = 0;
     D3DReleaseFrameHook = [](int) { ++Released; };
     const int Base = GLFrames[2]->GetMaskedBase();
+    // The lists holding frame 2's vertices: its ordinary and its masked triangles.
+    const int Parts[] = {PART_LIST_BASE + 2 * FRAME_LIST_STRIDE,
+                         PART_LIST_BASE + 2 * GROUP_LIST_SPAN + 2 * FRAME_LIST_STRIDE};
+    for (int Part : Parts)
+        EXPECT_TRUE(glIsList(Part));
     ReleaseModel();
     D3DReleaseFrameHook = nullptr;
     EXPECT_EQ(Released, MAX_FRAMES);
@@ -176,6 +181,8 @@ TEST_F(cRenderTest, ReleaseModelLeavesNothingBehind)
         EXPECT_EQ(pFrame, nullptr);
     EXPECT_FALSE(glIsList(Base));
     EXPECT_FALSE(glIsList(ALL_LIST_BASE));
+    for (int Part : Parts)
+        EXPECT_FALSE(glIsList(Part));
     Draw();
     EXPECT_EQ(Count(0, 0, SIZE, SIZE, BLACK), SIZE * SIZE);
 
