@@ -78,7 +78,7 @@ SESSION=()
 command -v dbus-run-session >/dev/null && SESSION=(dbus-run-session --)
 env -u GSETTINGS_BACKEND HOME="$USER_HOME" XDG_CONFIG_HOME="$USER_HOME/.config" \
     XDG_DATA_HOME="$USER_HOME/.local/share" XDG_CACHE_HOME="$USER_HOME/.cache" \
-    "${SESSION[@]}" "$APP" >"$WORK/app.out" 2>"$WORK/app.err" &
+    "${SESSION[@]}" "$APP" "$SCRIPT" >"$WORK/app.out" 2>"$WORK/app.err" &
 APP_PID=$!
 
 WIN=$(timeout 20 xdotool search --sync --name '^Tessaly v1\.3$' | head -1) || true
@@ -93,6 +93,7 @@ wait_for 5000 placed || fail "window is ${WIDTH}x${HEIGHT} at $X,$Y, not 480x480
 REGION="160x160+$(( X + WIDTH / 2 - 80 ))+$(( Y + HEIGHT / 2 - 60 ))"
 xdotool windowfocus --sync "$WIN"
 
+# The script named on the command line is not opened: the program takes no arguments.
 wait_for 5000 empty_view || fail "the empty view is not a plain background"
 
 # ---- File > Open script through the GTK chooser -----------------------------------------------
