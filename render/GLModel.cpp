@@ -185,11 +185,20 @@ void cGLFrame::CompileCaller(int Base, unsigned PartMask) const
     for (int Slot = 0; Slot < mNumSlots; ++Slot)
     {
         glNewList(Base + Slot, GL_COMPILE);
-        glCallList(mTexListBase + Slot);
+        bool bTextureCalled = false;
         for (int Part = 0; Part < NUM_PARTS; ++Part)
-            if ((PartMask & (1u << Part)) &&
-                mPartFilled[static_cast<std::size_t>(Part * mNumSlots + Slot)])
-                glCallList(PartBase(Part) + Slot);
+        {
+            if (!(PartMask & (1u << Part)) ||
+                !mPartFilled[static_cast<std::size_t>(Part * mNumSlots + Slot)])
+                continue;
+            // A list without triangles stays empty: binding its texture would show nothing,
+            // and the GL library stores an empty list without the search for room that each
+            // other short list costs, a search that grows with the number of lists.
+            if (!bTextureCalled)
+                glCallList(mTexListBase + Slot);
+            bTextureCalled = true;
+            glCallList(PartBase(Part) + Slot);
+        }
         glEndList();
     }
 }
