@@ -12,7 +12,8 @@ struct tMenuItem
 {
     const char* pszText;
     int CommandId;
-    bool bChecked;   // initial check mark
+    bool bChecked;            // initial check mark
+    bool bCheckable = false;  // the program may check it: shown with a check box from the start
 };
 
 // One top-level pop-up of the menu bar.

@@ -61,10 +61,10 @@ void cWxWindowSystem::BuildMenuBar(const tResourceTable& Resources, int MenuId)
             const int ToolkitId = mCommandIds.Acquire(Item.CommandId);
             if (ToolkitId < 0)
                 continue;
-            // Only items that start checked get a check box now; CheckMenuItem gives one to
-            // any other item the first time it is checked.
+            // Items the program checks get a check box from the start, so a toggle shows its
+            // empty box while off; CheckMenuItem gives one to any other item it checks.
             pMenu->Append(ToolkitId, MenuText(Item.pszText), wxString(),
-                          Item.bChecked ? wxITEM_CHECK : wxITEM_NORMAL);
+                          Item.bChecked || Item.bCheckable ? wxITEM_CHECK : wxITEM_NORMAL);
             if (Item.bChecked)
                 pMenu->Check(ToolkitId, true);
             mLogicalChecks[Item.CommandId] = Item.bChecked;

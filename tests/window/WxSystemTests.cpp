@@ -237,8 +237,16 @@ TEST_F(cWxSystemTest, MenuItemsAreFoundByCommandAndChosenItemsReportTheirCommand
     EXPECT_EQ(Taken.front().Msg, WM_COMMAND);
     EXPECT_EQ(Taken.front().wParam, static_cast<std::uintptr_t>(IDM_SEQUENCE_BASE + 1));
 
-    // A plain item becomes a check item when checked, and choosing a check item does not flip
-    // the mark the program set.
+    // A toggle shows its empty check box before it is first checked.
+    wxMenuItem* pAutoRotate = nullptr;
+    for (wxMenuItem* pItem : pFrame->GetMenuBar()->GetMenu(1)->GetMenuItems())
+        if (pItem->GetItemLabelText() == "Auto Rotate")
+            pAutoRotate = pItem;
+    ASSERT_NE(pAutoRotate, nullptr);
+    EXPECT_TRUE(pAutoRotate->IsCheckable());
+    EXPECT_FALSE(pAutoRotate->IsChecked());
+
+    // Choosing a check item does not flip the mark the program set.
     System->CheckMenuItem(Bar, IDM_POLY_MASKED, true);
     wxMenuItem* pMasked = nullptr;
     for (wxMenuItem* pItem : pFrame->GetMenuBar()->GetMenu(3)->GetMenuItems())
