@@ -27,6 +27,24 @@ bool TexturesCreated = false;
 // coordinates are then identical, and the list compiler stores each of them once.
 const float SHARED_CORNER_NORMAL[3] = {0.0f, 0.0f, 1.0f};
 
+// The triangles Tris of pTris, with normals, as one batch.
+void EmitTriangles(const RenderTri* pTris, const std::vector<int>& Tris)
+{
+    glBegin(GL_TRIANGLES);
+    for (int TriNum : Tris)
+    {
+        const RenderTri& Tri = pTris[TriNum];
+        for (int k = 0; k < 3; ++k)
+        {
+            if (k != 1)
+                glNormal3fv(k == 2 ? Tri.Normal : SHARED_CORNER_NORMAL);
+            glTexCoord2f(Tri.U[k], Tri.T[k]);
+            glVertex3fv(Tri.V[k]);
+        }
+    }
+    glEnd();
+}
+
 // The part a triangle's vertices go to: 1 translucent, 2 masked, 3 two-sided only,
 // 4 placeholder, 0 any other type.
 int PartOf(const RenderTri& Tri)
@@ -58,7 +76,7 @@ struct cDeferCallers
 constexpr unsigned TRANSLUCENT_PART = 1u << 1;
 constexpr unsigned MASKED_PART = 1u << 2;
 constexpr unsigned PLACEHOLDER_PART = 1u << 4;
-constexpr unsigned ALL_PARTS = 0x1F;
+constexpr unsigned ALL_GROUP_PARTS = 0x1E;
 constexpr unsigned TWO_SIDED_PARTS = TRANSLUCENT_PART | MASKED_PART | 1u << 3;
 }
 
@@ -115,9 +133,10 @@ cGLFrame::cGLFrame(cZentorMesh* pModel, int Frame, int ListBase, int TexListBase
 
 cGLFrame::~cGLFrame()
 {
+    if (mPartsCompiled)
+        glDeleteLists(mListBase, mNumSlots);
     if (mListsCompiled)
     {
-        glDeleteLists(mListBase, mNumSlots);
         if (mHasTwoSided)
             glDeleteLists(mTwoSidedBase, mNumSlots);
         if (mHasMasked)
@@ -154,29 +173,49 @@ void cGLFrame::CompileParts()
     }
     mPartFilled.assign(Lists.size(), false);
     mPartsCompiled = true;
-    for (int Part = 0; Part < NUM_PARTS; ++Part)
+    // Part 0, the types no group holds, is only ever drawn by the all-triangles list, so its
+    // vertices go straight into that list; the group parts get lists of their own.
+    for (int Part = 1; Part < NUM_PARTS; ++Part)
     {
         for (int Slot = 0; Slot < NumSlots; ++Slot)
         {
-            if (Lists[static_cast<std::size_t>(Part * NumSlots + Slot)].empty())
+            const std::vector<int>& Tris = Lists[static_cast<std::size_t>(Part * NumSlots + Slot)];
+            if (Tris.empty())
                 continue;
             mPartFilled[static_cast<std::size_t>(Part * NumSlots + Slot)] = true;
             glNewList(PartBase(Part) + Slot, GL_COMPILE);
-            glBegin(GL_TRIANGLES);
-            for (int TriNum : Lists[static_cast<std::size_t>(Part * NumSlots + Slot)])
-            {
-                const RenderTri& Tri = pTris[TriNum];
-                for (int k = 0; k < 3; ++k)
-                {
-                    if (k != 1)
-                        glNormal3fv(k == 2 ? Tri.Normal : SHARED_CORNER_NORMAL);
-                    glTexCoord2f(Tri.U[k], Tri.T[k]);
-                    glVertex3fv(Tri.V[k]);
-                }
-            }
-            glEnd();
+            EmitTriangles(pTris, Tris);
             glEndList();
         }
+    }
+    for (int Slot = 0; Slot < NumSlots; ++Slot)
+    {
+        const std::vector<int>& Own = Lists[static_cast<std::size_t>(Slot)];
+        glNewList(mListBase + Slot, GL_COMPILE);
+        if (!Own.empty())
+        {
+            glCallList(mTexListBase + Slot);
+            EmitTriangles(pTris, Own);
+        }
+        CallParts(Slot, ALL_GROUP_PARTS, !Own.empty());
+        glEndList();
+    }
+}
+
+void cGLFrame::CallParts(int Slot, unsigned PartMask, bool bTextureCalled) const
+{
+    for (int Part = 1; Part < NUM_PARTS; ++Part)
+    {
+        if (!(PartMask & (1u << Part)) ||
+            !mPartFilled[static_cast<std::size_t>(Part * mNumSlots + Slot)])
+            continue;
+        // A list without triangles stays empty: binding its texture would show nothing, and
+        // the GL library stores an empty list without the search for room that each other
+        // short list costs, a search that grows with the number of lists.
+        if (!bTextureCalled)
+            glCallList(mTexListBase + Slot);
+        bTextureCalled = true;
+        glCallList(PartBase(Part) + Slot);
     }
 }
 
@@ -185,20 +224,7 @@ void cGLFrame::CompileCaller(int Base, unsigned PartMask) const
     for (int Slot = 0; Slot < mNumSlots; ++Slot)
     {
         glNewList(Base + Slot, GL_COMPILE);
-        bool bTextureCalled = false;
-        for (int Part = 0; Part < NUM_PARTS; ++Part)
-        {
-            if (!(PartMask & (1u << Part)) ||
-                !mPartFilled[static_cast<std::size_t>(Part * mNumSlots + Slot)])
-                continue;
-            // A list without triangles stays empty: binding its texture would show nothing,
-            // and the GL library stores an empty list without the search for room that each
-            // other short list costs, a search that grows with the number of lists.
-            if (!bTextureCalled)
-                glCallList(mTexListBase + Slot);
-            bTextureCalled = true;
-            glCallList(PartBase(Part) + Slot);
-        }
+        CallParts(Slot, PartMask, false);
         glEndList();
     }
 }
@@ -217,7 +243,6 @@ void cGLFrame::CompileCallers()
 {
     if (!mPartsCompiled || mListsCompiled)
         return;
-    CompileCaller(mListBase, ALL_PARTS);
     if (mHasTwoSided)
         CompileCaller(mTwoSidedBase, TWO_SIDED_PARTS);
     if (mHasMasked)

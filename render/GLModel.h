@@ -18,9 +18,10 @@ constexpr int TWO_SIDED_LIST_BASE = ALL_LIST_BASE + GROUP_LIST_SPAN;
 constexpr int MASKED_LIST_BASE = TWO_SIDED_LIST_BASE + GROUP_LIST_SPAN;
 constexpr int TRANSLUCENT_LIST_BASE = MASKED_LIST_BASE + GROUP_LIST_SPAN;
 constexpr int PLACEHOLDER_LIST_BASE = TRANSLUCENT_LIST_BASE + GROUP_LIST_SPAN;
-// Each triangle's vertices are compiled once, into the part list of its polygon kind (any
-// other type, 2, 3, 4, 8) and texture number; the all-triangles and group lists call the parts
-// they hold. Part p of frame f, texture number k is PART_LIST_BASE + p * GROUP_LIST_SPAN + 9f + k.
+// Each triangle's vertices are compiled once: those of types 2, 3, 4 and 8 into the part list
+// of their type and texture number, which the all-triangles and group lists call; the others
+// straight into the all-triangles list. Part p (1 to 4) of frame f, texture number k is
+// PART_LIST_BASE + p * GROUP_LIST_SPAN + 9f + k.
 constexpr int NUM_PARTS = 5;
 constexpr int PART_LIST_BASE = PLACEHOLDER_LIST_BASE + GROUP_LIST_SPAN;
 constexpr int LAST_LIST_ID = PART_LIST_BASE + NUM_PARTS * GROUP_LIST_SPAN - 1;
@@ -36,7 +37,7 @@ public:
 
     // Compiles the frame's lists from the triangle array. 1 when there is none, else 0.
     int CompileLists();
-    // Compiles the all-triangles and group lists, which call the part lists. Done by
+    // Compiles the group lists, which call the part lists. Done by
     // CompileLists, except while GLBuildModel compiles a model: it adds them once every
     // frame's parts are compiled, which keeps the GL library's store of short lists packed.
     void CompileCallers();
@@ -51,11 +52,15 @@ public:
     int GetPlaceholderBase() const { return mPlaceholderBase; }
 
 private:
-    // Compiles a part list for every polygon kind and texture number that has triangles.
+    // Compiles a part list for every group kind and texture number that has triangles, and
+    // the all-triangles lists, which hold the other triangles and call those parts.
     void CompileParts();
     // Compiles one list per texture number at Base calling the texture list and the parts
     // whose bit is set in PartMask.
     void CompileCaller(int Base, unsigned PartMask) const;
+    // Calls the filled parts of PartMask for texture number Slot, preceded by its texture
+    // list unless bTextureCalled.
+    void CallParts(int Slot, unsigned PartMask, bool bTextureCalled) const;
     int PartBase(int Part) const;
     void CallLists(int Base) const;
     void WirePass() const;

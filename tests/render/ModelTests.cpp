@@ -168,8 +168,8 @@ TEST_F(cRenderTest, ReleaseModelLeavesNothingBehind)
     static int Released = 0;
     D3DReleaseFrameHook = [](int) { ++Released; };
     const int Base = GLFrames[2]->GetMaskedBase();
-    // The lists holding frame 2's vertices: its ordinary and its masked triangles.
-    const int Parts[] = {PART_LIST_BASE + 2 * FRAME_LIST_STRIDE,
+    // The lists holding frame 2's translucent and masked triangles.
+    const int Parts[] = {PART_LIST_BASE + GROUP_LIST_SPAN + 2 * FRAME_LIST_STRIDE,
                          PART_LIST_BASE + 2 * GROUP_LIST_SPAN + 2 * FRAME_LIST_STRIDE};
     for (int Part : Parts)
         EXPECT_TRUE(glIsList(Part));
