@@ -5,7 +5,6 @@
 #include <GL/gl.h>
 
 #include <new>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,15 +62,6 @@ int PartOf(const RenderTri& Tri)
         return 0;
     }
 }
-
-// Set while GLBuildModel compiles the frames' part lists; the callers follow in one pass.
-bool bDeferCallers = false;
-
-struct cDeferCallers
-{
-    cDeferCallers() { bDeferCallers = true; }
-    ~cDeferCallers() { bDeferCallers = false; }
-};
 
 constexpr unsigned TRANSLUCENT_PART = 1u << 1;
 constexpr unsigned MASKED_PART = 1u << 2;
@@ -234,15 +224,12 @@ int cGLFrame::CompileLists()
     if (!mRenderTris)
         return 1;
     CompileParts();
-    if (!bDeferCallers)
-        CompileCallers();
+    CompileCallers();
     return 0;
 }
 
 void cGLFrame::CompileCallers()
 {
-    if (!mPartsCompiled || mListsCompiled)
-        return;
     if (mHasTwoSided)
         CompileCaller(mTwoSidedBase, TWO_SIDED_PARTS);
     if (mHasMasked)
@@ -260,7 +247,6 @@ int GLBuildModel(const char* pszScript)
     int NumFrames = TheModel ? TheModel->GetAnivHeader()->NumFrames : 0;
     if (NumFrames > MAX_FRAMES)
         NumFrames = MAX_FRAMES;
-    std::optional<cDeferCallers> Defer(std::in_place);
     for (int Frame = 0; Frame < MAX_FRAMES; ++Frame)
     {
         // Frames past the new count are cleared too, so none of an earlier model survives.
@@ -280,10 +266,6 @@ int GLBuildModel(const char* pszScript)
         if (BuildProgressHook)
             BuildProgressHook(Frame + 1, NumFrames);
     }
-    Defer.reset();
-    for (int Frame = 0; Frame < NumFrames; ++Frame)
-        if (GLFrames[Frame])
-            GLFrames[Frame]->CompileCallers();
     if (GLFrames[0])
     {
         GLFrames[0]->GetBounds(ModelBounds.MinX, ModelBounds.MaxX, ModelBounds.MinY,

@@ -37,10 +37,6 @@ public:
 
     // Compiles the frame's lists from the triangle array. 1 when there is none, else 0.
     int CompileLists();
-    // Compiles the group lists, which call the part lists. Done by
-    // CompileLists, except while GLBuildModel compiles a model: it adds them once every
-    // frame's parts are compiled, which keeps the GL library's store of short lists packed.
-    void CompileCallers();
     // Draws the frame for a polygon filter (0 all, 2, 3, 4, 8); other values draw nothing.
     // Leaves back-face culling on. Returns 0.
     int Draw(unsigned int Filter);
@@ -55,6 +51,8 @@ private:
     // Compiles a part list for every group kind and texture number that has triangles, and
     // the all-triangles lists, which hold the other triangles and call those parts.
     void CompileParts();
+    // Compiles the group lists, which call the part lists.
+    void CompileCallers();
     // Compiles one list per texture number at Base calling the texture list and the parts
     // whose bit is set in PartMask.
     void CompileCaller(int Base, unsigned PartMask) const;
