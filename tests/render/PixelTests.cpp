@@ -118,27 +118,37 @@ TEST_F(cRenderTest, TexturesOffShowsFlatLitGrey)
 // darker than one facing it.
 TEST_F(cRenderTest, TexturesOffLightsEachFaceByItsNormal)
 {
-    std::vector<cTestTri> Tris;
-    AddQuad(Tris, -30, 0, 0, 20, 0, 0);
-    const int Tilted[4][3] = {{10, -20, 34}, {50, -20, -34}, {50, 20, -34}, {10, 20, 34}};
-    const int Corners[2][3] = {{0, 1, 2}, {0, 2, 3}};
-    for (const auto& Corner : Corners)
+    // Ordinary triangles, and masked ones drawn by the whole model and by their group.
+    for (const int Type : {0, 3})
     {
-        cTestTri Tri{};
-        for (int k = 0; k < 3; ++k)
-            for (int Axis = 0; Axis < 3; ++Axis)
-                Tri.P[k][Axis] = Tilted[Corner[k]][Axis];
-        Tris.push_back(Tri);
+        SCOPED_TRACE(Type);
+        std::vector<cTestTri> Tris;
+        AddQuad(Tris, -30, 0, 0, 20, 0, Type);
+        const int Tilted[4][3] = {{10, -20, 34}, {50, -20, -34}, {50, 20, -34}, {10, 20, 34}};
+        const int Corners[2][3] = {{0, 1, 2}, {0, 2, 3}};
+        for (const auto& Corner : Corners)
+        {
+            cTestTri Tri{};
+            for (int k = 0; k < 3; ++k)
+                for (int Axis = 0; Axis < 3; ++Axis)
+                    Tri.P[k][Axis] = Tilted[Corner[k]][Axis];
+            Tri.Type = static_cast<std::uint8_t>(Type);
+            Tris.push_back(Tri);
+        }
+        ASSERT_EQ(Load(WriteTestModel(OneFrame(Tris, RED_OVER_BLUE))), 0);
+        GLSetTexturesOn(false);
+        for (const int Filter : {0, Type})
+        {
+            PolygonFilter = Filter;
+            Draw();
+            const cRGB Facing = AtModel(-30, 5, 0);
+            const cRGB Turned = AtModel(30, 5, 0);
+            // Diffuse light falls with the cosine of the turn (the light sits at the eye, so
+            // the two triangles of a face differ a little by position).
+            EXPECT_GT(Facing[0] - Turned[0], 25) << Filter;
+            EXPECT_GT(Turned[0], 100) << Filter;
+        }
     }
-    ASSERT_EQ(Load(WriteTestModel(OneFrame(Tris, RED_OVER_BLUE))), 0);
-    GLSetTexturesOn(false);
-    Draw();
-    const cRGB Facing = AtModel(-30, 5, 0);
-    const cRGB Turned = AtModel(30, 5, 0);
-    // Diffuse light falls with the cosine of the turn (the light sits at the eye, so the two
-    // triangles of a face differ a little by position).
-    EXPECT_GT(Facing[0] - Turned[0], 25);
-    EXPECT_GT(Turned[0], 100);
 }
 
 TEST_F(cRenderTest, UnmappedTextureNumberDrawsUntextured)
