@@ -3,11 +3,9 @@
 // HeadlessDialogs.cpp.
 #include "platform/window/HeadlessWindow.h"
 
-#ifdef TESSALY_HEADLESS_GL
 #include <stdexcept>
 
 #include "platform/offscreen/OffscreenGL.h"
-#endif
 
 namespace
 {
@@ -239,7 +237,6 @@ HGLContext cHeadlessWindowSystem::CreateGLContext(HWindow Window)
 {
     if (!IsMain(Window) || !mFormatSet || mGL)
         return HGLContext::None;
-#ifdef TESSALY_HEADLESS_GL
     try
     {
         mGL = std::make_shared<cOffscreenGL>(mClientWidth > 0 ? mClientWidth : 1,
@@ -250,9 +247,6 @@ HGLContext cHeadlessWindowSystem::CreateGLContext(HWindow Window)
         return HGLContext::None;
     }
     return GL_CONTEXT;
-#else
-    return HGLContext::None;
-#endif
 }
 
 bool cHeadlessWindowSystem::MakeCurrent(HWindow Window, HGLContext Context)
@@ -289,7 +283,6 @@ std::vector<std::uint8_t> cHeadlessWindowSystem::ReadPicture() const
     return mPicture;
 }
 
-#ifdef TESSALY_HEADLESS_GL
 bool cHeadlessWindowSystem::GLMakeCurrent()
 {
     return mGL->MakeCurrent();
@@ -302,14 +295,6 @@ void cHeadlessWindowSystem::GLSwapAndRead()
     mGL->SwapBuffers();
     mPicture = mGL->ReadRGB();
 }
-#else
-bool cHeadlessWindowSystem::GLMakeCurrent()
-{
-    return false;
-}
-
-void cHeadlessWindowSystem::GLSwapAndRead() {}
-#endif
 
 HPalette cHeadlessWindowSystem::CreatePalette(const tPaletteEntry* pEntries, int NumEntries)
 {
