@@ -1,7 +1,8 @@
 // The display object, its Direct3D interface (device enumeration) and the clipper.
-#include "Clipper.h"
-#include "RMDevices.h"
-#include "Surface.h"
+#include "platform/rm/Clipper.h"
+#include "platform/rm/RMDevices.h"
+#include "platform/rm/RMFaults.h"
+#include "platform/rm/Surface.h"
 
 #include <new>
 
@@ -30,6 +31,8 @@ public:
             return DDERR_INVALIDPARAMS;
         std::size_t Count = 0;
         const cRMDeviceInfo* pDevices = RMGetDevices(Count);
+        // An injected failure cuts the list short; it is returned even if the callback stops first.
+        const RMRESULT Result = RMFaultCheckEnumeration(Count);
         for (std::size_t i = 0; i < Count; ++i)
         {
             // The callback gets copies it may keep or change.
@@ -43,7 +46,7 @@ public:
             if (Callback(&Guid, Description, Name, pContext) != D3DENUMRET_OK)
                 break;
         }
-        return D3D_OK;
+        return Result;
     }
 };
 
@@ -85,31 +88,36 @@ public:
         *ppSurface = nullptr;
         if (!(pDesc->dwFlags & DDSD_CAPS))
             return DDERR_INVALIDPARAMS;
-        const std::uint32_t Caps = pDesc->ddsCaps.dwCaps;
-        try
+        const bool Primary = (pDesc->ddsCaps.dwCaps & DDSCAPS_PRIMARYSURFACE) != 0;
+        int Width = 0, Height = 0, Bits = DisplayBitsPerPixel;
+        if (Primary)
         {
-            if (Caps & DDSCAPS_PRIMARYSURFACE)
-            {
-                if (!mCooperative)
-                    return DDERR_NOCOOPERATIVELEVELSET;
-                *ppSurface = new cSurface(0, 0, DisplayBitsPerPixel, true);
-                return DD_OK;
-            }
-            if (!(Caps & DDSCAPS_SYSTEMMEMORY))
+            if (!mCooperative)
+                return DDERR_NOCOOPERATIVELEVELSET;
+        }
+        else
+        {
+            if (!(pDesc->ddsCaps.dwCaps & DDSCAPS_SYSTEMMEMORY))
                 return DDERR_INVALIDCAPS;
             if ((pDesc->dwFlags & (DDSD_WIDTH | DDSD_HEIGHT)) != (DDSD_WIDTH | DDSD_HEIGHT) ||
                 pDesc->dwWidth == 0 || pDesc->dwHeight == 0)
                 return DDERR_INVALIDPARAMS;
             if (pDesc->dwWidth > MAX_SURFACE_SIDE || pDesc->dwHeight > MAX_SURFACE_SIDE)
                 return DDERR_TOOBIGSIZE;
-            int Bits = DisplayBitsPerPixel;
             if (pDesc->dwFlags & DDSD_PIXELFORMAT)
             {
                 Bits = static_cast<int>(pDesc->ddpfPixelFormat.dwRGBBitCount);
                 if (Bits != 16 && Bits != 24 && Bits != 32)
                     return DDERR_INVALIDPIXELFORMAT;
             }
-            *ppSurface = new cSurface(static_cast<int>(pDesc->dwWidth), static_cast<int>(pDesc->dwHeight), Bits, false);
+            Width = static_cast<int>(pDesc->dwWidth);
+            Height = static_cast<int>(pDesc->dwHeight);
+        }
+        if (const RMRESULT Fault = RMFaultCheck(RMFAULT_CREATE_SURFACE); RMFailed(Fault))
+            return Fault;
+        try
+        {
+            *ppSurface = new cSurface(Width, Height, Bits, Primary);
             return DD_OK;
         }
         catch (const std::bad_alloc&)
@@ -154,6 +162,8 @@ RMRESULT DirectDrawCreate(const RMGUID* pGuid, IDirectDraw** ppDirectDraw, IRMUn
     // Only the primary display driver exists.
     if (pGuid)
         return DDERR_INVALIDPARAMS;
+    if (const RMRESULT Fault = RMFaultCheck(RMFAULT_DIRECTDRAW_CREATE); RMFailed(Fault))
+        return Fault;
     cDirectDraw* pDirectDraw = new (std::nothrow) cDirectDraw;
     if (!pDirectDraw)
         return DDERR_OUTOFMEMORY;
@@ -165,6 +175,9 @@ RMRESULT DirectDrawCreateClipper(std::uint32_t Flags, IDirectDrawClipper** ppCli
 {
     if (!ppClipper || pOuter)
         return DDERR_INVALIDPARAMS;
+    *ppClipper = nullptr;
+    if (const RMRESULT Fault = RMFaultCheck(RMFAULT_CREATE_CLIPPER); RMFailed(Fault))
+        return Fault;
     *ppClipper = new (std::nothrow) cClipper;
     return *ppClipper ? DD_OK : DDERR_OUTOFMEMORY;
 }

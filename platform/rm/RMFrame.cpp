@@ -1,7 +1,8 @@
 // Frames: a hierarchy of transforms carrying lights and meshes.
-#include "RMFrame.h"
+#include "platform/rm/RMFrame.h"
 
-#include "RMMesh.h"
+#include "platform/rm/RMFaults.h"
+#include "platform/rm/RMMesh.h"
 
 #include <algorithm>
 
@@ -194,6 +195,8 @@ RMRESULT cRMFrame::SetZbufferMode(D3DRMZBUFFERMODE Mode)
 {
     if (Mode != D3DRMZBUFFER_FROMPARENT && Mode != D3DRMZBUFFER_ENABLE && Mode != D3DRMZBUFFER_DISABLE)
         return D3DRMERR_BADVALUE;
+    if (const RMRESULT Fault = RMFaultCheck(RMFAULT_SET_ZBUFFER_MODE); RMFailed(Fault))
+        return Fault;
     mZbufferMode = Mode;
     return D3DRM_OK;
 }

@@ -1,7 +1,7 @@
 // Reference counting and interface queries shared by every object of the retained-mode layer.
 #pragma once
 
-#include "RMTypes.h"
+#include "platform/rm/RMTypes.h"
 
 #include <cstdint>
 
@@ -18,10 +18,26 @@ protected:
     virtual ~IRMUnknown() = default;
 };
 
+// Counts the reference-counted objects alive, for tests that check what a release frees.
+class cRMLiveObjects
+{
+public:
+    static int Count() { return mCount; }
+
+protected:
+    cRMLiveObjects() { ++mCount; }
+    cRMLiveObjects(const cRMLiveObjects&) = delete;
+    cRMLiveObjects& operator=(const cRMLiveObjects&) = delete;
+    ~cRMLiveObjects() { --mCount; }
+
+private:
+    static inline int mCount = 0;
+};
+
 // Implements the count for a concrete class deriving from one interface chain. The count
 // starts at 1: the creator's reference.
 template <class Interface>
-class cRMRefCounted : public Interface
+class cRMRefCounted : public Interface, private cRMLiveObjects
 {
 public:
     std::uint32_t AddRef() override { return ++mRefCount; }

@@ -1,10 +1,11 @@
 // The retained-mode root: creates frames, meshes, lights, materials, textures, devices and
 // viewports.
-#include "RMDevice.h"
-#include "RMLighting.h"
-#include "RMMesh.h"
-#include "RMTexture.h"
-#include "RMViewport.h"
+#include "platform/rm/RMDevice.h"
+#include "platform/rm/RMFaults.h"
+#include "platform/rm/RMLighting.h"
+#include "platform/rm/RMMesh.h"
+#include "platform/rm/RMTexture.h"
+#include "platform/rm/RMViewport.h"
 
 #include <new>
 
@@ -40,6 +41,9 @@ public:
     {
         if (!ppMesh)
             return DDERR_INVALIDPARAMS;
+        *ppMesh = nullptr;
+        if (const RMRESULT Fault = RMFaultCheck(RMFAULT_CREATE_MESH); RMFailed(Fault))
+            return Fault;
         return Give(new (std::nothrow) cRMMesh, ppMesh);
     }
 
@@ -62,6 +66,8 @@ public:
         *ppMaterial = nullptr;
         if (!(Power >= 0))
             return D3DRMERR_BADVALUE;
+        if (const RMRESULT Fault = RMFaultCheck(RMFAULT_CREATE_MATERIAL); RMFailed(Fault))
+            return Fault;
         return Give(new (std::nothrow) cRMMaterial(Power), ppMaterial);
     }
 
@@ -83,6 +89,8 @@ public:
         const bool Wide = Width > pInfo->MaxWidth, High = Height > pInfo->MaxHeight;
         if (Wide || High)
             return Wide && High ? DDERR_TOOBIGSIZE : Wide ? DDERR_TOOBIGWIDTH : DDERR_TOOBIGHEIGHT;
+        if (const RMRESULT Fault = RMFaultCheck(RMFAULT_CREATE_DEVICE); RMFailed(Fault))
+            return Fault;
         try
         {
             *ppDevice = new cRMDevice(*pInfo, pOurClipper, Width, Height);

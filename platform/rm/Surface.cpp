@@ -1,5 +1,7 @@
 // System-memory surfaces in 16-bit 5-5-5, 24-bit R,G,B and 32-bit R,G,B,x layouts.
-#include "Surface.h"
+#include "platform/rm/Surface.h"
+
+#include "platform/rm/RMFaults.h"
 
 cSurface::cSurface(int Width, int Height, int BitsPerPixel, bool Primary)
     : mWidth(Width), mHeight(Height), mBitsPerPixel(BitsPerPixel), mPrimary(Primary)
@@ -63,6 +65,8 @@ RMRESULT cSurface::Lock(RMRECT* pRect, DDSURFACEDESC* pDesc, std::uint32_t Flags
             return DDERR_INVALIDRECT;
         Offset = (static_cast<std::size_t>(pRect->top) * mWidth + pRect->left) * (mBitsPerPixel / 8);
     }
+    if (const RMRESULT Fault = RMFaultCheck(RMFAULT_LOCK_SURFACE); RMFailed(Fault))
+        return Fault;
     Describe(*pDesc);
     pDesc->dwFlags |= DDSD_LPSURFACE;
     pDesc->lpSurface = mPixels.data() + Offset;

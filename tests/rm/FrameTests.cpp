@@ -1,6 +1,6 @@
 // Frame transforms: rotations replacing or combining, positions and orientations relative to
 // other frames, and what a camera's placement does to the picture.
-#include "RMTestScene.h"
+#include "tests/rm/RMTestScene.h"
 
 #include <cmath>
 

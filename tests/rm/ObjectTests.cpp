@@ -1,7 +1,7 @@
 // Object lifetimes and interface queries, surfaces and their pixel formats, the devices offered
 // and their size limits.
-#include "RMDevices.h"
-#include "RMTestScene.h"
+#include "platform/rm/RMDevices.h"
+#include "tests/rm/RMTestScene.h"
 
 #include <cstring>
 #include <set>

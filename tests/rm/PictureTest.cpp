@@ -1,7 +1,7 @@
 // Renders the generator's sample character through the retained-mode layer the way the
 // Direct3D renderer builds it, checks that it stands upright facing the camera, and writes the
 // picture to a PNG beside the test program for a person to look at.
-#include "RMTestScene.h"
+#include "tests/rm/RMTestScene.h"
 #include "tools/zgen/ZentorGen.h"
 
 #include <png.h>

@@ -1,5 +1,5 @@
 // A complete retained-mode set-up for tests.
-#include "RMTestScene.h"
+#include "tests/rm/RMTestScene.h"
 
 cTestScene::cTestScene(int Width, int Height, const RMGUID* pDevice)
 {

@@ -2,7 +2,7 @@
 // device, viewport, scene and camera, with helpers to build meshes and textures.
 #pragma once
 
-#include "D3DRM.h"
+#include "platform/rm/D3DRM.h"
 
 #include <gtest/gtest.h>
 

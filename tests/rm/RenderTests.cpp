@@ -1,7 +1,7 @@
 // The software device against expected pixels: texel placement, perspective, culling, depth,
 // wireframe, lighting and the field of view.
-#include "RMDevices.h"
-#include "RMTestScene.h"
+#include "platform/rm/RMDevices.h"
+#include "tests/rm/RMTestScene.h"
 
 #include <cmath>
 
