@@ -1,5 +1,5 @@
 // Texts of DirectDraw, Direct3D and Retained Mode result codes, for message boxes.
-#include "ErrorText.h"
+#include "render_d3d/ErrorText.h"
 
 #include <algorithm>
 #include <iterator>

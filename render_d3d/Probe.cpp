@@ -1,8 +1,9 @@
 // Finds which DirectX version the system offers, from its version and the libraries present.
-#include "Probe.h"
+#include "render_d3d/Probe.h"
 
-#include "DirectDraw.h"
-#include "System.h"
+#include "platform/rm/DirectDraw.h"
+#include "platform/system/System.h"
+#include "render_d3d/RMLibraries.h"
 
 namespace
 {
@@ -161,5 +162,6 @@ void ProbeDirectXVersion(cSystem& System, std::uint32_t* pVersion, std::uint32_t
 
 void ProbeDirectXVersion(std::uint32_t* pVersion, std::uint32_t* pPlatform)
 {
+    RegisterRMLibraries();
     ProbeDirectXVersion(TheSystem(), pVersion, pPlatform);
 }

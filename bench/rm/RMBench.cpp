@@ -1,6 +1,6 @@
 // Pictures per second of the software device at 480 x 480: a textured, lit sphere of about
 // 500 or 2000 triangles filling most of the view, cleared, rendered and presented each time.
-#include "D3DRM.h"
+#include "platform/rm/D3DRM.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // A clipper: remembers the window a device presents its pictures in.
 #pragma once
 
-#include "DirectDraw.h"
+#include "platform/rm/DirectDraw.h"
 
 class cClipper final : public cRMRefCounted<IDirectDrawClipper>
 {

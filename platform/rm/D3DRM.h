@@ -3,7 +3,7 @@
 // vertices run clockwise on screen face the camera and the others are culled.
 #pragma once
 
-#include "DirectDraw.h"
+#include "platform/rm/DirectDraw.h"
 
 class IDirect3DRMFrame2;
 class IDirect3DRMMesh;

@@ -2,7 +2,7 @@
 // Direct3D device list and the immediate-mode device that brackets a picture.
 #pragma once
 
-#include "RMObject.h"
+#include "platform/rm/RMObject.h"
 
 class IDirectDrawSurface;
 class IDirectDrawClipper;

@@ -1,6 +1,6 @@
 // Retained-mode devices: the colour and depth buffers a viewport draws into, presented in the
 // clipper's window by Update.
-#include "RMDevice.h"
+#include "platform/rm/RMDevice.h"
 
 #include <new>
 

@@ -2,9 +2,9 @@
 // clipper's window by Update.
 #pragma once
 
-#include "Clipper.h"
-#include "D3DRM.h"
-#include "RMDevices.h"
+#include "platform/rm/Clipper.h"
+#include "platform/rm/D3DRM.h"
+#include "platform/rm/RMDevices.h"
 
 #include <vector>
 

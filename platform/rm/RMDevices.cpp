@@ -1,5 +1,5 @@
 // The software devices this layer offers, with their identities and limits.
-#include "RMDevices.h"
+#include "platform/rm/RMDevices.h"
 
 namespace
 {

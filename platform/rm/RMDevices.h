@@ -1,7 +1,7 @@
 // The software devices this layer offers, with their identities and limits.
 #pragma once
 
-#include "RMTypes.h"
+#include "platform/rm/RMTypes.h"
 
 #include <cstddef>
 

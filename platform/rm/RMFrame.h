@@ -1,8 +1,8 @@
 // Frames: a hierarchy of transforms carrying lights and meshes.
 #pragma once
 
-#include "D3DRM.h"
-#include "RMMath.h"
+#include "platform/rm/D3DRM.h"
+#include "platform/rm/RMMath.h"
 
 #include <vector>
 

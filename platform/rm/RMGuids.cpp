@@ -1,5 +1,5 @@
 // The interface identifiers of the retained-mode layer and GUID comparison.
-#include "RMTypes.h"
+#include "platform/rm/RMTypes.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // Lights and materials.
-#include "RMLighting.h"
+#include "platform/rm/RMLighting.h"
 
-#include "RMMath.h"
+#include "platform/rm/RMMath.h"
 
 namespace
 {

@@ -1,7 +1,7 @@
 // Lights and materials.
 #pragma once
 
-#include "D3DRM.h"
+#include "platform/rm/D3DRM.h"
 
 class cRMLight final : public cRMRefCounted<IDirect3DRMLight>
 {

@@ -1,7 +1,7 @@
 // Vector and matrix arithmetic for frame transforms (row vectors: p' = p * M).
 #pragma once
 
-#include "RMTypes.h"
+#include "platform/rm/RMTypes.h"
 
 #include <cmath>
 

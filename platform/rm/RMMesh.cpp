@@ -1,7 +1,7 @@
 // Meshes: groups of vertices and faces, each group with its colour, texture, material and quality.
-#include "RMMesh.h"
+#include "platform/rm/RMMesh.h"
 
-#include "RMMath.h"
+#include "platform/rm/RMMath.h"
 
 #include <algorithm>
 #include <new>

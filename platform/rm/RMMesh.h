@@ -1,7 +1,7 @@
 // Meshes: groups of vertices and faces, each group with its colour, texture, material and quality.
 #pragma once
 
-#include "D3DRM.h"
+#include "platform/rm/D3DRM.h"
 
 #include <vector>
 

@@ -1,11 +1,11 @@
 // Draws a frame tree through a camera: transforms, lighting, culling, clipping to the view
 // volume and projection, handing the primitives to the rasterizer.
-#include "RMRender.h"
+#include "platform/rm/RMRender.h"
 
-#include "RMFrame.h"
-#include "RMLighting.h"
-#include "RMMesh.h"
-#include "RMTexture.h"
+#include "platform/rm/RMFrame.h"
+#include "platform/rm/RMLighting.h"
+#include "platform/rm/RMMesh.h"
+#include "platform/rm/RMTexture.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,9 +2,9 @@
 // volume and projection, handing the primitives to the rasterizer.
 #pragma once
 
-#include "D3DRM.h"
-#include "RMMath.h"
-#include "Rasterizer.h"
+#include "platform/rm/D3DRM.h"
+#include "platform/rm/RMMath.h"
+#include "platform/rm/Rasterizer.h"
 
 class cRMFrame;
 

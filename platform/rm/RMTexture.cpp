@@ -1,5 +1,5 @@
 // Textures made from surfaces; the surface's pixels are read again whenever it was unlocked.
-#include "RMTexture.h"
+#include "platform/rm/RMTexture.h"
 
 RMRESULT cRMTexture::QueryInterface(const RMGUID& Iid, void** ppObject)
 {

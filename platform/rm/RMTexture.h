@@ -1,9 +1,9 @@
 // Textures made from surfaces; the surface's pixels are read again whenever it was unlocked.
 #pragma once
 
-#include "D3DRM.h"
-#include "Rasterizer.h"
-#include "Surface.h"
+#include "platform/rm/D3DRM.h"
+#include "platform/rm/Rasterizer.h"
+#include "platform/rm/Surface.h"
 
 class cRMTexture final : public cRMRefCounted<IDirect3DRMTexture2>
 {

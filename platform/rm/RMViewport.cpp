@@ -1,7 +1,7 @@
 // Viewports: a rectangle of a device seen through a camera frame.
-#include "RMViewport.h"
+#include "platform/rm/RMViewport.h"
 
-#include "RMRender.h"
+#include "platform/rm/RMRender.h"
 
 #include <algorithm>
 

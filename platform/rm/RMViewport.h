@@ -1,8 +1,8 @@
 // Viewports: a rectangle of a device seen through a camera frame.
 #pragma once
 
-#include "RMDevice.h"
-#include "RMFrame.h"
+#include "platform/rm/RMDevice.h"
+#include "platform/rm/RMFrame.h"
 
 // Half the view's height at distance 1 when nothing else is set: tan(22.5 degrees), a 45-degree
 // vertical field of view, so a model fills as much of the window as it does in the OpenGL view.

@@ -1,6 +1,6 @@
 // Scan conversion into a colour and depth buffer: triangles with perspective-correct texturing
 // and flat or Gouraud colour, lines and points.
-#include "Rasterizer.h"
+#include "platform/rm/Rasterizer.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // System-memory surfaces in 16-bit 5-5-5, 24-bit R,G,B and 32-bit R,G,B,x layouts.
 #pragma once
 
-#include "DirectDraw.h"
+#include "platform/rm/DirectDraw.h"
 
 #include <vector>
 

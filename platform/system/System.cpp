@@ -1,47 +1,33 @@
-// The running system: reports itself as an NT-family version 5 system, offers the retained-mode
-// layer's entry points under the library names they are asked for, and writes debugger output
-// to standard error.
-#include "System.h"
-
-#include "D3DRM.h"
+// The running system: reports itself as an NT-family version 5 system, offers the libraries
+// registered with it under their names, and writes debugger output to standard error.
+#include "platform/system/System.h"
 
 #include <cstdio>
 #include <cstring>
 #include <strings.h>
+#include <vector>
 
 namespace
 {
-struct cEntry
+// One registered library; its address is the handle LoadLibraryA gives out.
+struct tRegisteredLibrary
 {
     const char* pszName;
-    LIBPROC Proc;
-};
-
-// Each library's entry points; the count bounds every search.
-struct tLibraryTable
-{
-    const char* pszName;
-    const cEntry* pEntries;
+    const tLibraryEntry* pEntries;
     std::size_t Count;
 };
 
-template <class Function>
-LIBPROC AsProc(Function* pFunction)
+// Libraries live as long as the program, so their handles stay valid: the vector reserves
+// room for every library the program will register and is never shrunk.
+std::vector<tRegisteredLibrary>& Libraries()
 {
-    return reinterpret_cast<LIBPROC>(pFunction);
+    static std::vector<tRegisteredLibrary> List = [] {
+        std::vector<tRegisteredLibrary> Empty;
+        Empty.reserve(16);
+        return Empty;
+    }();
+    return List;
 }
-
-const cEntry DDRAW_ENTRIES[] = {
-    {"DirectDrawCreate", AsProc(&DirectDrawCreate)},
-    {"DirectDrawCreateClipper", AsProc(&DirectDrawCreateClipper)},
-};
-const cEntry D3DRM_ENTRIES[] = {
-    {"Direct3DRMCreate", AsProc(&Direct3DRMCreate)},
-};
-const tLibraryTable LIBRARIES[] = {
-    {"DDRAW.DLL", DDRAW_ENTRIES, sizeof DDRAW_ENTRIES / sizeof DDRAW_ENTRIES[0]},
-    {"D3DRM.DLL", D3DRM_ENTRIES, sizeof D3DRM_ENTRIES / sizeof D3DRM_ENTRIES[0]},
-};
 
 class cRealSystem final : public cSystem
 {
@@ -63,15 +49,15 @@ public:
     {
         if (!pszName)
             return nullptr;
-        for (const tLibraryTable& Library : LIBRARIES)
+        for (tRegisteredLibrary& Library : Libraries())
             if (strcasecmp(Library.pszName, pszName) == 0)
-                return reinterpret_cast<HLIBRARY>(const_cast<tLibraryTable*>(&Library));
+                return reinterpret_cast<HLIBRARY>(&Library);
         return nullptr;
     }
 
     LIBPROC GetProcAddress(HLIBRARY Library, const char* pszName) override
     {
-        const tLibraryTable* pLibrary = Find(Library);
+        const tRegisteredLibrary* pLibrary = Find(Library);
         if (!pLibrary || !pszName)
             return nullptr;
         for (std::size_t i = 0; i < pLibrary->Count; ++i)
@@ -90,18 +76,42 @@ public:
 
 private:
     // Only handles this loader gave out are accepted.
-    static const tLibraryTable* Find(HLIBRARY Library)
+    static const tRegisteredLibrary* Find(HLIBRARY Library)
     {
-        for (const tLibraryTable& Entry : LIBRARIES)
-            if (reinterpret_cast<HLIBRARY>(const_cast<tLibraryTable*>(&Entry)) == Library)
+        for (const tRegisteredLibrary& Entry : Libraries())
+            if (reinterpret_cast<HLIBRARY>(const_cast<tRegisteredLibrary*>(&Entry)) == Library)
                 return &Entry;
         return nullptr;
     }
 };
+
+cRealSystem RealSystem;
+cSystem* CurrentSystem = &RealSystem;
+}  // namespace
+
+void RegisterLibrary(const char* pszName, const tLibraryEntry* pEntries, std::size_t Count)
+{
+    std::vector<tRegisteredLibrary>& List = Libraries();
+    for (tRegisteredLibrary& Library : List)
+    {
+        if (strcasecmp(Library.pszName, pszName) == 0)
+        {
+            Library.pEntries = pEntries;
+            Library.Count = Count;
+            return;
+        }
+    }
+    // A full table would move every handle given out so far; such a library is not offered.
+    if (List.size() < List.capacity())
+        List.push_back({pszName, pEntries, Count});
 }
 
 cSystem& TheSystem()
 {
-    static cRealSystem System;
-    return System;
+    return *CurrentSystem;
+}
+
+void SubstituteSystem(cSystem* pSystem)
+{
+    CurrentSystem = pSystem ? pSystem : &RealSystem;
 }

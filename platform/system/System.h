@@ -2,6 +2,7 @@
 // by name with their entry points, and debugger output.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 constexpr std::uint32_t VER_PLATFORM_WIN32_WINDOWS = 1;
@@ -38,5 +39,20 @@ public:
     virtual void OutputDebugStringA(const char* pszText) = 0;
 };
 
+// One entry point a library offers.
+struct tLibraryEntry
+{
+    const char* pszName;
+    LIBPROC Proc;
+};
+
+// Makes a library loadable by name on the running system: pszName (compared without regard
+// to case) offers the Count entries. The strings and the table must outlive the program.
+// Registering a name again replaces its entries.
+void RegisterLibrary(const char* pszName, const tLibraryEntry* pEntries, std::size_t Count);
+
 // The system this program runs on.
 cSystem& TheSystem();
+// Makes pSystem the one TheSystem returns, so a test can stand in an older system; null puts
+// the running system back.
+void SubstituteSystem(cSystem* pSystem);

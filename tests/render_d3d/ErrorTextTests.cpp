@@ -1,7 +1,7 @@
 // Result-code texts: exact lookups, shared texts, gaps in the code ranges and line breaks.
-#include "ErrorText.h"
+#include "render_d3d/ErrorText.h"
 
-#include "RMTypes.h"
+#include "platform/rm/RMTypes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,10 @@
 // The DirectX version probe against substitute systems answering like each kind of system it
 // tells apart, and against the real one.
-#include "Probe.h"
+#include "render_d3d/Probe.h"
+#include "render_d3d/RMLibraries.h"
 
-#include "DirectDraw.h"
-#include "System.h"
+#include "platform/rm/DirectDraw.h"
+#include "platform/system/System.h"
 
 #include <gtest/gtest.h>
 
@@ -280,6 +281,7 @@ TEST_F(Probe, FailingVersionQueryGivesNothing)
 // object, interface query, cooperative level and primary surface give DirectX 5.
 TEST_F(Probe, RetainedModeLayerPassesEveryStep)
 {
+    RegisterRMLibraries();
     HLIBRARY DDraw = TheSystem().LoadLibraryA("ddraw.dll");
     ASSERT_NE(DDraw, nullptr);
     mSystem.WithDirectDraw(TheSystem().GetProcAddress(DDraw, "DirectDrawCreate"));
