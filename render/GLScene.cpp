@@ -38,13 +38,35 @@ void GLInitTexturing()
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 }
 
+namespace
+{
+// The z bounds count in whole units: the fraction is dropped before the distances are taken.
+double WholeDepth(float Z)
+{
+    return std::fabs(std::trunc(static_cast<double>(Z)));
+}
+}  // namespace
+
+double FarPlaneDistance()
+{
+    // A hundred times the model's depth, but at least twice as far as the model's origin: a
+    // model under a unit or two deep would otherwise lie beyond the plane, or the plane would
+    // fall before the near one and flatten every depth.
+    const double ZMin = WholeDepth(ModelBounds.MinZ);
+    const double ZMax = WholeDepth(ModelBounds.MaxZ);
+    return std::max((ZMin + ZMax) * 100.0, 2.0 * (ZMax + 100.0));
+}
+
+void GLSetPerspectiveHint()
+{
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+}
+
 void ResizeView(int Width, int Height)
 {
     ClientWidth = Width;
     ClientHeight = Height;
-    // The z bounds count in whole units: the fraction is dropped before the distances are taken.
-    const double ZMin = std::fabs(std::trunc(static_cast<double>(ModelBounds.MinZ)));
-    const double ZMax = std::fabs(std::trunc(static_cast<double>(ModelBounds.MaxZ)));
+    const double ZMax = WholeDepth(ModelBounds.MaxZ);
     if (RenderMode == 1)
     {
         // A zero height (minimised window) has no aspect; the next real size sets it.
@@ -53,13 +75,9 @@ void ResizeView(int Width, int Height)
         glViewport(0, 0, Width, Height);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
-        // The far plane sits at a hundred times the model's depth, but at least twice as far
-        // as the model's origin: a model under a unit or two deep would otherwise lie beyond
-        // it, or the plane would fall before the near one and flatten every depth.
-        const double Distance = ZMax + 100.0;
         gluPerspective(45.0, static_cast<double>(Width) / static_cast<double>(Height), 1.0,
-                       std::max((ZMin + ZMax) * 100.0, 2.0 * Distance));
-        ViewDistance = static_cast<float>(Distance);
+                       FarPlaneDistance());
+        ViewDistance = static_cast<float>(ZMax + 100.0);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
     }

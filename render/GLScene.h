@@ -26,11 +26,18 @@ extern const float MaterialSpecular[4];
 void GLInitState();
 // The texturing set-up of window creation: GL_TEXTURE_2D on, decal mode, nicest perspective.
 void GLInitTexturing();
+// Distance from the eye of the far clipping plane for the model in ModelBounds: a hundred
+// times its depth in whole units, and at least twice the model's distance. Both renderers
+// use it.
+double FarPlaneDistance();
 // Records the client size. For OpenGL sets viewport, perspective and ViewDistance from
 // ModelBounds (far plane at 100 times the truncated depth, and at least twice ViewDistance);
 // a zero height leaves them as they were (its aspect would be infinite). For
 // Direct3D sets ViewDistance and then calls D3DResizeHook.
 void ResizeView(int Width, int Height);
+// The perspective-correction hint of window creation, set again when OpenGL becomes the
+// active renderer.
+void GLSetPerspectiveHint();
 // bOn switches on light 0 and colour material for the untextured view; false changes nothing.
 // Does nothing unless OpenGL is the active renderer. Returns 0.
 int GLSetLighting(bool bOn);

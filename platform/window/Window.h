@@ -85,6 +85,10 @@ enum : int
     SB_ENDSCROLL = 8,
 };
 
+// Notification codes a list box sends in the high word of WM_COMMAND's wParam, its control id
+// in the low word; so a list box's notification never arrives as a plain button command.
+enum : std::uintptr_t { LBN_SELCHANGE = 1, LBN_DBLCLK = 2 };
+
 // Button identifiers: dialog OK / Cancel commands and MessageBox results.
 enum : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
 
@@ -271,6 +275,15 @@ public:
     // Sets a scroll bar control's range Min..Max, page size and thumb position.
     virtual void SetScrollInfo(HWindow Dialog, int ControlId, int Min, int Max, int Page,
                                int Pos, bool bRedraw) = 0;
+    // List box controls. Inserts a line at Index (-1: at the end) whatever the list's sort
+    // style, so a line's index is the one given; returns it, or -1 when the control is not a
+    // list box or Index is beyond the end.
+    virtual int ListBoxInsertString(HWindow Dialog, int ControlId, int Index,
+                                    const char* pszText) = 0;
+    // Selects line Index; -1 (or an index with no line) leaves no line selected.
+    virtual void ListBoxSetCurSel(HWindow Dialog, int ControlId, int Index) = 0;
+    // The selected line, -1 when none.
+    virtual int ListBoxGetCurSel(HWindow Dialog, int ControlId) = 0;
     // Sets a progress bar control to Done of Total and repaints the dialog at once, without
     // processing any input (the loading window calls this in the middle of a load).
     virtual void SetProgress(HWindow Dialog, int ControlId, int Done, int Total) = 0;
@@ -293,6 +306,18 @@ public:
     // and updated with the user's changes. On OK stores the colour in Chosen and returns true.
     virtual bool ChooseColor(HWindow Owner, std::uint32_t Initial, std::uint32_t* CustomColors,
                              std::uint32_t& Chosen) = 0;
+
+    // --- pictures drawn without OpenGL ------------------------------------------------------
+    // Colour depth of the display in bits per pixel, as a program that draws its own pixels
+    // must match it.
+    virtual int GetDisplayBitsPerPixel(HWindow Window) = 0;
+    // The client area's size in pixels.
+    virtual void GetClientSize(HWindow Window, int& Width, int& Height) = 0;
+    // Shows a finished picture in the client area at once: Width x Height pixels 0x00RRGGBB,
+    // rows top to bottom, its top-left corner at the client area's; the rest of the client
+    // area is left black.
+    virtual void PresentPicture(HWindow Window, const std::uint32_t* XRGB, int Width,
+                                int Height) = 0;
 
     // --- clock -------------------------------------------------------------------------------
     // Milliseconds since some fixed moment; wraps from 0xFFFFFFFF to 0.

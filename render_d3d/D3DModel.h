@@ -1,0 +1,89 @@
+// Direct3D model building: the textures of a model and, for every animation frame, the
+// retained-mode meshes its pictures are drawn from (all triangles, the two-sided pair, and the
+// masked, translucent and placeholder triangles on their own).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/rm/D3DRM.h"
+#include "render/FrameGeometry.h"
+#include "render/ViewState.h"
+
+class cD3DViewer;
+
+// A mesh's group array entry for a texture number that has no triangle in that mesh.
+constexpr D3DRMGROUPINDEX NO_GROUP = -1;
+
+// 5-5-5 pixel: red in bits 10-14, green 5-9, blue 0-4.
+std::uint16_t PackRGB555(std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue);
+
+// One frame's meshes. Construction decodes the frame, builds the meshes and frees the
+// triangles; destruction releases meshes and material.
+class cD3DFrame : public cFrameGeometry
+{
+public:
+    cD3DFrame(cZentorMesh* pModel, int Frame, int NumSlots, cD3DViewer* pViewer);
+    ~cD3DFrame() override;
+
+    // Gives every group the viewer's texture of its number, or none when bOn is false.
+    void SetTexturesOn(bool bOn);
+    // Draws one picture for a polygon filter (0 all, 2, 3, 4, 8); leaves the model frame
+    // without visuals and every group flat-shaded and solid again. Returns 0.
+    int Draw(unsigned int Filter);
+
+    IDirect3DRMMesh* GetMainMesh() const { return mMainMesh; }
+    IDirect3DRMMesh* GetTwoSidedMesh() const { return mTwoSidedMesh; }
+    IDirect3DRMMesh* GetBackMesh() const { return mBackMesh; }
+    IDirect3DRMMesh* GetMaskedMesh() const { return mMaskedMesh; }
+    IDirect3DRMMesh* GetTranslucentMesh() const { return mTranslucentMesh; }
+    IDirect3DRMMesh* GetPlaceholderMesh() const { return mPlaceholderMesh; }
+    // Group of texture number Slot in a mesh's array, NO_GROUP when it has none.
+    D3DRMGROUPINDEX GetMainGroup(int Slot) const { return GroupOf(mMainGroups, Slot); }
+    D3DRMGROUPINDEX GetBackGroup(int Slot) const { return GroupOf(mBackGroups, Slot); }
+    D3DRMGROUPINDEX GetTwoSidedGroup(int Slot) const { return GroupOf(mTwoSidedGroups, Slot); }
+    D3DRMGROUPINDEX GetMaskedGroup(int Slot) const { return GroupOf(mMaskedGroups, Slot); }
+
+private:
+    int BuildMeshes();
+    // Creates a mesh of the triangles whose type is in TypeMask (0: every triangle) in the
+    // given winding, with one group per texture number that has some, mirrored in z. Null
+    // when the mesh cannot be created.
+    IDirect3DRMMesh* BuildMesh(IDirect3DRM2* pRoot, unsigned TypeMask, bool bReversed,
+                               std::unique_ptr<D3DRMGROUPINDEX[]>& Groups);
+    // Refills the per-texture-number lists with the triangles of a mesh.
+    void FillLists(unsigned TypeMask, bool bReversed);
+    void SetQuality(IDirect3DRMMesh* pMesh, const D3DRMGROUPINDEX* pGroups,
+                    D3DRMRENDERQUALITY Quality);
+    void Attach(IDirect3DRMMesh* pMesh);
+    void Detach(IDirect3DRMMesh* pMesh);
+    D3DRMGROUPINDEX GroupOf(const std::unique_ptr<D3DRMGROUPINDEX[]>& Groups, int Slot) const;
+
+    cD3DViewer* mViewer;
+    IDirect3DRMMaterial* mMaterial = nullptr;
+    IDirect3DRMMesh* mMainMesh = nullptr;
+    IDirect3DRMMesh* mTwoSidedMesh = nullptr;
+    IDirect3DRMMesh* mBackMesh = nullptr;
+    IDirect3DRMMesh* mMaskedMesh = nullptr;
+    IDirect3DRMMesh* mTranslucentMesh = nullptr;
+    IDirect3DRMMesh* mPlaceholderMesh = nullptr;
+    std::unique_ptr<D3DRMGROUPINDEX[]> mMainGroups, mTwoSidedGroups, mBackGroups, mMaskedGroups,
+        mTranslucentGroups, mPlaceholderGroups;
+    // Working storage of BuildMeshes, freed before the constructor returns.
+    std::unique_ptr<D3DRMVERTEX[]> TriVertices;
+    std::unique_ptr<unsigned[]> GroupLists;
+    std::unique_ptr<unsigned[]> GroupCounts;
+};
+
+// The prepared frames, index = frame number; null where none is prepared.
+extern cD3DFrame* D3DFrames[MAX_FRAMES];
+
+// Builds TheModel's textures and up to MAX_FRAMES frames with TheD3DViewer, then takes frame
+// 0's bounds into ModelBounds and applies the texture switch. 0 when frame 0 was prepared;
+// otherwise tells the user that pszScript has no mesh and returns 1.
+int D3DBuildModel(const char* pszScript);
+// The Direct3D side of the "Textures On" switch: the ambient light (0.8 on, 0.1 off) and
+// every prepared frame's textures.
+void ApplyTextureSwitchToDirect3D();
+// Destroys frame FrameNum's meshes, if prepared.
+void D3DReleaseFrame(int FrameNum);

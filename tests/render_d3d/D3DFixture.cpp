@@ -1,0 +1,133 @@
+// Set-up of the Direct3D renderer tests: a window with the resources the viewer asks for.
+#include "tests/render_d3d/D3DFixture.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "model/ZentorMesh.h"
+#include "platform/rm/RMFaults.h"
+#include "render/GLDraw.h"
+#include "render/GLScene.h"
+#include "render/RenderHooks.h"
+#include "render/ViewState.h"
+#include "render_d3d/D3DDraw.h"
+#include "render_d3d/D3DModel.h"
+#include "tests/render/TestModel.h"
+
+namespace
+{
+std::intptr_t PlainWindowProc(HWindow, std::uint32_t, std::uintptr_t, std::intptr_t)
+{
+    return 0;
+}
+
+cWindowSystem* MessageWindowSystem = nullptr;
+
+// Renderer messages go to the window's message boxes, as in the viewer.
+void ShowMessageBox(const char* pszText, const char* pszCaption)
+{
+    MessageWindowSystem->MessageBox(HWindow::None, pszText, pszCaption, MB_ICONEXCLAMATION);
+}
+}  // namespace
+
+// A menu and an icon, which every main window has, and the device chooser.
+const tResourceTable& cD3DTest::TestResources()
+{
+    static const tResourceTable Table = [] {
+        tResourceTable Resources;
+        Resources.Menus.push_back({1, {{"File", {{"Exit", 2, false}}, false}}});
+        Resources.Icons.push_back({2, 1, 1, {0}, {0}});
+        Resources.Dialogs.push_back({DEVICE_DIALOG_ID, "Choose the Direct3D device to use", 245, 103,
+                                     true, false, "MS Sans Serif", 8,
+                                     {{eControlType::ListBox, DEVICE_LIST_ID, "", 16, 7, 213, 62},
+                                      {eControlType::DefPushButton, 1, "OK", 64, 82, 50, 14},
+                                      {eControlType::PushButton, 2, "Cancel", 130, 82, 50, 14}}});
+        return Resources;
+    }();
+    return Table;
+}
+
+void cD3DTest::SetUp()
+{
+    ResetViewState();
+    RMClearFaults();
+    mLiveObjects = RMLiveObjectCount();
+    RenderMode = 2;
+    InstallD3DHooks();
+    MessageWindowSystem = &mSystem;
+    ShowRendererMessage = ShowMessageBox;
+    tMainWindowDesc Desc;
+    Desc.pInstance = &TestResources();
+    Desc.Proc = PlainWindowProc;
+    Desc.MenuId = 1;
+    Desc.IconId = 2;
+    Desc.Width = 320;
+    Desc.Height = 240;
+    mWindow = mSystem.CreateMainWindow(Desc);
+    ASSERT_NE(mWindow, HWindow::None);
+    // The headless window keeps room for a menu bar; the tests want the whole size.
+    mSystem.mClientWidth = 320;
+    mSystem.mClientHeight = 240;
+    TheD3DViewer = new cD3DViewer(mSystem, mWindow, &TestResources());
+}
+
+void cD3DTest::TearDown()
+{
+    ReleaseModel();
+    delete TheD3DViewer;
+    TheD3DViewer = nullptr;
+    RMClearFaults();
+    RMSetDisplayBitsPerPixel(24);
+    for (const std::string& Folder : mFolders)
+        std::filesystem::remove_all(Folder);
+    RemoveTestModels();
+    // Every object of the layer went with the frames and the viewer.
+    EXPECT_EQ(RMLiveObjectCount(), mLiveObjects);
+}
+
+std::string cD3DTest::TempFolder()
+{
+    char Template[] = "/tmp/tessaly-d3d-XXXXXX";
+    if (!mkdtemp(Template))
+        return "/tmp";
+    mFolders.push_back(Template);
+    return Template;
+}
+
+bool cD3DTest::Attach(int Line)
+{
+    mSystem.mDialogScripts.push_back(
+        {tDialogAction::SelectLine(DEVICE_LIST_ID, Line), {WM_COMMAND, IDOK, 0}});
+    if (!TheD3DViewer->ChooseDevice())
+        return false;
+    TheD3DViewer->AttachToWindow();
+    return TheD3DViewer->HasDevice();
+}
+
+void cD3DTest::Load(const std::string& ScriptPath)
+{
+    ReleaseModel();
+    TheModel = new cZentorMesh(ScriptPath.c_str(), false);
+    D3DBuildModel(ScriptPath.c_str());
+    ResizeView(mSystem.mClientWidth, mSystem.mClientHeight);
+}
+
+void cD3DTest::Draw()
+{
+    D3DDrawFrame();
+}
+
+std::uint32_t cD3DTest::Pixel(int X, int Y) const
+{
+    if (X < 0 || Y < 0 || X >= mSystem.mPresentedWidth || Y >= mSystem.mPresentedHeight)
+        return 0xFFFFFFFFu;
+    return mSystem.mPresented[static_cast<std::size_t>(Y) * mSystem.mPresentedWidth + X];
+}
+
+int cD3DTest::CountForeground(std::uint32_t Background) const
+{
+    int Count = 0;
+    for (std::uint32_t Value : mSystem.mPresented)
+        Count += Value != Background;
+    return Count;
+}

@@ -1,0 +1,309 @@
+// Direct3D model building and drawing: textures at each display depth, the meshes and groups
+// each triangle lands in, the pictures each polygon filter gives, and the camera and animation.
+#include "tests/render_d3d/D3DFixture.h"
+
+#include <cmath>
+
+#include "platform/rm/RMFaults.h"
+#include "render/GLDraw.h"
+#include "render/GLScene.h"
+#include "render/ViewState.h"
+#include "render_d3d/D3DDraw.h"
+#include "render_d3d/D3DModel.h"
+#include "render_d3d/ErrorText.h"
+#include "tests/render/TestModel.h"
+#include "tools/zgen/ZentorGen.h"
+
+namespace
+{
+constexpr std::uint32_t RED = 0xFF0000, BLUE = 0x0000FF;
+
+// Texture 0: red top half, blue bottom half; texture 4: green all over. Texture 5 is unmapped.
+cTestModel TwoTextureModel()
+{
+    cTestModel Model;
+    Model.Textures = {{0, {255, 0, 0}, {0, 0, 255}}, {4, {0, 255, 0}, {0, 255, 0}}};
+    Model.Sequences = {{"Still", 0, 1}};
+    Model.Frames.resize(1);
+    return Model;
+}
+
+class cD3DFrameTest : public cD3DTest
+{
+protected:
+    // A fresh viewer for a display of this depth, attached to the default device.
+    void Rebuild(int Depth)
+    {
+        ReleaseModel();
+        delete TheD3DViewer;
+        mSystem.mDisplayBitsPerPixel = Depth;
+        TheD3DViewer = new cD3DViewer(mSystem, mWindow, &TestResources());
+        ASSERT_TRUE(Attach());
+    }
+
+    // The first pixel of texture TextureNum's surface, as bytes.
+    std::vector<std::uint8_t> FirstTexel(int TextureNum, int Bytes)
+    {
+        IDirectDrawSurface* pSurface = nullptr;
+        TheD3DViewer->GetTexture(TextureNum)->GetSurface(&pSurface);
+        DDSURFACEDESC Desc = {};
+        EXPECT_TRUE(RMSucceeded(pSurface->Lock(nullptr, &Desc, 0, nullptr)));
+        const auto* pBytes = static_cast<const std::uint8_t*>(Desc.lpSurface);
+        std::vector<std::uint8_t> Out(pBytes, pBytes + Bytes);
+        pSurface->Unlock(nullptr);
+        pSurface->Release();
+        return Out;
+    }
+};
+
+TEST_F(cD3DFrameTest, TexturesAreWrittenInTheDisplaysFormatTheRightWayUp)
+{
+    cTestModel Model = TwoTextureModel();
+    AddQuad(Model.Frames[0], 0, 0, 0, 20, 0, 0);
+    const std::string Script = WriteTestModel(Model, "Tex");
+    const std::vector<std::uint8_t> RED16 = {0x00, 0x7C}, RED24 = {0xFF, 0x00, 0x00};
+    for (int Depth : {16, 24, 32})
+    {
+        SCOPED_TRACE(Depth);
+        mSystem.mMessageBoxes.clear();
+        Rebuild(Depth);
+        Load(Script);
+        ASSERT_EQ(TheD3DViewer->GetNumTextures(), MAX_TEXTURES);
+        // An unmapped number still gets its texture.
+        EXPECT_NE(TheD3DViewer->GetTexture(5), nullptr);
+        EXPECT_EQ(FirstTexel(0, Depth == 16 ? 2 : 3), Depth == 16 ? RED16 : RED24);
+        // One warning per texture number with an image on a 32-bit display, none otherwise.
+        EXPECT_EQ(mSystem.mMessageBoxes.size(), Depth == 32 ? 2u : 0u);
+        if (Depth == 32)
+            EXPECT_EQ(mSystem.mMessageBoxes[0].Caption, "Warning");
+        Draw();
+        // Texture rows stay in file order: the top of the quad is red, the bottom blue.
+        EXPECT_EQ(Pixel(160, 105), RED);
+        EXPECT_EQ(Pixel(160, 135), BLUE);
+    }
+    EXPECT_EQ(PackRGB555(8, 8, 8), 0x0421);
+    EXPECT_EQ(PackRGB555(0, 255, 0), 0x03E0);
+}
+
+TEST_F(cD3DFrameTest, DepthsThatCannotBeWrittenAreRefusedAndTheModelStillShows)
+{
+    cTestModel Model = TwoTextureModel();
+    AddQuad(Model.Frames[0], 0, 0, 0, 20, 0, 0);
+    const std::string Script = WriteTestModel(Model, "Depth");
+    // An 8-bit display: the first texture with an image stops the textures.
+    Rebuild(8);
+    Load(Script);
+    ASSERT_EQ(mSystem.mMessageBoxes.size(), 1u);
+    EXPECT_EQ(mSystem.mMessageBoxes[0].Text,
+              "Tessaly supports D3D mode only on displays\nusing 16 or 24 bit color");
+    EXPECT_EQ(mSystem.mMessageBoxes[0].Caption, "Error");
+    EXPECT_EQ(TheD3DViewer->GetNumTextures(), 1);
+    EXPECT_EQ(TheD3DViewer->GetTexture(0), nullptr);
+    Draw();
+    EXPECT_GT(CountForeground(0), 1000);
+    // A viewer packing 16-bit pixels handed 24-bit surfaces writes nothing past them.
+    Rebuild(16);
+    RMSetDisplayBitsPerPixel(24);
+    mSystem.mMessageBoxes.clear();
+    Load(Script);
+    EXPECT_EQ(mSystem.mMessageBoxes.size(), 1u);
+    EXPECT_EQ(TheD3DViewer->GetTexture(0), nullptr);
+}
+
+TEST_F(cD3DFrameTest, FailedSurfacesAndMeshesLeaveAModelThatStillDraws)
+{
+    cTestModel Model = TwoTextureModel();
+    AddQuad(Model.Frames[0], -40, 0, 0, 20, 0, 0);
+    AddQuad(Model.Frames[0], 40, 0, 0, 20, 4, POLY_TWO_SIDED);
+    const std::string Script = WriteTestModel(Model, "Faults");
+    ASSERT_TRUE(Attach());
+    RMInjectFault(RMFAULT_CREATE_SURFACE, DDERR_OUTOFMEMORY, 2, 1);
+    // The main mesh is made; the two-sided pair fails.
+    RMInjectFault(RMFAULT_CREATE_MESH, D3DRMERR_BADALLOC, 1);
+    Load(Script);
+    ASSERT_EQ(mSystem.mMessageBoxes.size(), 1u);
+    EXPECT_EQ(mSystem.mMessageBoxes[0].Text, ErrorText(DDERR_OUTOFMEMORY));
+    EXPECT_EQ(TheD3DViewer->GetNumTextures(), 2);
+    cD3DFrame* pFrame = D3DFrames[0];
+    ASSERT_NE(pFrame, nullptr);
+    EXPECT_NE(pFrame->GetMainMesh(), nullptr);
+    EXPECT_EQ(pFrame->GetTwoSidedMesh(), nullptr);
+    EXPECT_EQ(pFrame->GetBackMesh(), nullptr);
+    for (int Filter : {0, 2, 3, 4, 8})
+    {
+        PolygonFilter = Filter;
+        Draw();
+        EXPECT_EQ(TheD3DViewer->GetModelFrame()->GetVisualCount(), 0u);
+    }
+    PolygonFilter = 0;
+    Draw();
+    EXPECT_EQ(Pixel(45, 120) != 0, true);
+}
+
+TEST_F(cD3DFrameTest, EachTriangleLandsInTheMeshesOfItsTypeWithTheWindingTurned)
+{
+    cTestModel Model = TwoTextureModel();
+    AddQuad(Model.Frames[0], -40, 0, 0, 20, 0, 0);
+    // One masked triangle of texture number 4: P, Q, R.
+    Model.Frames[0].push_back({{{0, 0, 0}, {10, 0, 0}, {0, 10, 0}}, {{0, 0}, {255, 0}, {0, 255}}, 4, 0x13});
+    // Texture numbers 9 and 200 belong to no group.
+    Model.Frames[0].push_back({{{0, 0, 5}, {1, 0, 5}, {0, 1, 5}}, {{0, 0}, {0, 0}, {0, 0}}, 9, 0});
+    Model.Frames[0].push_back({{{0, 0, 6}, {1, 0, 6}, {0, 1, 6}}, {{0, 0}, {0, 0}, {0, 0}}, 200, 0});
+    ASSERT_TRUE(Attach());
+    Load(WriteTestModel(Model, "Groups"));
+    cD3DFrame* pFrame = D3DFrames[0];
+    ASSERT_NE(pFrame, nullptr);
+    IDirect3DRMMesh* pMain = pFrame->GetMainMesh();
+    ASSERT_NE(pMain, nullptr);
+    EXPECT_EQ(pMain->GetGroupCount(), 2u);
+    for (int Slot = 0; Slot < MAX_TEXTURES; ++Slot)
+        EXPECT_EQ(pFrame->GetMainGroup(Slot) != NO_GROUP, Slot == 0 || Slot == 4) << Slot;
+    EXPECT_NE(pFrame->GetMaskedGroup(4), NO_GROUP);
+    EXPECT_NE(pFrame->GetTwoSidedGroup(4), NO_GROUP);
+    EXPECT_NE(pFrame->GetBackGroup(4), NO_GROUP);
+    EXPECT_EQ(pFrame->GetMaskedGroup(0), NO_GROUP);
+    EXPECT_EQ(pFrame->GetTranslucentMesh(), nullptr);
+    EXPECT_EQ(pFrame->GetPlaceholderMesh(), nullptr);
+
+    // Face P, R, Q in the main mesh and P, Q, R in the back mesh; normals negated; z mirrored.
+    D3DRMVERTEX Main[3], Back[3];
+    ASSERT_TRUE(RMSucceeded(pMain->GetVertices(pFrame->GetMainGroup(4), 0, 3, Main)));
+    ASSERT_TRUE(RMSucceeded(pFrame->GetBackMesh()->GetVertices(pFrame->GetBackGroup(4), 0, 3, Back)));
+    EXPECT_EQ(Main[1].position.x, 0.0f);
+    EXPECT_EQ(Main[1].position.y, 10.0f);
+    EXPECT_EQ(Main[2].position.x, 10.0f);
+    EXPECT_EQ(Back[1].position.x, 10.0f);
+    EXPECT_EQ(Back[2].position.y, 10.0f);
+    for (const D3DRMVERTEX& Vertex : Main)
+        EXPECT_EQ(Vertex.normal.z, -1.0f);
+    EXPECT_EQ(pMain->GetScale().z, -1.0f);
+    EXPECT_EQ(pFrame->GetBackMesh()->GetScale().z, -1.0f);
+    EXPECT_EQ(pMain->GetGroupQuality(pFrame->GetMainGroup(0)), D3DRMRENDER_FLAT);
+
+    // Textures off takes every group's texture away; on gives it back.
+    TexturesOn = 0;
+    ApplyTextureSwitchToDirect3D();
+    IDirect3DRMTexture2* pTexture = nullptr;
+    pMain->GetGroupTexture(pFrame->GetMainGroup(0), &pTexture);
+    EXPECT_EQ(pTexture, nullptr);
+    TexturesOn = 1;
+    ApplyTextureSwitchToDirect3D();
+    pMain->GetGroupTexture(pFrame->GetMainGroup(0), &pTexture);
+    EXPECT_EQ(pTexture, TheD3DViewer->GetTexture(0));
+    if (pTexture)
+        pTexture->Release();
+}
+
+TEST_F(cD3DFrameTest, FiltersShowTheirTrianglesSolidAgainstAnOutline)
+{
+    cTestModel Model = TwoTextureModel();
+    AddQuad(Model.Frames[0], -40, 0, 0, 20, 0, 0);
+    // A two-sided quad facing away: only its reversed copy faces the camera.
+    AddQuad(Model.Frames[0], 40, 0, 0, 20, 4, POLY_TWO_SIDED, true);
+    // An ordinary quad facing away is culled.
+    AddQuad(Model.Frames[0], 0, 40, 0, 10, 0, 0, true);
+    ASSERT_TRUE(Attach());
+    Load(WriteTestModel(Model, "Filters"));
+    const int LEFT = 44, RIGHT = 276, MIDDLE = 120;
+    struct tCase
+    {
+        int Filter;
+        bool bLeftSolid, bRightSolid;
+    } CASES[] = {{0, true, true}, {2, false, false}, {3, false, true}, {4, false, true},
+                 {8, false, false}, {7, true, true}};
+    for (const tCase& Case : CASES)
+    {
+        SCOPED_TRACE(Case.Filter);
+        PolygonFilter = Case.Filter;
+        Draw();
+        EXPECT_EQ(Pixel(LEFT, MIDDLE + 10) == BLUE, Case.bLeftSolid);
+        // The reversed copy keeps the triangle's own normal, so only ambient light reaches it.
+        EXPECT_EQ(Pixel(RIGHT, MIDDLE) == 0x00CC00, Case.bRightSolid) << std::hex << Pixel(RIGHT, MIDDLE);
+        EXPECT_EQ(Pixel(160, 4), 0u);
+        // Between pictures the model frame is empty and every group solid and flat again.
+        EXPECT_EQ(TheD3DViewer->GetModelFrame()->GetVisualCount(), 0u);
+        for (int Slot : {0, 4})
+        {
+            const D3DRMGROUPINDEX Group = D3DFrames[0]->GetMainGroup(Slot);
+            EXPECT_EQ(D3DFrames[0]->GetMainMesh()->GetGroupQuality(Group), D3DRMRENDER_FLAT);
+        }
+        EXPECT_EQ(D3DFrames[0]->GetBackMesh()->GetGroupQuality(D3DFrames[0]->GetBackGroup(4)),
+                  D3DRMRENDER_FLAT);
+    }
+    // The culled quad's area shows the background.
+    PolygonFilter = 0;
+    TheD3DViewer->SetBackgroundColor(0x0000FFu);
+    Draw();
+    EXPECT_EQ(Pixel(160, 4), RED);
+    EXPECT_EQ(Pixel(160, 5 + 120 - 116), RED);
+}
+
+TEST_F(cD3DFrameTest, CameraTurnAndAnimationFollowTheViewState)
+{
+    cGenParams Params;
+    Params.Name = "Anim";
+    Params.NumFrames = 16;
+    Params.NumTris = 8;
+    Params.NumVertices = 10;
+    const cGenResult Model = WriteModel(TempFolder(), Params);
+    ASSERT_TRUE(Attach());
+    Load(Model.ScriptPath);
+    ModelBounds.MaxZ = 37.6f;
+    ResizeView(320, 240);
+    Draw();
+    D3DVECTOR Position = {};
+    TheD3DViewer->GetCamera()->GetPosition(TheD3DViewer->GetScene(), &Position);
+    EXPECT_EQ(Position.x, 0.0f);
+    EXPECT_EQ(Position.z, -137.0f);
+
+    // A quarter turn about the vertical axis replaces any earlier turn.
+    CameraAngleY = 90.0f;
+    Draw();
+    Draw();
+    D3DRMMATRIX4D Turn;
+    TheD3DViewer->GetModelFrame()->GetTransform(Turn);
+    EXPECT_NEAR(Turn[1][1], 1.0f, 1e-6f);
+    EXPECT_NEAR(std::fabs(Turn[0][2]), 1.0f, 1e-6f);
+    EXPECT_NEAR(Turn[0][0], 0.0f, 1e-6f);
+
+    LoopAnimation = 1;
+    CurrentFrame = SequenceStart = 10;
+    SequenceLength = 5;
+    std::vector<int> Drawn;
+    for (int i = 0; i < 7; ++i)
+    {
+        Drawn.push_back(CurrentFrame);
+        Draw();
+    }
+    EXPECT_EQ(Drawn, (std::vector<int>{10, 11, 12, 13, 14, 10, 11}));
+    // Beyond the prepared frames only the background shows, and the animation holds.
+    CurrentFrame = 1000;
+    Draw();
+    EXPECT_EQ(CurrentFrame, 1000);
+    EXPECT_EQ(CountForeground(0), 0);
+}
+
+TEST_F(cD3DFrameTest, OnlyTheFirstThousandFramesArePrepared)
+{
+    cGenParams Params;
+    Params.Name = "Long";
+    Params.NumFrames = 1200;
+    Params.NumTris = 2;
+    Params.NumVertices = 4;
+    const cGenResult Model = WriteModel(TempFolder(), Params);
+    ASSERT_TRUE(Attach());
+    Load(Model.ScriptPath);
+    int Prepared = 0;
+    for (cD3DFrame* pFrame : D3DFrames)
+        Prepared += pFrame != nullptr;
+    EXPECT_EQ(Prepared, MAX_FRAMES);
+
+    // A model without frames is reported with its path.
+    cTestModel Empty = TwoTextureModel();
+    Empty.WithMesh = false;
+    const std::string Script = WriteTestModel(Empty, "Empty");
+    Load(Script);
+    ASSERT_FALSE(mSystem.mMessageBoxes.empty());
+    EXPECT_EQ(D3DFrames[0], nullptr);
+}
+}  // namespace
