@@ -1,11 +1,14 @@
 // The main window's menu commands: open, exit, options, frame rate, background colour,
-// polygon filter, help dialogs and the Animations items.
+// polygon filter, help dialogs and the Animations items. The renderer switch is in
+// RendererSwitch.cpp.
 #include "app/Shell.h"
 #include "app/ShellState.h"
 #include "app/resources/ResourceIds.h"
 #include "model/ZentorMesh.h"
 #include "render/GLScene.h"
 #include "render/ViewState.h"
+#include "render_d3d/D3DModel.h"
+#include "render_d3d/D3DViewer.h"
 
 namespace
 {
@@ -20,6 +23,7 @@ void ToggleTextures(HWindow Window)
     TexturesOn = TexturesOn ? 0 : 1;
     GLSetTexturesOn(TexturesOn != 0);
     SetCheck(IDM_TEXTURES, TexturesOn != 0);
+    ApplyTextureSwitchToDirect3D();
     WindowSystem->InvalidateRect(Window);
 }
 
@@ -39,8 +43,11 @@ void SetBackgroundColor(HWindow Window)
     const auto Red = static_cast<std::uint8_t>(Chosen & 0xFF);
     const auto Green = static_cast<std::uint8_t>((Chosen >> 8) & 0xFF);
     const auto Blue = static_cast<std::uint8_t>((Chosen >> 16) & 0xFF);
+    // Each renderer keeps its own background; only the active one takes the choice.
     if (RenderMode == 1)
         GLSetBackgroundColor(Red, Green, Blue);
+    else if (TheD3DViewer)
+        TheD3DViewer->SetBackgroundColor(Chosen);
     WindowSystem->InvalidateRect(Window);
 }
 
@@ -104,7 +111,7 @@ void HandleCommand(HWindow Window, std::uintptr_t CommandId)
         SetBackgroundColor(Window);
         break;
     case IDM_DIRECT3D:
-        // The Direct3D renderer is not part of this build yet.
+        SwitchRenderer();
         break;
     default:
         // Animations items; the placeholder All (40008) falls outside the range and does nothing.

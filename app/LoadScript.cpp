@@ -14,6 +14,7 @@
 #include "render/GLModel.h"
 #include "render/GLScene.h"
 #include "render/ViewState.h"
+#include "render_d3d/D3DModel.h"
 
 namespace
 {
@@ -93,6 +94,8 @@ int OpenScript(const char* pszPath)
     // A model without frames is reported by the renderer; the flow goes on.
     if (RenderMode == 1)
         GLBuildModel(LastScriptPath.c_str());
+    else
+        D3DBuildModel(LastScriptPath.c_str());
     for (int I = 0; I < TheModel->GetNumSequences(); ++I)
         WindowSystem->AppendMenu(AnimationsMenu, IDM_SEQUENCE_BASE + I,
                                  TheModel->GetSequence(I)->pszName.c_str());

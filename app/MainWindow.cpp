@@ -6,6 +6,7 @@
 #include "app/resources/Resources.h"
 #include "render/RenderHooks.h"
 #include "render/ViewState.h"
+#include "render_d3d/D3DDraw.h"
 
 namespace
 {
@@ -27,6 +28,7 @@ bool CreateShellWindow(cWindowSystem& System)
 {
     WindowSystem = &System;
     ShowRendererMessage = ShowMessageOnMainWindow;
+    InstallD3DHooks();
     BuildProgressHook = ShowBuildProgress;
     AppInstance = &AppResources();
 
@@ -44,6 +46,9 @@ bool CreateShellWindow(cWindowSystem& System)
     if (Window == HWindow::None)
         return false;
     MainWindow = Window;
+    // The viewer records the window and the display depth only; no DirectX object exists
+    // until the user switches renderer. Without it the program runs on OpenGL alone.
+    CreateD3DViewer();
     System.ShowWindow(MainWindow);
     System.UpdateWindow(MainWindow);
     return true;

@@ -22,6 +22,12 @@ std::intptr_t MainWindowProc(HWindow Window, std::uint32_t Msg, std::uintptr_t w
 // The WM_COMMAND handling of the main window.
 void HandleCommand(HWindow Window, std::uintptr_t CommandId);
 
+// Creates the Direct3D viewer for the main window unless it exists; false when it cannot be
+// made (the program then runs on OpenGL alone).
+bool CreateD3DViewer();
+// Options > Use Direct3D: switches between the renderers and loads the last script again.
+void SwitchRenderer();
+
 // Opens a script: asks the user when pszPath is null. 0 when a model was built, 1 when the
 // user cancelled or the load failed (the failure has been shown).
 int OpenScript(const char* pszPath);

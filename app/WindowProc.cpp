@@ -11,6 +11,8 @@
 #include "render/GLDraw.h"
 #include "render/GLScene.h"
 #include "render/ViewState.h"
+#include "render_d3d/D3DDraw.h"
+#include "render_d3d/D3DViewer.h"
 
 namespace
 {
@@ -103,6 +105,12 @@ std::intptr_t OnDestroy()
         GLPalette = HPalette::None;
     }
     ReleaseModel();
+    if (TheD3DViewer)
+    {
+        TheD3DViewer->ReleaseAll();
+        delete TheD3DViewer;
+        TheD3DViewer = nullptr;
+    }
     WindowSystem->PostQuitMessage(0);
     return 0;
 }
@@ -113,8 +121,17 @@ std::intptr_t OnPaint(HWindow Window, std::uint32_t Msg, std::uintptr_t wParam,
     AutoRotateStep();
     if (RenderMode != 1)
     {
-        // No Direct3D device exists in this build: the default handling validates the window.
-        return WindowSystem->DefWindowProc(Window, Msg, wParam, lParam);
+        // Without a device the default handling validates the window.
+        if (!TheD3DViewer || !TheD3DViewer->HasDevice())
+            return WindowSystem->DefWindowProc(Window, Msg, wParam, lParam);
+        // The region is validated here, or the paint would come back for ever.
+        if (WindowSystem->GetUpdateRect(Window))
+        {
+            WindowSystem->ValidateRect(Window);
+            TheD3DViewer->OnPaint();
+        }
+        D3DDrawFrame();
+        return 0;
     }
     GLDrawFrame();
     WindowSystem->SwapBuffers(WindowDC);
@@ -235,7 +252,9 @@ std::intptr_t MainWindowProc(HWindow Window, std::uint32_t Msg, std::uintptr_t w
         ResizeView(static_cast<int>(lParam & 0xFFFF), static_cast<int>((lParam >> 16) & 0xFFFF));
         return 0;
     case WM_ACTIVATE:
-        // Only the Direct3D renderer reacts to activation; it does not exist in this build.
+        // Only the Direct3D renderer reacts to activation.
+        if (TheD3DViewer)
+            TheD3DViewer->OnActivate(wParam);
         return 0;
     case WM_PAINT:
         return OnPaint(Window, Msg, wParam, lParam);

@@ -138,7 +138,6 @@ TEST_F(cCommandTest, AnimationIdentifiersDoNothingWithoutAModel)
     const std::size_t Paints = mSystem.mPaintTimes.size();
     Command(IDM_SEQUENCE_BASE);
     Command(IDM_ANIM_ALL);
-    Command(IDM_DIRECT3D);
     Command(12345);
     EXPECT_EQ(CurrentFrame, 3);
     EXPECT_EQ(SequenceStart, 2);

@@ -1,0 +1,73 @@
+// The renderer switch (Options > Use Direct3D): to Direct3D after the DirectX version check
+// and the user's choice of device, back to OpenGL releasing every DirectX object; either way
+// the last script is loaded again in the renderer now active.
+#include <new>
+
+#include "app/Shell.h"
+#include "app/ShellState.h"
+#include "app/resources/ResourceIds.h"
+#include "render/GLScene.h"
+#include "render/ViewState.h"
+#include "render_d3d/D3DViewer.h"
+#include "render_d3d/Probe.h"
+
+static_assert(IDD_DEVICE == DEVICE_DIALOG_ID && IDC_DEVICE_LIST == DEVICE_LIST_ID,
+              "the viewer fills the chooser the resources define");
+
+namespace
+{
+// DirectX 5: the first version with everything the Direct3D renderer calls.
+constexpr std::uint32_t DIRECTX_5 = 0x500;
+
+void CheckDirect3DItem(bool bChecked)
+{
+    WindowSystem->CheckMenuItem(WindowSystem->GetMenu(MainWindow), IDM_DIRECT3D, bChecked);
+}
+}  // namespace
+
+bool CreateD3DViewer()
+{
+    if (!TheD3DViewer)
+        TheD3DViewer = new (std::nothrow) cD3DViewer(*WindowSystem, MainWindow, AppInstance);
+    return TheD3DViewer != nullptr;
+}
+
+void SwitchRenderer()
+{
+    if (!CreateD3DViewer())
+        return;
+    if (RenderMode == 2)
+    {
+        RenderMode = 1;
+        GLSetPerspectiveHint();
+        TheD3DViewer->SetActive(false);
+        CheckDirect3DItem(false);
+        TheD3DViewer->ReleaseAll();
+    }
+    else
+    {
+        std::uint32_t Version = 0, Platform = 0;
+        ProbeDirectXVersion(&Version, &Platform);
+        if (Version < DIRECTX_5)
+        {
+            WindowSystem->MessageBox(MainWindow,
+                                     "Tessaly requires DirectX 5 or newer which is not on this machine.",
+                                     "Info", MB_ICONEXCLAMATION);
+            return;
+        }
+        if (!TheD3DViewer->ChooseDevice())
+        {
+            RenderMode = 1;
+            TheD3DViewer->SetActive(false);
+            return;
+        }
+        RenderMode = 2;
+        TheD3DViewer->SetActive(true);
+        TheD3DViewer->AttachToWindow();
+        CheckDirect3DItem(true);
+    }
+    // The model exists only in the active renderer's form: it is read again for the new one.
+    if (!LastScriptPath.empty())
+        OpenScript(LastScriptPath.c_str());
+    WindowSystem->InvalidateRect(MainWindow);
+}
