@@ -102,8 +102,9 @@ void ProbeWindows(cSystem& System, const OSVERSIONINFOA& Info, std::uint32_t* pV
     System.FreeLibrary(DInput);
     if (!InputCreate)
     {
-        System.FreeLibrary(DDraw);
+        // The object is released while the library that made it is still loaded.
         pDirectDraw->Release();
+        System.FreeLibrary(DDraw);
         System.OutputDebugStringA("Couldn't GetProcAddress DInputCreate\r\n");
         return;
     }

@@ -133,9 +133,13 @@ public:
         auto It = pEntries->find(pszName);
         return It == pEntries->end() ? nullptr : It->second;
     }
-    bool FreeLibrary(HLIBRARY) override
+    bool FreeLibrary(HLIBRARY Library) override
     {
         --mOpen;
+        // An object of a library must not outlive the library's code.
+        auto It = mLibraries.find("DDRAW.DLL");
+        if (It != mLibraries.end() && Library == reinterpret_cast<HLIBRARY>(&It->second) && LiveObjects > 0)
+            mFreedWhileInUse = true;
         return true;
     }
     void OutputDebugStringA(const char* pszText) override { mDebug += pszText; }
@@ -153,6 +157,7 @@ public:
     std::map<std::string, std::map<std::string, LIBPROC>> mLibraries;
     std::vector<std::string> mLoaded;
     int mOpen = 0;
+    bool mFreedWhileInUse = false;
     std::string mDebug;
 };
 
@@ -265,6 +270,7 @@ TEST_F(Probe, WindowsFamilyStepsAndTheirFailures)
         EXPECT_EQ(mVersion, Case.Version) << Case.pszCase;
         EXPECT_EQ(mPlatform, Case.Platform) << Case.pszCase;
         EXPECT_EQ(mSystem.mDebug, Case.pszDebug) << Case.pszCase;
+        EXPECT_FALSE(mSystem.mFreedWhileInUse) << Case.pszCase;
     }
 }
 
