@@ -4,6 +4,7 @@
 
 #include "platform/rm/RMDevice.h"
 #include "platform/rm/RMFaults.h"
+#include "render/GLScene.h"
 #include "render/ViewState.h"
 #include "render_d3d/D3DModel.h"
 #include "render_d3d/ErrorText.h"
@@ -76,6 +77,20 @@ TEST_F(cD3DTest, TooLargeAWindowFallsBackToTheDefaultDeviceUntilItShrinks)
     EXPECT_EQ(mSystem.mMessageBoxes.size(), 2u);
     EXPECT_STREQ(DeviceName(TheD3DViewer->GetDevice()), "Compact RGB Renderer");
     EXPECT_EQ(TheD3DViewer->GetDevice()->GetHeight(), 300u);
+}
+
+TEST_F(cD3DTest, BackPlaneReachesAsFarAsTheOpenGLViewsFarPlane)
+{
+    ASSERT_TRUE(Attach());
+    EXPECT_EQ(TheD3DViewer->GetViewport()->GetBack(), 5000.0f);
+    // A model 200 units deep: the OpenGL view reaches 100 times that.
+    ModelBounds.MinZ = -100.0f;
+    ModelBounds.MaxZ = 100.0f;
+    ResizeView(320, 240);
+    EXPECT_EQ(TheD3DViewer->GetViewport()->GetBack(), 20000.0f);
+    D3DVECTOR Camera = {};
+    TheD3DViewer->GetCamera()->GetPosition(TheD3DViewer->GetScene(), &Camera);
+    EXPECT_EQ(Camera.z, -200.0f);
 }
 
 TEST_F(cD3DTest, BackgroundReachesTheSceneAsRedGreenBlueOnEveryDepth)
