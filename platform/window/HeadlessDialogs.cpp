@@ -1,5 +1,5 @@
-// Headless back end: dialogs from resources, message boxes and the choosers, answered
-// from the test's scripts and recorded as shown.
+// Headless back end: dialogs from resources and their list boxes, message boxes and the
+// choosers, answered from the test's scripts and recorded as shown.
 #include "platform/window/HeadlessWindow.h"
 
 std::string tShownDialog::Text(int ControlId) const
@@ -17,6 +17,9 @@ HWindow cHeadlessWindowSystem::OpenDialog(const tDialogTemplate& Template, bool 
     for (const tDialogControl& Control : Template.Controls)
         if (Control.Id != ID_NONE && Control.pszText[0] != '\0')
             Shown.TextHistory[Control.Id].push_back(Control.pszText);
+    for (const tDialogControl& Control : Template.Controls)
+        if (Control.Type == eControlType::ListBox && Control.Id != ID_NONE)
+            Shown.ListBoxes[Control.Id] = {};
     mDialogs.push_back(std::move(Shown));
     const std::size_t Index = mDialogs.size() - 1;
     mLiveDialogs[DIALOG_BASE + Index] = {Index, false};
@@ -50,7 +53,10 @@ std::intptr_t cHeadlessWindowSystem::DialogBox(const tResourceTable* pInstance, 
     {
         if (mLiveDialogs[Key].bEnded)
             break;
-        Proc(Handle, Action.Msg, Action.wParam, Action.lParam);
+        if (Action.Msg == HEADLESS_LB_SELECT || Action.Msg == HEADLESS_LB_DBLCLK)
+            ActOnListBox(Handle, Proc, Action);
+        else
+            Proc(Handle, Action.Msg, Action.wParam, Action.lParam);
     }
     // Escape when the script is done, as a user would leave a dialog.
     if (!mLiveDialogs[Key].bEnded)
@@ -110,6 +116,69 @@ void cHeadlessWindowSystem::SetProgress(HWindow Dialog, int ControlId, int Done,
         pShown->Progress[ControlId] = {Done, Total};
         ++pShown->ProgressRepaints;
     }
+}
+
+tShownListBox* cHeadlessWindowSystem::FindListBox(HWindow Dialog, int ControlId)
+{
+    tShownDialog* pShown = Record(Dialog);
+    if (pShown == nullptr)
+        return nullptr;
+    const auto It = pShown->ListBoxes.find(ControlId);
+    return It == pShown->ListBoxes.end() ? nullptr : &It->second;
+}
+
+int cHeadlessWindowSystem::ListBoxInsertString(HWindow Dialog, int ControlId, int Index,
+                                               const char* pszText)
+{
+    tShownListBox* pList = FindListBox(Dialog, ControlId);
+    if (pList == nullptr)
+        return -1;
+    const int Count = static_cast<int>(pList->Lines.size());
+    if (Index == -1)
+        Index = Count;
+    if (Index < 0 || Index > Count)
+        return -1;
+    pList->Lines.insert(pList->Lines.begin() + Index, pszText ? pszText : "");
+    // The selected line moves down with the lines below the new one.
+    if (pList->Selection >= Index)
+        ++pList->Selection;
+    return Index;
+}
+
+void cHeadlessWindowSystem::ListBoxSetCurSel(HWindow Dialog, int ControlId, int Index)
+{
+    if (tShownListBox* pList = FindListBox(Dialog, ControlId))
+        pList->Selection = Index >= 0 && Index < static_cast<int>(pList->Lines.size()) ? Index : -1;
+}
+
+int cHeadlessWindowSystem::ListBoxGetCurSel(HWindow Dialog, int ControlId)
+{
+    const tShownListBox* pList = FindListBox(Dialog, ControlId);
+    return pList == nullptr ? -1 : pList->Selection;
+}
+
+void cHeadlessWindowSystem::ActOnListBox(HWindow Dialog, DialogProc Proc,
+                                         const tDialogAction& Action)
+{
+    const int ControlId = static_cast<int>(Action.wParam);
+    tShownListBox* pList = FindListBox(Dialog, ControlId);
+    if (pList == nullptr)
+        return;
+    const bool bLine =
+        Action.lParam >= 0 && Action.lParam < static_cast<std::intptr_t>(pList->Lines.size());
+    if (Action.Msg == HEADLESS_LB_DBLCLK && !bLine)
+        return;
+    const int Before = pList->Selection;
+    pList->Selection = bLine ? static_cast<int>(Action.lParam) : -1;
+    const auto Notify = [&](std::uintptr_t Code) {
+        Proc(Dialog, WM_COMMAND, (Code << 16) | (Action.wParam & 0xFFFFu), 0);
+    };
+    if (Action.Msg == HEADLESS_LB_SELECT || pList->Selection != Before)
+        Notify(LBN_SELCHANGE);
+    // The procedure may have ended the dialog on the selection change.
+    const bool bEnded = mLiveDialogs[static_cast<std::uintptr_t>(Dialog)].bEnded;
+    if (Action.Msg == HEADLESS_LB_DBLCLK && !bEnded)
+        Notify(LBN_DBLCLK);
 }
 
 int cHeadlessWindowSystem::MessageBox(HWindow Owner, const char* pszText, const char* pszCaption,

@@ -1,6 +1,6 @@
-// Headless back end: the main window, its menu bar, the OpenGL context and palettes,
-// and the back-end selection. The queue is in HeadlessQueue.cpp, dialogs and choosers in
-// HeadlessDialogs.cpp.
+// Headless back end: the main window, its menu bar, the OpenGL context and palettes, pictures
+// presented without OpenGL, and the back-end selection. The queue is in HeadlessQueue.cpp,
+// dialogs and choosers in HeadlessDialogs.cpp.
 #include "platform/window/HeadlessWindow.h"
 
 #include <stdexcept>
@@ -331,6 +331,31 @@ void cHeadlessWindowSystem::DeletePalette(HPalette Palette)
     mPalettes.erase(static_cast<std::uintptr_t>(Palette));
     if (mSelectedPalette == Palette)
         mSelectedPalette = HPalette::None;
+}
+
+// ---- pictures drawn without OpenGL ----------------------------------------------------------
+
+int cHeadlessWindowSystem::GetDisplayBitsPerPixel(HWindow Window)
+{
+    return mDisplayBitsPerPixel;
+}
+
+void cHeadlessWindowSystem::GetClientSize(HWindow Window, int& Width, int& Height)
+{
+    Width = IsMain(Window) ? mClientWidth : 0;
+    Height = IsMain(Window) ? mClientHeight : 0;
+}
+
+void cHeadlessWindowSystem::PresentPicture(HWindow Window, const std::uint32_t* XRGB, int Width,
+                                           int Height)
+{
+    if (!IsMain(Window) || XRGB == nullptr || Width <= 0 || Height <= 0)
+        return;
+    const std::size_t Count = static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height);
+    mPresented.assign(XRGB, XRGB + Count);
+    mPresentedWidth = Width;
+    mPresentedHeight = Height;
+    ++mPresentCount;
 }
 
 std::unique_ptr<cWindowSystem> CreateWindowSystem(int argc, char** argv)

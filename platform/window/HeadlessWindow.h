@@ -45,6 +45,13 @@ struct tScrollState
     int Min = 0, Max = 0, Page = 0, Pos = 0;
 };
 
+// A list box's lines in index order, and the selected line (-1 for none).
+struct tShownListBox
+{
+    std::vector<std::string> Lines;
+    int Selection = -1;
+};
+
 // One dialog, modal or modeless, from creation on; kept after it closes.
 struct tShownDialog
 {
@@ -58,17 +65,43 @@ struct tShownDialog
     std::map<int, tScrollState> Scrolls;
     std::map<int, std::pair<int, int>> Progress;   // control -> (Done, Total)
     int ProgressRepaints = 0;
+    std::map<int, tShownListBox> ListBoxes;   // every list box of the template, by control id
 
     std::string Text(int ControlId) const;
 };
 
+// Script actions the back end carries out itself instead of sending them: what the user does
+// to a list box. wParam is the list box's control id, lParam the line. Their numbers lie above
+// every message number of Window.h, so a procedure never receives one.
+//   HEADLESS_LB_SELECT: clicks line lParam (-1, or a line that does not exist: clears the
+//     selection), then sends WM_COMMAND with wParam (LBN_SELCHANGE << 16) | control id.
+//   HEADLESS_LB_DBLCLK: double-clicks line lParam, which must exist: the click selects it
+//     (sending LBN_SELCHANGE only when the selection changes), then WM_COMMAND with
+//     (LBN_DBLCLK << 16) | control id is sent.
+// Both do nothing when the control is not a list box of the dialog.
+enum : std::uint32_t
+{
+    HEADLESS_LB_SELECT = 0x10000,
+    HEADLESS_LB_DBLCLK,
+};
+
 // What the user does in a modal dialog: messages sent to its procedure after WM_INITDIALOG, in
-// order. When they run out and the dialog is still open, Escape (IDCANCEL) is pressed.
+// order, or the list-box actions above. When they run out and the dialog is still open, Escape
+// (IDCANCEL) is pressed.
 struct tDialogAction
 {
     std::uint32_t Msg;
     std::uintptr_t wParam;
     std::intptr_t lParam;
+
+    static tDialogAction SelectLine(int ListBoxId, int Line)
+    {
+        return {HEADLESS_LB_SELECT, static_cast<std::uintptr_t>(ListBoxId), Line};
+    }
+    static tDialogAction DoubleClickLine(int ListBoxId, int Line)
+    {
+        return {HEADLESS_LB_DBLCLK, static_cast<std::uintptr_t>(ListBoxId), Line};
+    }
 };
 
 // An answer for the colour chooser: OK with a colour (and optionally the custom colours the
@@ -143,6 +176,14 @@ public:
     int mRealizeCount = 0;
     int mUpdateColorsCount = 0;
 
+    // What GetDisplayBitsPerPixel reports.
+    int mDisplayBitsPerPixel = 24;
+    // The last picture given to PresentPicture (0x00RRGGBB, rows top to bottom) and how many
+    // were presented. Presenting needs no OpenGL context.
+    std::vector<std::uint32_t> mPresented;
+    int mPresentedWidth = 0, mPresentedHeight = 0;
+    int mPresentCount = 0;
+
     // ---- cWindowSystem --------------------------------------------------------------------
     HWindow CreateMainWindow(const tMainWindowDesc& Desc) override;
     void ShowWindow(HWindow Window) override;
@@ -183,6 +224,10 @@ public:
     void SetScrollInfo(HWindow Dialog, int ControlId, int Min, int Max, int Page, int Pos,
                        bool bRedraw) override;
     void SetProgress(HWindow Dialog, int ControlId, int Done, int Total) override;
+    int ListBoxInsertString(HWindow Dialog, int ControlId, int Index,
+                            const char* pszText) override;
+    void ListBoxSetCurSel(HWindow Dialog, int ControlId, int Index) override;
+    int ListBoxGetCurSel(HWindow Dialog, int ControlId) override;
 
     int MessageBox(HWindow Owner, const char* pszText, const char* pszCaption,
                    unsigned Style) override;
@@ -190,6 +235,11 @@ public:
                          const char* pszTitle, std::string& Path) override;
     bool ChooseColor(HWindow Owner, std::uint32_t Initial, std::uint32_t* CustomColors,
                      std::uint32_t& Chosen) override;
+
+    int GetDisplayBitsPerPixel(HWindow Window) override;
+    void GetClientSize(HWindow Window, int& Width, int& Height) override;
+    void PresentPicture(HWindow Window, const std::uint32_t* XRGB, int Width,
+                        int Height) override;
 
     std::uint32_t GetTimeMs() override
     {
@@ -247,6 +297,9 @@ private:
     void TakeDueScheduled();
     // Records a new dialog from its template and returns its handle.
     HWindow OpenDialog(const tDialogTemplate& Template, bool bModal);
+    tShownListBox* FindListBox(HWindow Dialog, int ControlId);
+    // Carries out a HEADLESS_LB_* script action on a modal dialog.
+    void ActOnListBox(HWindow Dialog, DialogProc Proc, const tDialogAction& Action);
     bool GLMakeCurrent();
     void GLSwapAndRead();
 

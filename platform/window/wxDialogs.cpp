@@ -1,5 +1,5 @@
 // Dialogs built from resource templates: modal and modeless, their controls, and the scroll,
-// button and close events handed to the dialog procedure.
+// button, list box and close events handed to the dialog procedure.
 #include <memory>
 
 #include <wx/button.h>
@@ -85,8 +85,9 @@ wxWindow* MakeControl(wxDialog* pDialog, const tDialogControl& Control)
         return pSlider;
     }
     case eControlType::ListBox:
+        // Never sorted by the toolkit: the program inserts each line at the index it means.
         return new wxListBox(pDialog, wxID_ANY, Box.GetPosition(), Box.GetSize(), 0, nullptr,
-                             wxLB_SINGLE | wxLB_SORT | wxLB_HSCROLL);
+                             wxLB_SINGLE | wxLB_HSCROLL);
     case eControlType::ProgressBar:
         return new wxGauge(pDialog, wxID_ANY, 1, Box.GetPosition(), Box.GetSize(),
                            wxGA_HORIZONTAL | wxGA_SMOOTH);
@@ -174,6 +175,7 @@ tWxDialogRecord* cWxWindowSystem::BuildDialog(const tResourceTable* pInstance, i
         if (tWxDialogRecord* pRecord = FindDialog(Handle))
             OnDialogCommand(*pRecord, IDCANCEL);
     });
+    BindListBoxes(*Record);
     static const tScrollCode SCROLL_CODES[] = {
         {wxEVT_SCROLL_LINEUP, SB_LINELEFT},       {wxEVT_SCROLL_LINEDOWN, SB_LINERIGHT},
         {wxEVT_SCROLL_PAGEUP, SB_PAGELEFT},       {wxEVT_SCROLL_PAGEDOWN, SB_PAGERIGHT},

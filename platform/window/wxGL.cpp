@@ -94,16 +94,22 @@ bool cWxWindowSystem::MakeCurrent(HWindow Window, HGLContext Context)
     if (Context == HGLContext::None)
     {
         // Release whatever context is current on this thread.
+        mCurrentContext = 0;
         return ReleaseCurrentGLXContext();
     }
     auto Found = mContexts.find(static_cast<std::uintptr_t>(Context));
     if (!IsMain(Window) || mCanvas == nullptr || Found == mContexts.end())
         return false;
-    return Found->second->SetCurrent(*mCanvas);
+    if (!Found->second->SetCurrent(*mCanvas))
+        return false;
+    mCurrentContext = Found->first;
+    return true;
 }
 
 void cWxWindowSystem::DeleteGLContext(HGLContext Context)
 {
+    if (mCurrentContext == static_cast<std::uintptr_t>(Context))
+        mCurrentContext = 0;
     mContexts.erase(static_cast<std::uintptr_t>(Context));
 }
 
@@ -115,9 +121,10 @@ void cWxWindowSystem::SwapBuffers(HWindow Window)
 
 void cWxWindowSystem::ReleaseGL()
 {
-    if (!mContexts.empty())
+    if (!mContexts.empty() || mPresentContext)
         MakeCurrent(MAIN_WINDOW, HGLContext::None);
     mContexts.clear();
+    mPresentContext.reset();
 }
 
 // The X display is direct colour here: palettes are kept (so their handles stay valid) but

@@ -9,9 +9,9 @@
 // to the window procedure at once, as a modal loop would.
 //
 // Sources: wxWindowSystem.cpp (start-up, window, queue, redraw, clock, events),
-// wxMainFrame.cpp (frame and canvas), wxMenus.cpp, wxDialogs.cpp, wxChoosers.cpp, wxGL.cpp and
-// wxGLX.cpp, with wxText.h for texts; helpers tested without the toolkit: wxMessageQueue,
-// wxCommandIds, wxKeyMap, wxChooserText.
+// wxMainFrame.cpp (frame and canvas), wxMenus.cpp, wxDialogs.cpp, wxListBoxes.cpp,
+// wxChoosers.cpp, wxGL.cpp, wxGLX.cpp and wxPicture.cpp, with wxText.h for texts; helpers
+// tested without the toolkit: wxMessageQueue, wxCommandIds, wxKeyMap, wxChooserText.
 #pragma once
 
 #include <map>
@@ -78,6 +78,10 @@ public:
     void SetScrollInfo(HWindow Dialog, int ControlId, int Min, int Max, int Page, int Pos,
                        bool bRedraw) override;
     void SetProgress(HWindow Dialog, int ControlId, int Done, int Total) override;
+    int ListBoxInsertString(HWindow Dialog, int ControlId, int Index,
+                            const char* pszText) override;
+    void ListBoxSetCurSel(HWindow Dialog, int ControlId, int Index) override;
+    int ListBoxGetCurSel(HWindow Dialog, int ControlId) override;
 
     int MessageBox(HWindow Owner, const char* pszText, const char* pszCaption,
                    unsigned Style) override;
@@ -85,6 +89,14 @@ public:
                          const char* pszTitle, std::string& Path) override;
     bool ChooseColor(HWindow Owner, std::uint32_t Initial, std::uint32_t* CustomColors,
                      std::uint32_t& Chosen) override;
+
+    // The display's depth: the depth the Direct3D renderer's surfaces are made with.
+    int GetDisplayBitsPerPixel(HWindow Window) override;
+    // The canvas's client area in framebuffer pixels (its size times the scale factor).
+    void GetClientSize(HWindow Window, int& Width, int& Height) override;
+    // Draws through the canvas's current OpenGL context, every state it touches restored.
+    void PresentPicture(HWindow Window, const std::uint32_t* XRGB, int Width,
+                        int Height) override;
 
     std::uint32_t GetTimeMs() override;
 
@@ -142,6 +154,8 @@ private:
     void CloseDialog(HWindow Dialog);
     void CloseAllDialogs();
     void FocusWhenShown(wxDialog* pDialog);
+    // Hands the dialog's list box events to its procedure (wxListBoxes.cpp).
+    void BindListBoxes(tWxDialogRecord& Record);
 
     // GL (wxGL.cpp).
     bool MakeCanvas(const tPixelFormat& Request);
@@ -171,6 +185,9 @@ private:
 
     std::map<std::uintptr_t, std::unique_ptr<wxGLContext>> mContexts;
     std::uintptr_t mNextContext = 1;
+    std::uintptr_t mCurrentContext = 0;   // the context MakeCurrent made current; 0 for none
+    // Presents pictures when the program has no context current on the canvas.
+    std::unique_ptr<wxGLContext> mPresentContext;
     std::map<std::uintptr_t, std::vector<tPaletteEntry>> mPalettes;
     std::uintptr_t mNextPalette = 1;
 };
