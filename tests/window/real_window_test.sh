@@ -2,11 +2,14 @@
 # Real-window test: runs the viewer on a private Xvfb display and drives it with xdotool as a
 # user would. Opens the bundled sample through File > Open script and the GTK file chooser,
 # checks from screenshots that the model is drawn, that Left turns it, that a looping sequence
-# animates and stops again, and that 'n' steps a frame; then presses Escape and expects exit
-# status 0, and that the run left no settings in the user's folders.
+# animates and stops again, and that 'n' steps a frame; switches to Direct3D through Options >
+# Use Direct3D and the device chooser (first line preselected, Return), checks the model is
+# seen as large as with OpenGL and the item checked, and switches back; then presses Escape and
+# expects exit status 0, and that the run left no settings in the user's folders.
 #
 # Usage: real_window_test.sh TESSALY TESSALY_GEN
-# Exits 77 (skipped) when Xvfb, xdotool or ImageMagick is missing.
+# Exits 77 (skipped) when Xvfb, xdotool or ImageMagick is missing. With SHOTS set to a folder,
+# the renderer switch's screenshots are copied there.
 set -euo pipefail
 
 APP=$(realpath "$1")
@@ -63,6 +66,27 @@ held_still() {
     [ "$(differing "$WORK/still_a.png" "$WORK/still_b.png")" -le 200 ]
 }
 app_exited() { ! kill -0 "$APP_PID" 2>/dev/null; }
+# The client area below the menu bar, and how many of its pixels are not the background.
+client_shot() { import -window root -crop "$CLIENT" +repage "$1"; }
+foreground() {
+    local size=${CLIENT%%+*}
+    compare -metric AE -fuzz 3% "$1" -size "$size" "xc:$BACKGROUND" null: 2>&1 | cut -d' ' -f1 || true
+}
+# The model as large as in the OpenGL reference (within a quarter), so not black nor a fragment.
+model_like_reference() {
+    client_shot "$WORK/$1.png"
+    local seen
+    seen=$(foreground "$WORK/$1.png")
+    [ "$seen" -gt $(( REFERENCE * 3 / 4 )) ] && [ "$seen" -lt $(( REFERENCE * 5 / 4 )) ]
+}
+# The Options pop-up's items as drawn, the check boxes included.
+options_menu_shot() {
+    keys F10 Right
+    sleep 0.5
+    import -window root -crop "$MENU" +repage "$1"
+    keys Escape
+}
+chooser_gone() { ! xdotool search --onlyvisible --name "$CHOOSER" >/dev/null 2>&1; }
 keys() { xdotool key --delay 120 "$@"; }
 
 # ---- start the viewer -------------------------------------------------------------------------
@@ -91,10 +115,14 @@ placed() {
 wait_for 5000 placed || fail "window is ${WIDTH}x${HEIGHT} at $X,$Y, not 480x480 at 100,100"
 # Below the menu bar: the centre of the window, shifted down a little.
 REGION="160x160+$(( X + WIDTH / 2 - 80 ))+$(( Y + HEIGHT / 2 - 60 ))"
+CLIENT="$(( WIDTH - 20 ))x$(( HEIGHT - 50 ))+$(( X + 10 ))+$(( Y + 40 ))"
+# The Options pop-up opens under its title, its items' check boxes at the left.
+MENU="180x140+$(( X + 45 ))+$(( Y + 30 ))"
 xdotool windowfocus --sync "$WIN"
 
 # The script named on the command line is not opened: the program takes no arguments.
 wait_for 5000 empty_view || fail "the empty view is not a plain background"
+BACKGROUND=$(convert "$WORK/empty.png" -format '%[pixel:p{0,0}]' info:)
 
 # ---- File > Open script through the GTK chooser -----------------------------------------------
 keys F10 Down Return
@@ -106,6 +134,10 @@ CHOSEN_MS=$(now_ms)
 keys Return
 wait_for 30000 model_drawn || fail "no model drawn after opening $SCRIPT"
 echo "first drawn frame seen $(( $(now_ms) - CHOSEN_MS )) ms after choosing the script"
+sleep 0.5
+client_shot "$WORK/opengl.png"
+REFERENCE=$(foreground "$WORK/opengl.png")
+[ "$REFERENCE" -gt 1000 ] || fail "the OpenGL view shows only $REFERENCE model pixels"
 
 # ---- Left turns the model ---------------------------------------------------------------------
 xdotool windowfocus --sync "$WIN"
@@ -128,6 +160,44 @@ wait_for 5000 held_still || fail "the view still animates with Loop Animation of
 shot "$WORK/before_n.png"
 keys n
 wait_for 5000 picture_changed "$WORK/before_n.png" || fail "'n' did not step to the next frame"
+
+# ---- Options > Use Direct3D: the device chooser, then the model drawn by Direct3D ---------------
+CHOOSER='^Choose the Direct3D device to use$'
+xdotool windowfocus --sync "$WIN"
+options_menu_shot "$WORK/menu_opengl.png"
+keys F10 Right Down Down Down Down Down Down Return
+timeout 20 xdotool search --sync --name "$CHOOSER" >/dev/null ||
+    fail "the Direct3D device chooser did not appear"
+sleep 0.5
+import -window root "$WORK/chooser.png"
+keys Return                                   # the preselected first device
+wait_for 5000 chooser_gone || fail "Return did not close the device chooser"
+wait_for 30000 model_like_reference direct3d ||
+    fail "Direct3D shows $(foreground "$WORK/direct3d.png") model pixels, OpenGL $REFERENCE"
+echo "model pixels: OpenGL $REFERENCE, Direct3D $(foreground "$WORK/direct3d.png");" \
+     "$(differing "$WORK/opengl.png" "$WORK/direct3d.png") pixels differ"
+xdotool windowfocus --sync "$WIN"
+options_menu_shot "$WORK/menu_direct3d.png"
+[ "$(differing "$WORK/menu_opengl.png" "$WORK/menu_direct3d.png")" -gt 10 ] ||
+    fail "Use Direct3D is not shown checked"
+
+# ---- and back to OpenGL: the item unchecked (so the switch is done), the same view as before ----
+keys F10 Right Down Down Down Down Down Down Return
+xdotool windowfocus --sync "$WIN"
+options_menu_shot "$WORK/menu_opengl_again.png"
+[ "$(differing "$WORK/menu_opengl.png" "$WORK/menu_opengl_again.png")" -le 10 ] ||
+    fail "Use Direct3D is still shown checked after switching back"
+wait_for 30000 model_like_reference opengl_again ||
+    fail "back on OpenGL $(foreground "$WORK/opengl_again.png") model pixels, before $REFERENCE"
+same_as_first_opengl() {
+    client_shot "$WORK/opengl_again.png"
+    [ "$(differing "$WORK/opengl.png" "$WORK/opengl_again.png")" -le 200 ]
+}
+wait_for 5000 same_as_first_opengl ||
+    fail "OpenGL draws the reloaded model differently after Direct3D" \
+         "($(differing "$WORK/opengl.png" "$WORK/opengl_again.png") pixels differ)"
+[ -n "${SHOTS:-}" ] && cp "$WORK"/chooser.png "$WORK"/opengl.png "$WORK"/direct3d.png "$WORK"/opengl_again.png \
+    "$WORK"/menu_*.png "$SHOTS"/
 
 # ---- Escape ends the program with status 0 ----------------------------------------------------
 xdotool windowfocus --sync "$WIN"
