@@ -1,65 +1,19 @@
-// tessaly-render run as a program on crafted models: the PNG it writes, the sequence pictures,
-// the --info summary and the load error.
+// tessaly-render run as a program on crafted models: the PNG it writes with either renderer,
+// the sequence pictures, the --info summary, the load errors and the command line.
 #include <gtest/gtest.h>
 
-#include <png.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tests/render/TestModel.h"
+#include "tests/render/ToolRun.h"
 
 namespace
 {
-struct cPicture
-{
-    int Width = 0, Height = 0;
-    std::vector<std::uint8_t> Rgb;
-    std::vector<int> At(int X, int Y) const
-    {
-        const std::size_t i = (static_cast<std::size_t>(Y) * Width + X) * 3;
-        return {Rgb[i], Rgb[i + 1], Rgb[i + 2]};
-    }
-};
-
-bool ReadPng(const std::string& Path, cPicture& Picture)
-{
-    png_image Image{};
-    Image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&Image, Path.c_str()))
-        return false;
-    Image.format = PNG_FORMAT_RGB;
-    Picture.Width = static_cast<int>(Image.width);
-    Picture.Height = static_cast<int>(Image.height);
-    Picture.Rgb.resize(PNG_IMAGE_SIZE(Image));
-    return png_image_finish_read(&Image, nullptr, Picture.Rgb.data(), 0, nullptr) != 0;
-}
-
-struct cRun
-{
-    int Status;
-    std::string Out, Err;
-};
-
-// Runs the program; its output is caught in files under Dir.
-cRun RunTool(const std::string& Dir, const std::string& Args)
-{
-    const std::string OutPath = Dir + "out.txt", ErrPath = Dir + "err.txt";
-    const std::string Command = std::string(TESSALY_RENDER_PATH) + " " + Args + " >" + OutPath +
-                                " 2>" + ErrPath;
-    const int Raw = std::system(Command.c_str());
-    auto Slurp = [](const std::string& Path) {
-        std::ifstream In(Path);
-        std::stringstream Text;
-        Text << In.rdbuf();
-        return Text.str();
-    };
-    return {WIFEXITED(Raw) ? WEXITSTATUS(Raw) : -1, Slurp(OutPath), Slurp(ErrPath)};
-}
+// Leaves the GL library without an EGL driver, as on a system with no OpenGL.
+const char* const NO_EGL = "__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent/egl.json";
 
 class cToolTest : public ::testing::Test
 {
@@ -132,17 +86,64 @@ TEST_F(cToolTest, InfoPrintsTheModelSummaryAsJson)
     EXPECT_EQ(Run.Out.front(), '{');
 }
 
+TEST_F(cToolTest, Direct3DDrawsTheSamePicturesWithoutOpenGL)
+{
+    const std::string Args = " -o " + mOut + "d0.png --size 96x64 --background 3366cc";
+    EXPECT_EQ(RunTool(mOut, mScript + Args, NO_EGL).Status, 1);
+    const cRun Run = RunTool(mOut, mScript + Args + " --renderer d3d", NO_EGL);
+    ASSERT_EQ(Run.Status, 0) << Run.Err;
+    cPicture Picture;
+    ASSERT_TRUE(ReadPng(mOut + "d0.png", Picture));
+    EXPECT_EQ(Picture.Width, 96);
+    EXPECT_EQ(Picture.Height, 64);
+    EXPECT_EQ(Picture.At(48, 20), (std::vector<int>{255, 0, 0}));
+    EXPECT_EQ(Picture.At(48, 44), (std::vector<int>{0, 0, 255}));
+    EXPECT_EQ(Picture.At(2, 2), (std::vector<int>{0x33, 0x66, 0xcc}));
+
+    const cRun Sequence = RunTool(
+        mOut, mScript + " --renderer d3d --sequence Slide -o " + mOut + " --size 64x64", NO_EGL);
+    ASSERT_EQ(Sequence.Status, 0) << Sequence.Err;
+    cPicture First, Second;
+    ASSERT_TRUE(ReadPng(mOut + "Slide_0000.png", First));
+    ASSERT_TRUE(ReadPng(mOut + "Slide_0001.png", Second));
+    EXPECT_FALSE(std::filesystem::exists(mOut + "Slide_0002.png"));
+    EXPECT_NE(First.Rgb, Second.Rgb);
+    EXPECT_EQ(First.At(7, 32), (std::vector<int>{0, 0, 0}));
+}
+
 TEST_F(cToolTest, LoadErrorsPrintTheViewerMessage)
 {
-    const cRun Missing = RunTool(mOut, mOut + "Nothing.zc -o " + mOut + "x.png");
-    EXPECT_EQ(Missing.Status, 1);
-    EXPECT_NE(Missing.Err.find("Can't open file " + mOut + "Nothing.zc"), std::string::npos);
+    for (const char* pszRenderer : {"gl", "d3d"})
+    {
+        const std::string Renderer = std::string(" --renderer ") + pszRenderer;
+        const cRun Missing = RunTool(mOut, mOut + "Nothing.zc -o " + mOut + "x.png" + Renderer);
+        EXPECT_EQ(Missing.Status, 1) << pszRenderer;
+        EXPECT_NE(Missing.Err.find("Can't open file " + mOut + "Nothing.zc"), std::string::npos)
+            << Missing.Err;
 
-    std::ofstream(mOut + "Empty.zc") << "class Empty;\n";
-    const cRun NoMesh = RunTool(mOut, mOut + "Empty.zc -o " + mOut + "x.png");
-    EXPECT_EQ(NoMesh.Status, 1);
-    EXPECT_NE(NoMesh.Err.find("The file " + mOut + "Empty.zc does not contain any mesh information."),
-              std::string::npos);
+        std::ofstream(mOut + "Empty.zc") << "class Empty;\n";
+        const cRun NoMesh = RunTool(mOut, mOut + "Empty.zc -o " + mOut + "x.png" + Renderer);
+        EXPECT_EQ(NoMesh.Status, 1) << pszRenderer;
+        EXPECT_NE(NoMesh.Err.find("Error: The file " + mOut +
+                                  "Empty.zc does not contain any mesh information."),
+                  std::string::npos)
+            << NoMesh.Err;
+        EXPECT_FALSE(std::filesystem::exists(mOut + "x.png")) << pszRenderer;
+    }
+}
 
-    EXPECT_EQ(RunTool(mOut, mScript + " -o " + mOut + "x.png --filter sideways").Status, 2);
+TEST_F(cToolTest, CommandLineErrorsAndHelp)
+{
+    const cRun Help = RunTool(mOut, "--help");
+    EXPECT_EQ(Help.Status, 0);
+    EXPECT_EQ(Help.Out.rfind("usage: tessaly-render", 0), 0u) << Help.Out;
+    EXPECT_NE(Help.Out.find("--renderer gl|d3d"), std::string::npos);
+
+    for (const char* pszArgs : {"--filter sideways", "--renderer vulkan", "--device 1",
+                                "--renderer d3d --depth 8", "--depth 16"})
+    {
+        const cRun Run = RunTool(mOut, mScript + " -o " + mOut + "x.png " + pszArgs);
+        EXPECT_EQ(Run.Status, 2) << pszArgs;
+        EXPECT_NE(Run.Err.find("usage:"), std::string::npos) << pszArgs;
+    }
 }

@@ -1,12 +1,11 @@
-// tessaly-render: loads a class script the way the viewer does with OpenGL active and writes
-// the picture of one frame, or of every frame of a sequence, as PNG; or prints a model summary.
+// tessaly-render: loads a class script the way the viewer does, with OpenGL or the Direct3D
+// renderer active, and writes the picture of one frame, or of every frame of a sequence, as
+// PNG; or prints a model summary. This file holds the program's entry and the OpenGL path.
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <memory>
-#include <stdexcept>
 #include <string>
-#include <vector>
 
 #include <unistd.h>
 
@@ -18,133 +17,12 @@
 #include "render/RenderHooks.h"
 #include "render/ViewState.h"
 #include "tools/render/ModelInfo.h"
-#include "tools/render/PngWrite.h"
+#include "tools/render/Pictures.h"
+#include "tools/render/RenderD3D.h"
+#include "tools/render/RenderOptions.h"
 
 namespace
 {
-const char* const USAGE =
-    "usage: tessaly-render SCRIPT.zc -o OUT.png [--size WxH] [--frame N | --sequence NAME]\n"
-    "           [--filter all|translucent|masked|two-sided|placeholder] [--angle-y DEG]\n"
-    "           [--angle-x DEG] [--offset-y N] [--offset-z N] [--textures on|off]\n"
-    "           [--background RRGGBB]\n"
-    "       tessaly-render SCRIPT.zc --sequence NAME -o DIR/   (one PNG per frame)\n"
-    "       tessaly-render SCRIPT.zc --info\n";
-
-struct cUsageError : std::runtime_error
-{
-    using std::runtime_error::runtime_error;
-};
-
-struct cOptions
-{
-    std::string Script, Output, Sequence;
-    int Width = 480, Height = 480;
-    int Frame = 0;
-    int Filter = 0;
-    float AngleY = 0, AngleX = 0, OffsetY = 0, OffsetZ = 0;
-    bool bTextures = true, bInfo = false;
-    bool bBackground = false;
-    unsigned Background = 0;
-};
-
-float ParseFloat(const std::string& Option, const std::string& Text)
-{
-    char* pEnd = nullptr;
-    const float Value = std::strtof(Text.c_str(), &pEnd);
-    if (Text.empty() || *pEnd)
-        throw cUsageError(Option + " needs a number, not '" + Text + "'");
-    return Value;
-}
-
-int ParseInt(const std::string& Option, const std::string& Text)
-{
-    char* pEnd = nullptr;
-    const long Value = std::strtol(Text.c_str(), &pEnd, 10);
-    if (Text.empty() || *pEnd || Value < -1000000 || Value > 1000000)
-        throw cUsageError(Option + " needs a whole number, not '" + Text + "'");
-    return static_cast<int>(Value);
-}
-
-cOptions ParseArgs(int Argc, char** Argv)
-{
-    cOptions Opt;
-    for (int i = 1; i < Argc; ++i)
-    {
-        const std::string Arg = Argv[i];
-        if (Arg == "--info")
-        {
-            Opt.bInfo = true;
-            continue;
-        }
-        if (Arg.rfind("-", 0) != 0)
-        {
-            if (!Opt.Script.empty())
-                throw cUsageError("only one script, please: '" + Arg + "'");
-            Opt.Script = Arg;
-            continue;
-        }
-        if (i + 1 >= Argc)
-            throw cUsageError("missing value after " + Arg);
-        const std::string Value = Argv[++i];
-        if (Arg == "-o")
-            Opt.Output = Value;
-        else if (Arg == "--size")
-        {
-            const std::size_t x = Value.find('x');
-            if (x == std::string::npos)
-                throw cUsageError("--size needs WxH, not '" + Value + "'");
-            Opt.Width = ParseInt(Arg, Value.substr(0, x));
-            Opt.Height = ParseInt(Arg, Value.substr(x + 1));
-            if (Opt.Width < 1 || Opt.Height < 1 || Opt.Width > 8192 || Opt.Height > 8192)
-                throw cUsageError("--size must be 1x1 to 8192x8192");
-        }
-        else if (Arg == "--frame")
-            Opt.Frame = ParseInt(Arg, Value);
-        else if (Arg == "--sequence")
-            Opt.Sequence = Value;
-        else if (Arg == "--filter")
-        {
-            const char* const Names[] = {"all", "translucent", "masked", "two-sided", "placeholder"};
-            const int Values[] = {0, 2, 3, 4, 8};
-            int Found = -1;
-            for (int n = 0; n < 5; ++n)
-                Found = Value == Names[n] ? Values[n] : Found;
-            if (Found < 0)
-                throw cUsageError("unknown --filter '" + Value + "'");
-            Opt.Filter = Found;
-        }
-        else if (Arg == "--angle-y")
-            Opt.AngleY = ParseFloat(Arg, Value);
-        else if (Arg == "--angle-x")
-            Opt.AngleX = ParseFloat(Arg, Value);
-        else if (Arg == "--offset-y")
-            Opt.OffsetY = ParseFloat(Arg, Value);
-        else if (Arg == "--offset-z")
-            Opt.OffsetZ = ParseFloat(Arg, Value);
-        else if (Arg == "--textures")
-        {
-            if (Value != "on" && Value != "off")
-                throw cUsageError("--textures is on or off");
-            Opt.bTextures = Value == "on";
-        }
-        else if (Arg == "--background")
-        {
-            char* pEnd = nullptr;
-            Opt.Background = static_cast<unsigned>(std::strtoul(Value.c_str(), &pEnd, 16));
-            if (Value.size() != 6 || *pEnd)
-                throw cUsageError("--background needs RRGGBB in hex, not '" + Value + "'");
-            Opt.bBackground = true;
-        }
-        else
-            throw cUsageError("unknown option " + Arg);
-    }
-    if (Opt.Script.empty())
-        throw cUsageError("a script is needed");
-    if (!Opt.bInfo && Opt.Output.empty())
-        throw cUsageError("-o is needed");
-    return Opt;
-}
-
 // The import's diagnostic lines go to stderr while it lasts, so stdout carries only the JSON.
 struct cStdoutToStderr
 {
@@ -171,33 +49,26 @@ struct cModelReleaser
     ~cModelReleaser() { ReleaseModel(); }
 };
 
-// The viewer's message box text, on stderr.
-void PrintMessage(const char* pszText, const char*)
+// The renderer's message box, on stderr.
+void PrintMessage(const char* pszText, const char* pszCaption)
 {
-    std::fprintf(stderr, "%s\n", pszText);
+    std::fprintf(stderr, "%s: %s\n", pszCaption, pszText);
     MessageShown = true;
 }
 
-void WritePicture(const cOffscreenGL& GL, const std::string& Path)
+int PrintInfo(const cOptions& Opt)
 {
-    WritePng(Path, GL.GetWidth(), GL.GetHeight(), GL.ReadRGB());
+    std::unique_ptr<cZentorMesh> pModel;
+    {
+        cStdoutToStderr Redirect;
+        pModel = std::make_unique<cZentorMesh>(Opt.Script.c_str(), true);
+    }
+    std::fputs(ModelInfoJson(*pModel, Opt.Script).c_str(), stdout);
+    return 0;
 }
 
-int Run(const cOptions& Opt)
+int RenderWithOpenGL(const cOptions& Opt)
 {
-    ShowRendererMessage = PrintMessage;
-    if (Opt.bInfo)
-    {
-        std::unique_ptr<cZentorMesh> pModel;
-        {
-            cStdoutToStderr Redirect;
-            pModel = std::make_unique<cZentorMesh>(Opt.Script.c_str(), true);
-        }
-        cZentorMesh& Model = *pModel;
-        std::fputs(ModelInfoJson(Model, Opt.Script).c_str(), stdout);
-        return 0;
-    }
-
     // Window creation, then the first size message.
     cOffscreenGL GL(Opt.Width, Opt.Height);
     GLInitState();
@@ -215,11 +86,7 @@ int Run(const cOptions& Opt)
     SequenceLength = 1;
     ResizeView(ClientWidth, ClientHeight);
 
-    PolygonFilter = Opt.Filter;
-    CameraAngleY = Opt.AngleY;
-    CameraAngleX = Opt.AngleX;
-    CameraOffsetY = Opt.OffsetY;
-    CameraOffsetZ = Opt.OffsetZ;
+    ApplyViewOptions(Opt);
     if (!Opt.bTextures)
     {
         TexturesOn = 0;
@@ -229,43 +96,26 @@ int Run(const cOptions& Opt)
         GLSetBackgroundColor((Opt.Background >> 16) & 0xFF, (Opt.Background >> 8) & 0xFF,
                              Opt.Background & 0xFF);
 
-    if (Opt.Sequence.empty())
-    {
-        CurrentFrame = Opt.Frame;
+    return WritePictures(Opt, [&GL]() {
         GLDrawFrame();
         GL.SwapBuffers();
-        WritePicture(GL, Opt.Output);
+        return cRGBPicture{GL.GetWidth(), GL.GetHeight(), GL.ReadRGB()};
+    });
+}
+
+int Run(const cOptions& Opt)
+{
+    if (Opt.bHelp)
+    {
+        std::fputs(USAGE, stdout);
         return 0;
     }
-
-    const AnimSeq* pSeq = nullptr;
-    for (int SequenceNum = 0; SequenceNum < TheModel->GetNumSequences() && !pSeq; ++SequenceNum)
-        if (TheModel->GetSequence(SequenceNum)->pszName == Opt.Sequence)
-            pSeq = TheModel->GetSequence(SequenceNum);
-    if (!pSeq)
-    {
-        std::fprintf(stderr, "The script has no sequence named %s.\n", Opt.Sequence.c_str());
-        return 1;
-    }
-    // Played as Loop Animation plays it: each picture steps one frame within the sequence.
-    SequenceStart = CurrentFrame = pSeq->StartFrame;
-    SequenceLength = pSeq->NumFrames;
-    LoopAnimation = 1;
-    const int NumPictures = pSeq->NumFrames < 1 ? 1
-                            : pSeq->NumFrames > MAX_FRAMES ? MAX_FRAMES
-                                                           : pSeq->NumFrames;
-    std::string Dir = Opt.Output;
-    if (!Dir.empty() && Dir.back() != '/')
-        Dir += '/';
-    for (int Picture = 0; Picture < NumPictures; ++Picture)
-    {
-        GLDrawFrame();
-        GL.SwapBuffers();
-        char Name[32];
-        std::snprintf(Name, sizeof Name, "_%04d.png", Picture);
-        WritePicture(GL, Dir + Opt.Sequence + Name);
-    }
-    return 0;
+    ShowRendererMessage = PrintMessage;
+    if (Opt.bInfo)
+        return PrintInfo(Opt);
+    if (Opt.Renderer == eRenderer::Direct3D)
+        return RenderWithDirect3D(Opt);
+    return RenderWithOpenGL(Opt);
 }
 
 // Compiling display lists makes the GL library allocate and free one small block per vertex,
@@ -283,7 +133,7 @@ void RestartWithBlockCache(char** Argv)
     // Could not start again: carry on with the allocator as it is.
     unsetenv("GLIBC_TUNABLES");
 }
-}
+}  // namespace
 
 int main(int Argc, char** Argv)
 {

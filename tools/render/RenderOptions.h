@@ -1,0 +1,40 @@
+// tessaly-render's command line: the options of one run and their parsing.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// The text --help prints and every usage error ends with.
+extern const char* const USAGE;
+
+// A command line the program cannot run; the message names what is wrong.
+struct cUsageError : std::runtime_error
+{
+    using std::runtime_error::runtime_error;
+};
+
+enum class eRenderer
+{
+    OpenGL,
+    Direct3D,
+};
+
+struct cOptions
+{
+    std::string Script, Output, Sequence;
+    eRenderer Renderer = eRenderer::OpenGL;
+    int Width = 480, Height = 480;
+    int Frame = 0;
+    int Filter = 0;
+    float AngleY = 0, AngleX = 0, OffsetY = 0, OffsetZ = 0;
+    bool bTextures = true, bInfo = false, bHelp = false;
+    bool bBackground = false;
+    unsigned Background = 0;   // 0xRRGGBB
+    // Direct3D only: the device's index in enumeration order, and the display depth the
+    // viewer sees (0: the window system's own).
+    int Device = 0;
+    int DisplayBits = 0;
+};
+
+// Reads the arguments; --help alone needs nothing else. Throws cUsageError.
+cOptions ParseArgs(int Argc, char** Argv);
