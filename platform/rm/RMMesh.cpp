@@ -48,10 +48,7 @@ RMRESULT cRMMesh::AddGroup(unsigned VertexCount, unsigned FaceCount, unsigned Ve
         return D3DRMERR_BADVALUE;
     try
     {
-        cGroup Group;
-        Group.Vertices.assign(VertexCount, D3DRMVERTEX{});
-        Group.Faces.assign(pFaceData, pFaceData + IndexCount);
-        mGroups.push_back(std::move(Group));
+        mGroups.emplace_back(VertexCount, FaceCount, pFaceData);
     }
     catch (const std::bad_alloc&)
     {
@@ -66,9 +63,16 @@ RMRESULT cRMMesh::SetVertices(D3DRMGROUPINDEX Group, unsigned Index, unsigned Co
     cGroup* pGroup = Find(Group);
     if (!pGroup || !pVertices)
         return DDERR_INVALIDPARAMS;
-    if (static_cast<std::size_t>(Index) + Count > pGroup->Vertices.size())
+    if (static_cast<std::size_t>(Index) + Count > pGroup->Data.GetVertexCount())
         return D3DRMERR_BADVALUE;
-    std::copy(pVertices, pVertices + Count, pGroup->Vertices.begin() + Index);
+    try
+    {
+        pGroup->Data.Write(Index, Count, pVertices);
+    }
+    catch (const std::bad_alloc&)
+    {
+        return D3DRMERR_BADALLOC;
+    }
     return D3DRM_OK;
 }
 
@@ -77,9 +81,9 @@ RMRESULT cRMMesh::GetVertices(D3DRMGROUPINDEX Group, unsigned Index, unsigned Co
     cGroup* pGroup = Find(Group);
     if (!pGroup || !pVertices)
         return DDERR_INVALIDPARAMS;
-    if (static_cast<std::size_t>(Index) + Count > pGroup->Vertices.size())
+    if (static_cast<std::size_t>(Index) + Count > pGroup->Data.GetVertexCount())
         return D3DRMERR_BADVALUE;
-    std::copy(pGroup->Vertices.begin() + Index, pGroup->Vertices.begin() + Index + Count, pVertices);
+    pGroup->Data.Read(Index, Count, pVertices);
     return D3DRM_OK;
 }
 
@@ -90,13 +94,13 @@ RMRESULT cRMMesh::GetGroup(D3DRMGROUPINDEX Group, unsigned* pVertexCount, unsign
     if (!pGroup)
         return DDERR_INVALIDPARAMS;
     if (pVertexCount)
-        *pVertexCount = static_cast<unsigned>(pGroup->Vertices.size());
+        *pVertexCount = pGroup->Data.GetVertexCount();
     if (pFaceCount)
-        *pFaceCount = static_cast<unsigned>(pGroup->Faces.size() / 3);
+        *pFaceCount = pGroup->Data.GetFaceCount();
     if (pVerticesPerFace)
         *pVerticesPerFace = 3;
     if (pFaceData)
-        std::copy(pGroup->Faces.begin(), pGroup->Faces.end(), pFaceData);
+        pGroup->Data.CopyFaceData(pFaceData);
     return D3DRM_OK;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/rm/D3DRM.h"
+#include "platform/rm/RMGroupData.h"
 
 #include <vector>
 
@@ -10,8 +11,12 @@ class cRMMesh final : public cRMRefCounted<IDirect3DRMMesh>
 public:
     struct cGroup
     {
-        std::vector<D3DRMVERTEX> Vertices;
-        std::vector<unsigned> Faces;  // three indices per triangle
+        cGroup(unsigned VertexCount, unsigned FaceCount, const unsigned* pFaceData)
+            : Data(VertexCount, FaceCount, pFaceData)
+        {
+        }
+
+        cRMGroupData Data;  // vertex records and faces, three indices per triangle
         float Red = 1, Green = 1, Blue = 1;
         cRMRef<IDirect3DRMTexture2> Texture;
         cRMRef<IDirect3DRMMaterial> Material;

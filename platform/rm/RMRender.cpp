@@ -34,6 +34,7 @@ struct cClipVertex
 };
 
 const int MAX_CLIP_VERTICES = 16;
+const unsigned CHUNK_VERTICES = 96;
 
 cVec3 LightColor(const cRMLight& Light, bool Mono)
 {
@@ -249,28 +250,38 @@ void DrawMesh(cRMMesh& Mesh, const cMatrix& World, bool DepthTest, const cLights
         const cRasterState State = {pTexture ? pTexture->GetTexels() : nullptr, Gouraud, DepthTest};
         const cVec3 Base = {Group.Red, Group.Green, Group.Blue};
 
-        Vertices.resize(Group.Vertices.size());
-        for (std::size_t i = 0; i < Group.Vertices.size(); ++i)
+        // Records are read a few at a time so no copy of the whole group is made.
+        const cRMGroupData& Data = Group.Data;
+        Vertices.resize(Data.GetVertexCount());
+        D3DRMVERTEX Chunk[CHUNK_VERTICES];
+        for (unsigned First = 0; First < Data.GetVertexCount(); First += CHUNK_VERTICES)
         {
-            const D3DRMVERTEX& In = Group.Vertices[i];
-            const cVec3 Position = {In.position.x * S.x, In.position.y * S.y, In.position.z * S.z};
-            cClipVertex& Out = Vertices[i];
-            Out.P = TransformPoint(Position, ToCamera);
-            Out.U = In.tu;
-            Out.V = In.tv;
-            Out.Color = Base;
-            if (Lit)
+            const unsigned Count = std::min(CHUNK_VERTICES, Data.GetVertexCount() - First);
+            Data.Read(First, Count, Chunk);
+            for (unsigned k = 0; k < Count; ++k)
             {
-                const cVec3 Normal = TransformNormal(Normalize({In.normal.x / S.x, In.normal.y / S.y, In.normal.z / S.z}),
-                                                     WorldInverse);
-                Out.Color = LightVertex(TransformPoint(Position, World), Normal, Base, pMaterial, Lights, View);
+                const D3DRMVERTEX& In = Chunk[k];
+                const cVec3 Position = {In.position.x * S.x, In.position.y * S.y, In.position.z * S.z};
+                cClipVertex& Out = Vertices[First + k];
+                Out.P = TransformPoint(Position, ToCamera);
+                Out.U = In.tu;
+                Out.V = In.tv;
+                Out.Color = Base;
+                if (Lit)
+                {
+                    const cVec3 Normal = TransformNormal(
+                        Normalize({In.normal.x / S.x, In.normal.y / S.y, In.normal.z / S.z}), WorldInverse);
+                    Out.Color = LightVertex(TransformPoint(Position, World), Normal, Base, pMaterial, Lights, View);
+                }
             }
         }
+        // Without face data each three consecutive vertices are one face.
+        const unsigned* pFaces = Data.GetFaceData();
         cClipVertex Face[3];
-        for (std::size_t First = 0; First + 3 <= Group.Faces.size(); First += 3)
+        for (std::size_t First = 0; First < 3 * static_cast<std::size_t>(Data.GetFaceCount()); First += 3)
         {
             for (std::size_t k = 0; k < 3; ++k)
-                Face[k] = Vertices[Group.Faces[First + k]];
+                Face[k] = Vertices[pFaces ? pFaces[First + k] : First + k];
             if (!Gouraud)
                 Face[1].Color = Face[2].Color = Face[0].Color;
             DrawFace(Face, 3, Fill, State, View);
