@@ -50,6 +50,9 @@ const tResourceTable& cD3DTest::TestResources()
 void cD3DTest::SetUp()
 {
     ResetViewState();
+    // The bounds of the last model belong to the scene state, which the view state's reset
+    // leaves alone.
+    ModelBounds = {};
     RMClearFaults();
     mLiveObjects = RMLiveObjectCount();
     RenderMode = 2;
