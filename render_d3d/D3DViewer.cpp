@@ -74,26 +74,29 @@ void cD3DViewer::SetBackgroundColor(std::uint32_t Colour)
 
 void cD3DViewer::OnActivate(std::uintptr_t wParam)
 {
-    if (!mDevice)
-        return;
-    IDirect3DRMWinDevice* pWinDevice = nullptr;
-    if (RMFailed(mDevice->QueryInterface(IID_IDirect3DRMWinDevice, reinterpret_cast<void**>(&pWinDevice))) ||
-        !pWinDevice)
-        return;
-    pWinDevice->HandleActivate(static_cast<std::uint32_t>(wParam));
-    pWinDevice->Release();
+    if (IDirect3DRMWinDevice* pWinDevice = QueryWinDevice())
+    {
+        pWinDevice->HandleActivate(static_cast<std::uint32_t>(wParam));
+        pWinDevice->Release();
+    }
 }
 
 void cD3DViewer::OnPaint()
 {
-    if (!mDevice)
-        return;
+    if (IDirect3DRMWinDevice* pWinDevice = QueryWinDevice())
+    {
+        pWinDevice->HandlePaint(nullptr);
+        pWinDevice->Release();
+    }
+}
+
+IDirect3DRMWinDevice* cD3DViewer::QueryWinDevice()
+{
     IDirect3DRMWinDevice* pWinDevice = nullptr;
-    if (RMFailed(mDevice->QueryInterface(IID_IDirect3DRMWinDevice, reinterpret_cast<void**>(&pWinDevice))) ||
-        !pWinDevice)
-        return;
-    pWinDevice->HandlePaint(nullptr);
-    pWinDevice->Release();
+    if (!mDevice ||
+        RMFailed(mDevice->QueryInterface(IID_IDirect3DRMWinDevice, reinterpret_cast<void**>(&pWinDevice))))
+        return nullptr;
+    return pWinDevice;
 }
 
 void cD3DViewer::ReleaseAll()

@@ -100,6 +100,8 @@ private:
     // the locked layout does not fit it.
     bool WriteTexturePixels(const DDSURFACEDESC& Locked, const std::uint8_t* pImage);
     void ReleaseTextures();
+    // The device's window side (an added reference), or null without a device.
+    IDirect3DRMWinDevice* QueryWinDevice();
     int ShowMessage(const char* pszText, const char* pszCaption, unsigned Style);
     static RMRESULT DeviceEnumCallback(RMGUID* pGuid, char* pszDescription, char* pszName,
                                        void* pContext);
