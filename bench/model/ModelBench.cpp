@@ -1,27 +1,21 @@
 // bench_model: builds the model from a generated script and decodes every triangle of every
 // frame, as a renderer does at load time, for three mesh sizes. Reports time, the bytes of the
-// mesh arrays and the peak heap use of one load (all allocations, counted here).
+// mesh arrays and the peak heap use of one load (all allocations, counted by the shared heap counter).
 #include <fcntl.h>
-#include <malloc.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 
 #include <filesystem>
 #include <string>
 
 #include <benchmark/benchmark.h>
 
+#include "bench/common/HeapCount.h"
 #include "model/ZentorMesh.h"
 #include "tools/zgen/ZentorGen.h"
 
 namespace
 {
-
-std::atomic<long long> HeapBytes{0};
-std::atomic<long long> PeakHeapBytes{0};
 
 // Content for one size, written once under the system's temporary directory.
 std::string ScriptFor(int NumFrames, int NumTris)
@@ -93,29 +87,6 @@ void BM_LoadAndDecode(benchmark::State& State)
 }
 
 } // namespace
-
-// Every allocation of the process is counted, so one load's peak heap use can be reported.
-void* operator new(std::size_t Size)
-{
-    void* p = std::malloc(Size ? Size : 1);
-    if (!p)
-        throw std::bad_alloc();
-    const long long Now = HeapBytes += static_cast<long long>(malloc_usable_size(p));
-    long long Peak = PeakHeapBytes.load();
-    while (Now > Peak && !PeakHeapBytes.compare_exchange_weak(Peak, Now))
-    {
-    }
-    return p;
-}
-
-void operator delete(void* p) noexcept
-{
-    if (p)
-        HeapBytes -= static_cast<long long>(malloc_usable_size(p));
-    std::free(p);
-}
-
-void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
 
 BENCHMARK(BM_LoadAndDecode)->Args({50, 500})->Args({200, 2000})->Args({1000, 4000})->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -17,7 +17,7 @@
 
 #include "app/resources/ResourceIds.h"
 #include "app/resources/Resources.h"
-#include "bench/render_d3d/HeapCount.h"
+#include "bench/common/HeapCount.h"
 #include "model/ZentorMesh.h"
 #include "platform/window/HeadlessWindow.h"
 #include "render/GLDraw.h"

@@ -1,6 +1,6 @@
 // Replacement operators new and delete that count the process's heap use. A file of their
 // own, so no caller sees them inlined.
-#include "bench/render_d3d/HeapCount.h"
+#include "bench/common/HeapCount.h"
 
 #include <malloc.h>
 
