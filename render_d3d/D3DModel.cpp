@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <new>
+#include <numeric>
 #include <string>
-#include <vector>
 
 #include "model/ZentorMesh.h"
 #include "render/GLScene.h"
@@ -22,6 +22,24 @@ constexpr unsigned TypeBit(int Type) { return 1u << Type; }
 constexpr unsigned ALL_TYPES = 0;
 constexpr unsigned TWO_SIDED_TYPES =
     TypeBit(POLY_TRANSLUCENT) | TypeBit(POLY_MASKED) | TypeBit(POLY_TWO_SIDED);
+
+// Writes a triangle's three records: vertex 0, vertex 2, vertex 1 (reversed: 0, 1, 2), all with
+// the negated normal. The meshes are mirrored in z, which turns the model's winding and facing
+// around.
+void WriteRecords(const RenderTri& Tri, bool bReversed, D3DRMVERTEX* pOut)
+{
+    static const int ORDER[2][3] = {{0, 2, 1}, {0, 1, 2}};
+    for (int r = 0; r < 3; ++r)
+    {
+        const int k = ORDER[bReversed][r];
+        D3DRMVERTEX& Out = pOut[r];
+        Out.position = {Tri.V[k][0], Tri.V[k][1], Tri.V[k][2]};
+        Out.normal = {-Tri.Normal[0], -Tri.Normal[1], -Tri.Normal[2]};
+        Out.tu = Tri.U[k];
+        Out.tv = Tri.T[k];
+        Out.color = 0xFFFFFFu;
+    }
+}
 }  // namespace
 
 cD3DFrame::cD3DFrame(cZentorMesh* pModel, int Frame, int NumSlots, cD3DViewer* pViewer)
@@ -33,9 +51,12 @@ cD3DFrame::cD3DFrame(cZentorMesh* pModel, int Frame, int NumSlots, cD3DViewer* p
     BuildTris(TCOORD_DIRECT3D);
     BuildMeshes();
     ReleaseTris();
-    TriVertices.reset();
-    GroupLists.reset();
-    GroupCounts.reset();
+    mListStarts.reset();
+    mListTris.reset();
+    mListTypes.reset();
+    mGroupVertices.reset();
+    mGroupFaces.reset();
+    mIdentityFaces.reset();
 }
 
 cD3DFrame::~cD3DFrame()
@@ -48,16 +69,20 @@ cD3DFrame::~cD3DFrame()
 
 int cD3DFrame::BuildMeshes()
 {
-    const int NumPolys = GetNumRenderTris();
-    const std::size_t ListSize = 3 * static_cast<std::size_t>(NumPolys);
+    const std::size_t TriCount = static_cast<std::size_t>(std::max(GetNumRenderTris(), 1));
     IDirect3DRM2* pRoot = mViewer ? mViewer->GetD3DRM() : nullptr;
     if (!pRoot || mNumSlots <= 0)
         return 0;
-    GroupLists.reset(new (std::nothrow) unsigned[static_cast<std::size_t>(mNumSlots) * std::max<std::size_t>(ListSize, 1)]);
-    TriVertices.reset(new (std::nothrow) D3DRMVERTEX[std::max<std::size_t>(ListSize, 1)]);
-    GroupCounts.reset(new (std::nothrow) unsigned[static_cast<std::size_t>(mNumSlots)]);
-    if (!GroupLists || !TriVertices || !GroupCounts)
+    mListStarts.reset(new (std::nothrow) unsigned[static_cast<std::size_t>(mNumSlots) + 1]);
+    mListTris.reset(new (std::nothrow) unsigned[TriCount]);
+    mListTypes.reset(new (std::nothrow) unsigned[TriCount]);
+    mGroupVertices.reset(new (std::nothrow) D3DRMVERTEX[3 * TriCount]);
+    mGroupFaces.reset(new (std::nothrow) unsigned[3 * TriCount]);
+    mIdentityFaces.reset(new (std::nothrow) unsigned[3 * TriCount]);
+    if (!mListStarts || !mListTris || !mListTypes || !mGroupVertices || !mGroupFaces || !mIdentityFaces)
         return 0;
+    std::iota(mIdentityFaces.get(), mIdentityFaces.get() + 3 * TriCount, 0u);
+    FillLists();
 
     if (RMSucceeded(pRoot->CreateMaterial(100.0f, &mMaterial)) && mMaterial)
     {
@@ -69,63 +94,86 @@ int cD3DFrame::BuildMeshes()
         mMaterial = nullptr;
     }
 
-    // Each triangle's records run vertex 0, vertex 2, vertex 1, all with the negated normal:
-    // the meshes are mirrored in z, which turns the model's winding and facing around.
-    const RenderTri* pTris = GetRenderTris();
-    for (int i = 0; i < NumPolys; ++i)
-    {
-        const RenderTri& Tri = pTris[i];
-        static const int ORDER[3] = {0, 2, 1};
-        for (int r = 0; r < 3; ++r)
-        {
-            const int k = ORDER[r];
-            D3DRMVERTEX& Out = TriVertices[3 * static_cast<std::size_t>(i) + r];
-            Out.position = {Tri.V[k][0], Tri.V[k][1], Tri.V[k][2]};
-            Out.normal = {-Tri.Normal[0], -Tri.Normal[1], -Tri.Normal[2]};
-            Out.tu = Tri.U[k];
-            Out.tv = Tri.T[k];
-            Out.color = 0xFFFFFFu;
-        }
-    }
-
-    mMainMesh = BuildMesh(pRoot, ALL_TYPES, false, mMainGroups);
+    mMainMesh = BuildMesh(pRoot, ALL_TYPES, false, false, mMainGroups);
     if (mHasTwoSided)
     {
-        mTwoSidedMesh = BuildMesh(pRoot, TWO_SIDED_TYPES, false, mTwoSidedGroups);
-        mBackMesh = BuildMesh(pRoot, TWO_SIDED_TYPES, true, mBackGroups);
+        mTwoSidedMesh = BuildMesh(pRoot, TWO_SIDED_TYPES, false, true, mTwoSidedGroups);
+        mBackMesh = BuildMesh(pRoot, TWO_SIDED_TYPES, true, true, mBackGroups);
     }
     if (mHasMasked)
-        mMaskedMesh = BuildMesh(pRoot, TypeBit(POLY_MASKED), false, mMaskedGroups);
+        mMaskedMesh = BuildMesh(pRoot, TypeBit(POLY_MASKED), false, true, mMaskedGroups);
     if (mHasTranslucent)
-        mTranslucentMesh = BuildMesh(pRoot, TypeBit(POLY_TRANSLUCENT), false, mTranslucentGroups);
+        mTranslucentMesh = BuildMesh(pRoot, TypeBit(POLY_TRANSLUCENT), false, true, mTranslucentGroups);
     if (mHasPlaceholder)
-        mPlaceholderMesh = BuildMesh(pRoot, TypeBit(POLY_PLACEHOLDER), false, mPlaceholderGroups);
+        mPlaceholderMesh = BuildMesh(pRoot, TypeBit(POLY_PLACEHOLDER), false, true, mPlaceholderGroups);
     return 0;
 }
 
-void cD3DFrame::FillLists(unsigned TypeMask, bool bReversed)
+void cD3DFrame::FillLists()
 {
-    const std::size_t ListSize = 3 * static_cast<std::size_t>(GetNumRenderTris());
-    std::fill(GroupCounts.get(), GroupCounts.get() + mNumSlots, 0u);
+    // Triangles of a texture number outside the slots are in no mesh.
     const RenderTri* pTris = GetRenderTris();
+    auto SlotOf = [&](int i) { return static_cast<unsigned>(pTris[i].TextureNum); };
+    const unsigned NumSlots = static_cast<unsigned>(mNumSlots);
+    std::fill(mListStarts.get(), mListStarts.get() + NumSlots + 1, 0u);
     for (int i = 0; i < GetNumRenderTris(); ++i)
-    {
-        const int t = pTris[i].TextureNum;
-        // Triangles of a texture number outside the slots are in no mesh.
-        if (t < 0 || t >= mNumSlots)
-            continue;
-        if (TypeMask != ALL_TYPES && !(TypeMask & TypeBit(pTris[i].Type & 0x0F)))
-            continue;
-        unsigned* pList = GroupLists.get() + static_cast<std::size_t>(t) * ListSize;
-        unsigned& Count = GroupCounts[static_cast<std::size_t>(t)];
-        const unsigned First = 3u * static_cast<unsigned>(i);
-        pList[Count++] = First;
-        pList[Count++] = bReversed ? First + 2 : First + 1;
-        pList[Count++] = bReversed ? First + 1 : First + 2;
-    }
+        if (SlotOf(i) < NumSlots)
+            ++mListStarts[SlotOf(i) + 1];
+    std::partial_sum(mListStarts.get(), mListStarts.get() + NumSlots + 1, mListStarts.get());
+    // Each number's start moves on as its triangles are placed, ending at the next number's start.
+    for (int i = 0; i < GetNumRenderTris(); ++i)
+        if (SlotOf(i) < NumSlots)
+        {
+            const unsigned Place = mListStarts[SlotOf(i)]++;
+            mListTris[Place] = static_cast<unsigned>(i);
+            mListTypes[Place] = TypeBit(pTris[i].Type & 0x0F);
+        }
+    std::copy_backward(mListStarts.get(), mListStarts.get() + NumSlots, mListStarts.get() + NumSlots + 1);
+    mListStarts[0] = 0;
 }
 
-IDirect3DRMMesh* cD3DFrame::BuildMesh(IDirect3DRM2* pRoot, unsigned TypeMask, bool bReversed,
+D3DRMGROUPINDEX cD3DFrame::AddSlotGroup(IDirect3DRMMesh* pMesh, int Slot, unsigned TypeMask, bool bReversed,
+                                        bool bShareMain)
+{
+    const unsigned First = mListStarts[static_cast<std::size_t>(Slot)];
+    const unsigned Listed = mListStarts[static_cast<std::size_t>(Slot) + 1] - First;
+    const unsigned* pListTris = mListTris.get() + First;
+    const unsigned* pListTypes = mListTypes.get() + First;
+    const unsigned Mask = TypeMask == ALL_TYPES ? ~0u : TypeMask;
+    D3DRMGROUPINDEX Group = NO_GROUP;
+    const D3DRMGROUPINDEX Source = bShareMain && mMainMesh ? GetMainGroup(Slot) : NO_GROUP;
+    if (Source != NO_GROUP)
+    {
+        // Triangle r of the texture number is records 3r, 3r + 1, 3r + 2 of the main group;
+        // reversed faces swap the last two, which lists the model's vertices 0, 1, 2. Every
+        // triangle's face is written and kept only when its type is chosen.
+        const unsigned Second = bReversed ? 2 : 1, Third = bReversed ? 1 : 2;
+        unsigned Count = 0;
+        for (unsigned r = 0; r < Listed; ++r)
+        {
+            unsigned* pFace = mGroupFaces.get() + 3 * static_cast<std::size_t>(Count);
+            pFace[0] = 3 * r;
+            pFace[1] = 3 * r + Second;
+            pFace[2] = 3 * r + Third;
+            Count += (pListTypes[r] & Mask) != 0;
+        }
+        if (Count == 0 ||
+            RMFailed(pMesh->AddGroupSharingVertices(mMainMesh, Source, Count, 3, mGroupFaces.get(), &Group)))
+            return NO_GROUP;
+        return Group;
+    }
+    const RenderTri* pTris = GetRenderTris();
+    unsigned Count = 0;
+    for (unsigned r = 0; r < Listed; ++r)
+        if (pListTypes[r] & Mask)
+            WriteRecords(pTris[pListTris[r]], bReversed, mGroupVertices.get() + 3 * static_cast<std::size_t>(Count++));
+    if (Count == 0 || RMFailed(pMesh->AddGroup(3 * Count, Count, 3, mIdentityFaces.get(), &Group)))
+        return NO_GROUP;
+    pMesh->SetVertices(Group, 0, 3 * Count, mGroupVertices.get());
+    return Group;
+}
+
+IDirect3DRMMesh* cD3DFrame::BuildMesh(IDirect3DRM2* pRoot, unsigned TypeMask, bool bReversed, bool bShareMain,
                                       std::unique_ptr<D3DRMGROUPINDEX[]>& Groups)
 {
     IDirect3DRMMesh* pMesh = nullptr;
@@ -137,29 +185,12 @@ IDirect3DRMMesh* cD3DFrame::BuildMesh(IDirect3DRM2* pRoot, unsigned TypeMask, bo
         pMesh->Release();
         return nullptr;
     }
-    FillLists(TypeMask, bReversed);
-    const std::size_t ListSize = 3 * static_cast<std::size_t>(GetNumRenderTris());
-    std::vector<D3DRMVERTEX> Vertices;
-    std::vector<unsigned> Faces;
     for (int t = 0; t < mNumSlots; ++t)
     {
-        Groups[t] = NO_GROUP;
-        const unsigned Count = GroupCounts[static_cast<std::size_t>(t)];
-        if (Count == 0)
-            continue;
-        const unsigned* pList = GroupLists.get() + static_cast<std::size_t>(t) * ListSize;
-        Vertices.resize(Count);
-        Faces.resize(Count);
-        for (unsigned l = 0; l < Count; ++l)
-        {
-            Vertices[l] = TriVertices[pList[l]];
-            Faces[l] = l;
-        }
-        D3DRMGROUPINDEX Group = NO_GROUP;
-        if (RMFailed(pMesh->AddGroup(Count, Count / 3, 3, Faces.data(), &Group)))
-            continue;
+        const D3DRMGROUPINDEX Group = AddSlotGroup(pMesh, t, TypeMask, bReversed, bShareMain);
         Groups[t] = Group;
-        pMesh->SetVertices(Group, 0, Count, Vertices.data());
+        if (Group == NO_GROUP)
+            continue;
         pMesh->SetGroupColorRGB(Group, 255.0f, 255.0f, 255.0f);
         if (IDirect3DRMTexture2* pTexture = mViewer->GetTexture(t))
             pMesh->SetGroupTexture(Group, pTexture);

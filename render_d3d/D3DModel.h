@@ -47,12 +47,19 @@ public:
 private:
     int BuildMeshes();
     // Creates a mesh of the triangles whose type is in TypeMask (0: every triangle) in the
-    // given winding, with one group per texture number that has some, mirrored in z. Null
-    // when the mesh cannot be created.
-    IDirect3DRMMesh* BuildMesh(IDirect3DRM2* pRoot, unsigned TypeMask, bool bReversed,
+    // given winding, with one group per texture number that has some, mirrored in z. With
+    // bShareMain a group takes its records from the main mesh's group of its texture number
+    // and lists only its own triangles' faces; otherwise, or when the main mesh has no such
+    // group, it holds a copy of its triangles' records. Null when the mesh cannot be created.
+    IDirect3DRMMesh* BuildMesh(IDirect3DRM2* pRoot, unsigned TypeMask, bool bReversed, bool bShareMain,
                                std::unique_ptr<D3DRMGROUPINDEX[]>& Groups);
-    // Refills the per-texture-number lists with the triangles of a mesh.
-    void FillLists(unsigned TypeMask, bool bReversed);
+    // Adds the group of texture number Slot's triangles whose type is in TypeMask, as BuildMesh
+    // describes; NO_GROUP when there are none or the group cannot be added.
+    D3DRMGROUPINDEX AddSlotGroup(IDirect3DRMMesh* pMesh, int Slot, unsigned TypeMask, bool bReversed,
+                                 bool bShareMain);
+    // Lists every triangle of a texture number in the slots by texture number, each number's in
+    // triangle order, with its type bit.
+    void FillLists();
     void SetQuality(IDirect3DRMMesh* pMesh, const D3DRMGROUPINDEX* pGroups,
                     D3DRMRENDERQUALITY Quality);
     void Attach(IDirect3DRMMesh* pMesh);
@@ -70,9 +77,12 @@ private:
     std::unique_ptr<D3DRMGROUPINDEX[]> mMainGroups, mTwoSidedGroups, mBackGroups, mMaskedGroups,
         mTranslucentGroups, mPlaceholderGroups;
     // Working storage of BuildMeshes, freed before the constructor returns.
-    std::unique_ptr<D3DRMVERTEX[]> TriVertices;
-    std::unique_ptr<unsigned[]> GroupLists;
-    std::unique_ptr<unsigned[]> GroupCounts;
+    std::unique_ptr<unsigned[]> mListStarts;  // per texture number where its triangles start; then the end
+    std::unique_ptr<unsigned[]> mListTris;    // the listed triangles' numbers
+    std::unique_ptr<unsigned[]> mListTypes;   // the listed triangles' type bits
+    std::unique_ptr<D3DRMVERTEX[]> mGroupVertices;  // one group's records
+    std::unique_ptr<unsigned[]> mGroupFaces;        // one sharing group's face indices
+    std::unique_ptr<unsigned[]> mIdentityFaces;     // 0, 1, 2, ... for groups with records of their own
 };
 
 // The prepared frames, index = frame number; null where none is prepared.

@@ -55,6 +55,14 @@ public:
     // so VerticesPerFace must be 3.
     virtual RMRESULT AddGroup(unsigned VertexCount, unsigned FaceCount, unsigned VerticesPerFace,
                               const unsigned* pFaceData, D3DRMGROUPINDEX* pGroup) = 0;
+    // Adds a group whose vertices are those of group SourceGroup of pSource (this mesh or another
+    // of this layer; any other mesh is refused), with faces, colour, texture, material and quality
+    // of its own; indices must lie below that group's vertex count. The records are shared, not
+    // copied, but that never shows: SetVertices on either group changes only that group, and the
+    // records live as long as any group holds them. Each mesh's Scale applies to its own groups.
+    virtual RMRESULT AddGroupSharingVertices(IDirect3DRMMesh* pSource, D3DRMGROUPINDEX SourceGroup,
+                                             unsigned FaceCount, unsigned VerticesPerFace,
+                                             const unsigned* pFaceData, D3DRMGROUPINDEX* pGroup) = 0;
     virtual RMRESULT SetVertices(D3DRMGROUPINDEX Group, unsigned Index, unsigned Count,
                                  const D3DRMVERTEX* pVertices) = 0;
     virtual RMRESULT GetVertices(D3DRMGROUPINDEX Group, unsigned Index, unsigned Count,

@@ -1,57 +1,84 @@
-// Compact storage of one mesh group's vertex records and face indices that reads back exactly what was written.
+// One mesh group's face indices and its vertex records, which several groups may share until one writes.
 #pragma once
 
-#include "platform/rm/D3DRM.h"
+#include "platform/rm/RMVertexData.h"
 
-#include <cstdint>
 #include <memory>
 #include <vector>
 
-// Each part of the vertex records is kept in the narrowest form that still reproduces it bit for bit:
-//  - normals once per three consecutive vertices while each such triple shares one;
-//  - texture coordinates as one byte each while they are whole 256ths in [0, 1);
-//  - a single colour while every vertex has the same;
-//  - no face indices while they run 0, 1, 2, ... (each three consecutive vertices one face).
-// A write that does not fit a form widens that part first. Vertices past the written prefix read as
-// zero records; their storage is left unfilled and never read.
+// The records live in a reference-counted cRMVertexData, so a group made from another keeps them
+// alive whoever is released first. A write to records that another group also holds first gives
+// the writing group its own copy: sharing never shows in what either group reads back.
+// Face indices are kept in the narrowest of these forms that reproduces them:
+//  - none while they run 0, 1, 2, ... (each three consecutive vertices one face);
+//  - one number r per face while every face is 3r, 3r + 1, 3r + 2, or every face 3r, 3r + 2, 3r + 1
+//    (a group listing some of another's triangles, in either winding);
+//  - three indices per face otherwise.
 class cRMGroupData
 {
 public:
     // Face indices must already be checked against VertexCount. Throws std::bad_alloc.
     cRMGroupData(unsigned VertexCount, unsigned FaceCount, const unsigned* pFaceData);
+    // Shares Source's records, with faces of its own checked against Source's vertex count.
+    // Throws std::bad_alloc.
+    cRMGroupData(const cRMGroupData& Source, unsigned FaceCount, const unsigned* pFaceData);
 
-    unsigned GetVertexCount() const { return mVertexCount; }
+    unsigned GetVertexCount() const { return mVertices->GetVertexCount(); }
     unsigned GetFaceCount() const { return mFaceCount; }
-    // Null while the face indices are 0, 1, 2, ...; otherwise three per face.
-    const unsigned* GetFaceData() const { return mFaces.empty() ? nullptr : mFaces.data(); }
+    // The three vertex indices of face Face, which must be below the face count.
+    void GetFace(unsigned Face, unsigned* pIndices) const
+    {
+        const std::size_t First = 3 * static_cast<std::size_t>(Face);
+        switch (mFaceForm)
+        {
+        case FACES_CONSECUTIVE:
+            pIndices[0] = static_cast<unsigned>(First);
+            pIndices[1] = static_cast<unsigned>(First + 1);
+            pIndices[2] = static_cast<unsigned>(First + 2);
+            break;
+        case FACES_TRIPLES:
+        case FACES_TURNED_TRIPLES:
+            pIndices[0] = 3 * mFaces[Face];
+            pIndices[1] = pIndices[0] + (mFaceForm == FACES_TRIPLES ? 1 : 2);
+            pIndices[2] = pIndices[0] + (mFaceForm == FACES_TRIPLES ? 2 : 1);
+            break;
+        case FACES_LISTED:
+            pIndices[0] = mFaces[First];
+            pIndices[1] = mFaces[First + 1];
+            pIndices[2] = mFaces[First + 2];
+            break;
+        }
+    }
     void CopyFaceData(unsigned* pFaceData) const;
 
-    // The range must lie inside the group. Write throws std::bad_alloc when widening runs out of
-    // memory; the records read back as before then.
+    // The range must lie inside the group. Write throws std::bad_alloc when copying shared records
+    // or widening runs out of memory; the records read back as before then.
     void Write(unsigned Index, unsigned Count, const D3DRMVERTEX* pVertices);
-    void Read(unsigned Index, unsigned Count, D3DRMVERTEX* pVertices) const;
+    void Read(unsigned Index, unsigned Count, D3DRMVERTEX* pVertices) const
+    {
+        mVertices->Read(Index, Count, pVertices);
+    }
 
     // How the group is stored now, for tests and measurements.
-    bool NormalsPerTriple() const { return !mWideNormals; }
-    bool TexturesOnGrid() const { return !mWideTextures; }
-    bool ColorShared() const { return !mColors; }
+    bool NormalsPerTriple() const { return mVertices->NormalsPerTriple(); }
+    bool TexturesOnGrid() const { return mVertices->TexturesOnGrid(); }
+    bool ColorShared() const { return mVertices->ColorShared(); }
+    std::size_t StoredFaceNumbers() const { return mFaces.size(); }
+    bool SharesVerticesWith(const cRMGroupData& Other) const { return mVertices == Other.mVertices; }
 
 private:
-    void WriteZeros(unsigned Index, unsigned Count);
-    bool TriplesShareNormals(unsigned Index, unsigned Count, const D3DRMVERTEX* pVertices) const;
-    void WidenNormals();
-    void WidenTextures();
-    void WidenColors();
+    enum eFaceForm
+    {
+        FACES_CONSECUTIVE,
+        FACES_TRIPLES,
+        FACES_TURNED_TRIPLES,
+        FACES_LISTED
+    };
 
-    unsigned mVertexCount;
-    unsigned mFaceCount;
-    unsigned mWritten = 0;  // vertices [0, mWritten) hold written records
-    std::vector<unsigned> mFaces;
-    std::unique_ptr<D3DVECTOR[]> mPositions;
-    std::unique_ptr<D3DVECTOR[]> mNormals;  // one per triple, or one per vertex when mWideNormals
-    bool mWideNormals = false;
-    std::unique_ptr<std::uint8_t[]> mGridTextures;  // tu and tv in 256ths, when on the grid
-    std::unique_ptr<float[]> mWideTextures;         // tu and tv as given otherwise
-    D3DCOLOR mColor = 0;
-    std::unique_ptr<D3DCOLOR[]> mColors;  // one per vertex once they differ
+    void SetFaces(unsigned FaceCount, const unsigned* pFaceData);
+
+    std::shared_ptr<cRMVertexData> mVertices;  // never null
+    unsigned mFaceCount = 0;
+    eFaceForm mFaceForm = FACES_CONSECUTIVE;
+    std::vector<unsigned> mFaces;  // r per face for triples, three indices per face when listed
 };

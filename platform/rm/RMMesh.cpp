@@ -32,8 +32,9 @@ cRMMesh::cGroup* cRMMesh::Find(D3DRMGROUPINDEX Group)
     return &mGroups[static_cast<std::size_t>(Group)];
 }
 
-RMRESULT cRMMesh::AddGroup(unsigned VertexCount, unsigned FaceCount, unsigned VerticesPerFace,
-                           const unsigned* pFaceData, D3DRMGROUPINDEX* pGroup)
+template <class MakeData>
+RMRESULT cRMMesh::AddChecked(unsigned VertexCount, unsigned FaceCount, unsigned VerticesPerFace,
+                             const unsigned* pFaceData, D3DRMGROUPINDEX* pGroup, MakeData Make)
 {
     if (!pGroup || (FaceCount > 0 && !pFaceData))
         return DDERR_INVALIDPARAMS;
@@ -48,7 +49,9 @@ RMRESULT cRMMesh::AddGroup(unsigned VertexCount, unsigned FaceCount, unsigned Ve
         return D3DRMERR_BADVALUE;
     try
     {
-        mGroups.emplace_back(VertexCount, FaceCount, pFaceData);
+        // The data is made before the array grows: a source group of this mesh may move.
+        cRMGroupData Data = Make();
+        mGroups.emplace_back(std::move(Data));
     }
     catch (const std::bad_alloc&)
     {
@@ -56,6 +59,31 @@ RMRESULT cRMMesh::AddGroup(unsigned VertexCount, unsigned FaceCount, unsigned Ve
     }
     *pGroup = static_cast<D3DRMGROUPINDEX>(mGroups.size() - 1);
     return D3DRM_OK;
+}
+
+RMRESULT cRMMesh::AddGroup(unsigned VertexCount, unsigned FaceCount, unsigned VerticesPerFace,
+                           const unsigned* pFaceData, D3DRMGROUPINDEX* pGroup)
+{
+    return AddChecked(VertexCount, FaceCount, VerticesPerFace, pFaceData, pGroup,
+                      [&] { return cRMGroupData(VertexCount, FaceCount, pFaceData); });
+}
+
+RMRESULT cRMMesh::AddGroupSharingVertices(IDirect3DRMMesh* pSource, D3DRMGROUPINDEX SourceGroup, unsigned FaceCount,
+                                          unsigned VerticesPerFace, const unsigned* pFaceData,
+                                          D3DRMGROUPINDEX* pGroup)
+{
+    if (!pSource)
+        return DDERR_INVALIDPARAMS;
+    // Only this layer's meshes have records that can be shared.
+    cRMMesh* pSourceMesh = dynamic_cast<cRMMesh*>(pSource);
+    if (!pSourceMesh)
+        return D3DRMERR_BADOBJECT;
+    const cGroup* pShared = pSourceMesh->Find(SourceGroup);
+    if (!pShared)
+        return DDERR_INVALIDPARAMS;
+    const cRMGroupData& Shared = pShared->Data;
+    return AddChecked(Shared.GetVertexCount(), FaceCount, VerticesPerFace, pFaceData, pGroup,
+                      [&] { return cRMGroupData(Shared, FaceCount, pFaceData); });
 }
 
 RMRESULT cRMMesh::SetVertices(D3DRMGROUPINDEX Group, unsigned Index, unsigned Count, const D3DRMVERTEX* pVertices)

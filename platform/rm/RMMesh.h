@@ -4,6 +4,7 @@
 #include "platform/rm/D3DRM.h"
 #include "platform/rm/RMGroupData.h"
 
+#include <utility>
 #include <vector>
 
 class cRMMesh final : public cRMRefCounted<IDirect3DRMMesh>
@@ -11,12 +12,9 @@ class cRMMesh final : public cRMRefCounted<IDirect3DRMMesh>
 public:
     struct cGroup
     {
-        cGroup(unsigned VertexCount, unsigned FaceCount, const unsigned* pFaceData)
-            : Data(VertexCount, FaceCount, pFaceData)
-        {
-        }
+        explicit cGroup(cRMGroupData&& GroupData) : Data(std::move(GroupData)) {}
 
-        cRMGroupData Data;  // vertex records and faces, three indices per triangle
+        cRMGroupData Data;  // faces, and vertex records that other groups may share
         float Red = 1, Green = 1, Blue = 1;
         cRMRef<IDirect3DRMTexture2> Texture;
         cRMRef<IDirect3DRMMaterial> Material;
@@ -26,6 +24,9 @@ public:
     RMRESULT QueryInterface(const RMGUID& Iid, void** ppObject) override;
     RMRESULT AddGroup(unsigned VertexCount, unsigned FaceCount, unsigned VerticesPerFace, const unsigned* pFaceData,
                       D3DRMGROUPINDEX* pGroup) override;
+    RMRESULT AddGroupSharingVertices(IDirect3DRMMesh* pSource, D3DRMGROUPINDEX SourceGroup, unsigned FaceCount,
+                                     unsigned VerticesPerFace, const unsigned* pFaceData,
+                                     D3DRMGROUPINDEX* pGroup) override;
     RMRESULT SetVertices(D3DRMGROUPINDEX Group, unsigned Index, unsigned Count, const D3DRMVERTEX* pVertices) override;
     RMRESULT GetVertices(D3DRMGROUPINDEX Group, unsigned Index, unsigned Count, D3DRMVERTEX* pVertices) override;
     RMRESULT GetGroup(D3DRMGROUPINDEX Group, unsigned* pVertexCount, unsigned* pFaceCount,
@@ -47,6 +48,10 @@ public:
 
 private:
     cGroup* Find(D3DRMGROUPINDEX Group);
+    // Adds the group Make returns once the faces are checked against VertexCount.
+    template <class MakeData>
+    RMRESULT AddChecked(unsigned VertexCount, unsigned FaceCount, unsigned VerticesPerFace, const unsigned* pFaceData,
+                        D3DRMGROUPINDEX* pGroup, MakeData Make);
 
     std::vector<cGroup> mGroups;
     D3DVECTOR mScale = {1, 1, 1};

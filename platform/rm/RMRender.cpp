@@ -275,13 +275,13 @@ void DrawMesh(cRMMesh& Mesh, const cMatrix& World, bool DepthTest, const cLights
                 }
             }
         }
-        // Without face data each three consecutive vertices are one face.
-        const unsigned* pFaces = Data.GetFaceData();
         cClipVertex Face[3];
-        for (std::size_t First = 0; First < 3 * static_cast<std::size_t>(Data.GetFaceCount()); First += 3)
+        unsigned Indices[3];
+        for (unsigned f = 0; f < Data.GetFaceCount(); ++f)
         {
+            Data.GetFace(f, Indices);
             for (std::size_t k = 0; k < 3; ++k)
-                Face[k] = Vertices[pFaces ? pFaces[First + k] : First + k];
+                Face[k] = Vertices[Indices[k]];
             if (!Gouraud)
                 Face[1].Color = Face[2].Color = Face[0].Color;
             DrawFace(Face, 3, Fill, State, View);

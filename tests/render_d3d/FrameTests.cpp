@@ -2,6 +2,7 @@
 // each triangle lands in, the pictures each polygon filter gives, and the camera and animation.
 #include "tests/render_d3d/D3DFixture.h"
 
+#include <array>
 #include <cmath>
 
 #include "platform/rm/RMFaults.h"
@@ -26,6 +27,45 @@ cTestModel TwoTextureModel()
     Model.Sequences = {{"Still", 0, 1}};
     Model.Frames.resize(1);
     return Model;
+}
+
+// Each face's three records of a group, looked up through the group's face indices.
+std::vector<std::array<D3DRMVERTEX, 3>> FaceRecords(IDirect3DRMMesh* pMesh, D3DRMGROUPINDEX Group)
+{
+    unsigned FaceCount = 0;
+    EXPECT_TRUE(RMSucceeded(pMesh->GetGroup(Group, nullptr, &FaceCount, nullptr, nullptr)));
+    std::vector<unsigned> Indices(3 * static_cast<std::size_t>(FaceCount));
+    EXPECT_TRUE(RMSucceeded(pMesh->GetGroup(Group, nullptr, nullptr, nullptr, Indices.data())));
+    std::vector<std::array<D3DRMVERTEX, 3>> Faces(FaceCount);
+    for (std::size_t i = 0; i < Indices.size(); ++i)
+        EXPECT_TRUE(RMSucceeded(pMesh->GetVertices(Group, Indices[i], 1, &Faces[i / 3][i % 3])));
+    return Faces;
+}
+
+// The masked triangle P (0, 0, 0), Q (10, 0, 0), R (0, 10, 0) of TwoTextureModel's frames, as
+// every mesh lists it, P, R, Q, or as the back mesh does, P, Q, R: each record keeps its vertex's
+// texture coordinates, and the normal is negated.
+void ExpectMaskedFace(const std::array<D3DRMVERTEX, 3>& Face, bool bBack)
+{
+    const float P[2] = {0, 0}, Q[2] = {10, 0}, R[2] = {0, 10};
+    const float* Expected[3] = {P, bBack ? Q : R, bBack ? R : Q};
+    for (int k = 0; k < 3; ++k)
+    {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(Face[k].position.x, Expected[k][0]);
+        EXPECT_EQ(Face[k].position.y, Expected[k][1]);
+        EXPECT_EQ(Face[k].position.z, 0.0f);
+        EXPECT_EQ(Face[k].tu > 0, Expected[k][0] > 0);
+        EXPECT_EQ(Face[k].tv > 0, Expected[k][1] > 0);
+        EXPECT_EQ(Face[k].normal.z, -1.0f);
+    }
+}
+
+// An ordinary triangle of texture number 4, then the masked one.
+void AddMaskedAfterOrdinary(cTestModel& Model)
+{
+    Model.Frames[0].push_back({{{0, 0, 9}, {1, 0, 9}, {0, 1, 9}}, {{0, 0}, {0, 0}, {0, 0}}, 4, 0});
+    Model.Frames[0].push_back({{{0, 0, 0}, {10, 0, 0}, {0, 10, 0}}, {{0, 0}, {255, 0}, {0, 255}}, 4, 0x13});
 }
 
 class cD3DFrameTest : public cD3DTest
@@ -144,8 +184,7 @@ TEST_F(cD3DFrameTest, EachTriangleLandsInTheMeshesOfItsTypeWithTheWindingTurned)
 {
     cTestModel Model = TwoTextureModel();
     AddQuad(Model.Frames[0], -40, 0, 0, 20, 0, 0);
-    // One masked triangle of texture number 4: P, Q, R.
-    Model.Frames[0].push_back({{{0, 0, 0}, {10, 0, 0}, {0, 10, 0}}, {{0, 0}, {255, 0}, {0, 255}}, 4, 0x13});
+    AddMaskedAfterOrdinary(Model);
     // Texture numbers 9 and 200 belong to no group.
     Model.Frames[0].push_back({{{0, 0, 5}, {1, 0, 5}, {0, 1, 5}}, {{0, 0}, {0, 0}, {0, 0}}, 9, 0});
     Model.Frames[0].push_back({{{0, 0, 6}, {1, 0, 6}, {0, 1, 6}}, {{0, 0}, {0, 0}, {0, 0}}, 200, 0});
@@ -165,19 +204,22 @@ TEST_F(cD3DFrameTest, EachTriangleLandsInTheMeshesOfItsTypeWithTheWindingTurned)
     EXPECT_EQ(pFrame->GetTranslucentMesh(), nullptr);
     EXPECT_EQ(pFrame->GetPlaceholderMesh(), nullptr);
 
-    // Face P, R, Q in the main mesh and P, Q, R in the back mesh; normals negated; z mirrored.
-    D3DRMVERTEX Main[3], Back[3];
-    ASSERT_TRUE(RMSucceeded(pMain->GetVertices(pFrame->GetMainGroup(4), 0, 3, Main)));
-    ASSERT_TRUE(RMSucceeded(pFrame->GetBackMesh()->GetVertices(pFrame->GetBackGroup(4), 0, 3, Back)));
-    EXPECT_EQ(Main[1].position.x, 0.0f);
-    EXPECT_EQ(Main[1].position.y, 10.0f);
-    EXPECT_EQ(Main[2].position.x, 10.0f);
-    EXPECT_EQ(Back[1].position.x, 10.0f);
-    EXPECT_EQ(Back[2].position.y, 10.0f);
-    for (const D3DRMVERTEX& Vertex : Main)
-        EXPECT_EQ(Vertex.normal.z, -1.0f);
-    EXPECT_EQ(pMain->GetScale().z, -1.0f);
-    EXPECT_EQ(pFrame->GetBackMesh()->GetScale().z, -1.0f);
+    // The masked triangle is the second face of the main group and the only one of the others.
+    const auto Main = FaceRecords(pMain, pFrame->GetMainGroup(4));
+    const auto TwoSided = FaceRecords(pFrame->GetTwoSidedMesh(), pFrame->GetTwoSidedGroup(4));
+    const auto Masked = FaceRecords(pFrame->GetMaskedMesh(), pFrame->GetMaskedGroup(4));
+    const auto Back = FaceRecords(pFrame->GetBackMesh(), pFrame->GetBackGroup(4));
+    ASSERT_EQ(Main.size(), 2u);
+    ASSERT_EQ(TwoSided.size(), 1u);
+    ASSERT_EQ(Masked.size(), 1u);
+    ASSERT_EQ(Back.size(), 1u);
+    ExpectMaskedFace(Main[1], false);
+    ExpectMaskedFace(TwoSided[0], false);
+    ExpectMaskedFace(Masked[0], false);
+    ExpectMaskedFace(Back[0], true);
+    // z is mirrored by each mesh's scale.
+    for (IDirect3DRMMesh* pMesh : {pMain, pFrame->GetTwoSidedMesh(), pFrame->GetMaskedMesh(), pFrame->GetBackMesh()})
+        EXPECT_EQ(pMesh->GetScale().z, -1.0f);
     EXPECT_EQ(pMain->GetGroupQuality(pFrame->GetMainGroup(0)), D3DRMRENDER_FLAT);
 
     // Textures off takes every group's texture away; on gives it back.
@@ -192,6 +234,30 @@ TEST_F(cD3DFrameTest, EachTriangleLandsInTheMeshesOfItsTypeWithTheWindingTurned)
     EXPECT_EQ(pTexture, TheD3DViewer->GetTexture(0));
     if (pTexture)
         pTexture->Release();
+}
+
+TEST_F(cD3DFrameTest, WithoutAMainMeshTheOtherMeshesHoldTheirOwnRecords)
+{
+    cTestModel Model = TwoTextureModel();
+    AddMaskedAfterOrdinary(Model);
+    ASSERT_TRUE(Attach());
+    RMInjectFault(RMFAULT_CREATE_MESH, D3DRMERR_BADALLOC, 0, 1);
+    Load(WriteTestModel(Model, "NoMain"));
+    cD3DFrame* pFrame = D3DFrames[0];
+    ASSERT_NE(pFrame, nullptr);
+    EXPECT_EQ(pFrame->GetMainMesh(), nullptr);
+    IDirect3DRMMesh* pMasked = pFrame->GetMaskedMesh();
+    IDirect3DRMMesh* pBack = pFrame->GetBackMesh();
+    ASSERT_TRUE(pMasked && pBack);
+    const auto Masked = FaceRecords(pMasked, pFrame->GetMaskedGroup(4));
+    const auto Back = FaceRecords(pBack, pFrame->GetBackGroup(4));
+    ASSERT_EQ(Masked.size(), 1u);
+    ASSERT_EQ(Back.size(), 1u);
+    ExpectMaskedFace(Masked[0], false);
+    ExpectMaskedFace(Back[0], true);
+    unsigned VertexCount = 0;
+    EXPECT_TRUE(RMSucceeded(pBack->GetGroup(pFrame->GetBackGroup(4), &VertexCount, nullptr, nullptr, nullptr)));
+    EXPECT_EQ(VertexCount, 3u);
 }
 
 TEST_F(cD3DFrameTest, FiltersShowTheirTrianglesSolidAgainstAnOutline)

@@ -69,7 +69,7 @@ TEST(RMMeshGroups, AWriteThatBreaksACompactFormWidensItAndKeepsEveryRecord)
         IDirect3DRMMesh* pMesh = Scene.AddMesh(Expected, Consecutive(Expected.size()), D3DRMRENDER_FLAT);
         const cRMGroupData& Data = Stored(pMesh, 0);
         EXPECT_TRUE(Data.NormalsPerTriple() && Data.TexturesOnGrid() && Data.ColorShared());
-        EXPECT_EQ(Data.GetFaceData(), nullptr);
+        EXPECT_EQ(Data.StoredFaceNumbers(), 0u);
         std::vector<unsigned> Faces(Expected.size());
         ASSERT_EQ(pMesh->GetGroup(0, nullptr, nullptr, nullptr, Faces.data()), D3DRM_OK);
         EXPECT_EQ(Faces, Consecutive(Expected.size()));
