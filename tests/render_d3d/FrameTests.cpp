@@ -115,7 +115,9 @@ TEST_F(cD3DFrameTest, TexturesAreWrittenInTheDisplaysFormatTheRightWayUp)
         // One warning per texture number with an image on a 32-bit display, none otherwise.
         EXPECT_EQ(mSystem.mMessageBoxes.size(), Depth == 32 ? 2u : 0u);
         if (Depth == 32)
+        {
             EXPECT_EQ(mSystem.mMessageBoxes[0].Caption, "Warning");
+        }
         Draw();
         // Texture rows stay in file order: the top of the quad is red, the bottom blue.
         EXPECT_EQ(Pixel(160, 105), RED);
