@@ -2,6 +2,8 @@
 // and flat or Gouraud colour, lines and points.
 #include "platform/rm/Rasterizer.h"
 
+#include "platform/rm/RasterSpan.h"
+
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -25,96 +27,21 @@ std::int64_t FloorDiv(std::int64_t Value, std::int64_t Divisor)
     return Value >= 0 ? Value / Divisor : -((-Value + Divisor - 1) / Divisor);
 }
 
-// Nearest texel of a repeating texture coordinate; any coordinate, even one that is not a
-// number, gives an index inside the texture.
-int TexelIndex(float Coordinate, int Size)
+bool Inside(const cRasterTarget& Target, int X, int Y)
 {
-    const float Fraction = Coordinate - std::floor(Coordinate);
-    const int Index = Fraction >= 0 ? static_cast<int>(Fraction * Size) : 0;
-    return Index < Size ? Index : 0;
+    return X >= Target.Left && X < Target.Right && Y >= Target.Top && Y < Target.Bottom;
 }
 
-std::uint32_t ToByte(float Value)
+void PlotAny(const cRasterTarget& Target, const cShading& Shading, bool DepthTest, int X, int Y, const cPixel& P)
 {
-    const float Scaled = Value * 255.0f + 0.5f;
-    return !(Scaled > 0) ? 0 : Scaled >= 255.0f ? 255 : static_cast<std::uint32_t>(Scaled);
-}
-
-// Interpolated attributes of one pixel, still divided by z.
-struct cPixel
-{
-    float InvZ, UOverZ, VOverZ, ROverZ, GOverZ, BOverZ;
-};
-
-class cShader
-{
-public:
-    cShader(const cRasterTarget& Target, const cRasterState& State, const cRasterVertex& First)
-        : mTarget(Target), mState(State)
+    const std::size_t Index = static_cast<std::size_t>(Y) * Target.Pitch + X;
+    if (DepthTest)
     {
-        // Flat colour comes from the first vertex.
-        const float Z = First.InvZ > 0 ? 1.0f / First.InvZ : 0.0f;
-        mFlat[0] = First.ROverZ * Z;
-        mFlat[1] = First.GOverZ * Z;
-        mFlat[2] = First.BOverZ * Z;
+        if (P.InvZ <= Target.pDepth[Index])
+            return;
+        Target.pDepth[Index] = P.InvZ;
     }
-
-    void Plot(int X, int Y, const cPixel& P) const
-    {
-        const std::size_t Index = static_cast<std::size_t>(Y) * mTarget.Pitch + X;
-        if (mState.DepthTest)
-        {
-            if (P.InvZ <= mTarget.pDepth[Index])
-                return;
-            mTarget.pDepth[Index] = P.InvZ;
-        }
-        const float Z = 1.0f / P.InvZ;
-        float R = mFlat[0], G = mFlat[1], B = mFlat[2];
-        if (mState.Gouraud)
-        {
-            R = P.ROverZ * Z;
-            G = P.GOverZ * Z;
-            B = P.BOverZ * Z;
-        }
-        if (const cTexels* pTexture = mState.pTexture)
-        {
-            const int TX = TexelIndex(P.UOverZ * Z, pTexture->Width);
-            const int TY = TexelIndex(P.VOverZ * Z, pTexture->Height);
-            const std::uint32_t Texel = pTexture->Pixels[static_cast<std::size_t>(TY) * pTexture->Width + TX];
-            R *= ((Texel >> 16) & 0xFF) / 255.0f;
-            G *= ((Texel >> 8) & 0xFF) / 255.0f;
-            B *= (Texel & 0xFF) / 255.0f;
-        }
-        mTarget.pColor[Index] = (ToByte(R) << 16) | (ToByte(G) << 8) | ToByte(B);
-    }
-
-    bool Inside(int X, int Y) const
-    {
-        return X >= mTarget.Left && X < mTarget.Right && Y >= mTarget.Top && Y < mTarget.Bottom;
-    }
-
-private:
-    const cRasterTarget& mTarget;
-    const cRasterState& mState;
-    float mFlat[3];
-};
-
-cPixel Attributes(const cRasterVertex& V)
-{
-    return {V.InvZ, V.UOverZ, V.VOverZ, V.ROverZ, V.GOverZ, V.BOverZ};
-}
-
-cPixel Blend(const cPixel& A, const cPixel& DB, const cPixel& DC, float L1, float L2)
-{
-    return {A.InvZ + L1 * DB.InvZ + L2 * DC.InvZ,       A.UOverZ + L1 * DB.UOverZ + L2 * DC.UOverZ,
-            A.VOverZ + L1 * DB.VOverZ + L2 * DC.VOverZ, A.ROverZ + L1 * DB.ROverZ + L2 * DC.ROverZ,
-            A.GOverZ + L1 * DB.GOverZ + L2 * DC.GOverZ, A.BOverZ + L1 * DB.BOverZ + L2 * DC.BOverZ};
-}
-
-cPixel Difference(const cPixel& A, const cPixel& B)
-{
-    return {A.InvZ - B.InvZ,     A.UOverZ - B.UOverZ, A.VOverZ - B.VOverZ,
-            A.ROverZ - B.ROverZ, A.GOverZ - B.GOverZ, A.BOverZ - B.BOverZ};
+    Target.pColor[Index] = Shading.ShadeAny(P);
 }
 
 struct cEdge
@@ -135,6 +62,39 @@ cEdge MakeEdge(std::int64_t PX, std::int64_t PY, std::int64_t QX, std::int64_t Q
     const bool TopLeft = DY < 0 || (DY == 0 && DX > 0);
     Edge.Bias = TopLeft ? 0 : -1;
     return Edge;
+}
+
+// Narrows [First, Last], columns counted from the start of the row, to those where the edge
+// covers the pixel: Row + Bias + Column * StepX >= 0. The value is linear in the column, so the
+// covered columns are one run, found with one division instead of a test per pixel.
+void NarrowToEdge(const cEdge& Edge, std::int64_t& First, std::int64_t& Last)
+{
+    const std::int64_t Value = Edge.Row + Edge.Bias;
+    if (Edge.StepX > 0)
+    {
+        if (Value < 0)
+            First = std::max(First, -FloorDiv(Value, Edge.StepX));
+    }
+    else if (Edge.StepX < 0)
+    {
+        Last = Value < 0 ? -1 : std::min(Last, Value / -Edge.StepX);
+    }
+    else if (Value < 0)
+    {
+        Last = -1;
+    }
+}
+
+using cFillSpan = void (*)(const cTriangleSetup&, const cShading&, std::uint32_t*, float*, int, std::int64_t,
+                           std::int64_t, std::int64_t, std::int64_t);
+
+cFillSpan ChooseFillSpan(bool DepthTest, bool Gouraud, bool Textured)
+{
+    static const cFillSpan FILLS[8] = {
+        FillSpan<false, false, false>, FillSpan<false, false, true>, FillSpan<false, true, false>,
+        FillSpan<false, true, true>,   FillSpan<true, false, false>, FillSpan<true, false, true>,
+        FillSpan<true, true, false>,   FillSpan<true, true, true>};
+    return FILLS[(DepthTest ? 4 : 0) + (Gouraud ? 2 : 0) + (Textured ? 1 : 0)];
 }
 }
 
@@ -175,22 +135,24 @@ void RasterTriangle(const cRasterTarget& Target, const cRasterState& State, cons
     cEdge E1 = MakeEdge(X[2], Y[2], X[0], Y[0], StartX, StartY);  // weight of vertex 1
     cEdge E2 = MakeEdge(X[0], Y[0], X[1], Y[1], StartX, StartY);  // weight of vertex 2
 
-    const cShader Shader(Target, State, A);
+    const cShading Shading(State, A);
     const cPixel P0 = Attributes(*V[0]);
-    const cPixel D1 = Difference(Attributes(*V[1]), P0);
-    const cPixel D2 = Difference(Attributes(*V[2]), P0);
-    const float InvArea = 1.0f / static_cast<float>(Area);
+    const cTriangleSetup Triangle = {P0, Difference(Attributes(*V[1]), P0), Difference(Attributes(*V[2]), P0),
+                                1.0f / static_cast<float>(Area)};
+    const cFillSpan Fill = ChooseFillSpan(State.DepthTest, Shading.Gouraud(), Shading.Textured());
 
     for (int PY = MinY; PY <= MaxY; ++PY)
     {
-        std::int64_t W0 = E0.Row, W1 = E1.Row, W2 = E2.Row;
-        for (int PX = MinX; PX <= MaxX; ++PX)
+        std::int64_t First = 0, Last = MaxX - MinX;
+        NarrowToEdge(E0, First, Last);
+        NarrowToEdge(E1, First, Last);
+        NarrowToEdge(E2, First, Last);
+        if (First <= Last)
         {
-            if (W0 + E0.Bias >= 0 && W1 + E1.Bias >= 0 && W2 + E2.Bias >= 0)
-                Shader.Plot(PX, PY, Blend(P0, D1, D2, W1 * InvArea, W2 * InvArea));
-            W0 += E0.StepX;
-            W1 += E1.StepX;
-            W2 += E2.StepX;
+            const std::size_t Index = static_cast<std::size_t>(PY) * Target.Pitch + MinX + First;
+            Fill(Triangle, Shading, Target.pColor + Index, State.DepthTest ? Target.pDepth + Index : nullptr,
+                 static_cast<int>(Last - First + 1), E1.Row + First * E1.StepX, E2.Row + First * E2.StepX, E1.StepX,
+                 E2.StepX);
         }
         E0.Row += E0.StepY;
         E1.Row += E1.StepY;
@@ -203,19 +165,21 @@ void RasterLine(const cRasterTarget& Target, const cRasterState& State, const cR
 {
     if (!OnScreenScale(A) || !OnScreenScale(B))
         return;
-    const cShader Shader(Target, State, A);
+    const cShading Shading(State, A);
     const float DX = B.X - A.X, DY = B.Y - A.Y;
     const int Steps = std::max(1, static_cast<int>(std::ceil(std::max(std::fabs(DX), std::fabs(DY)))));
     const cPixel P0 = Attributes(A);
     const cPixel D = Difference(Attributes(B), P0);
-    const cPixel None = {};
     for (int i = 0; i <= Steps; ++i)
     {
         const float T = static_cast<float>(i) / Steps;
         const int PX = static_cast<int>(std::floor(A.X + DX * T));
         const int PY = static_cast<int>(std::floor(A.Y + DY * T));
-        if (Shader.Inside(PX, PY))
-            Shader.Plot(PX, PY, Blend(P0, D, None, T, 0));
+        if (Inside(Target, PX, PY))
+            PlotAny(Target, Shading, State.DepthTest, PX, PY,
+                    {Blend(P0.InvZ, D.InvZ, 0, T, 0), Blend(P0.UOverZ, D.UOverZ, 0, T, 0),
+                     Blend(P0.VOverZ, D.VOverZ, 0, T, 0), Blend(P0.ROverZ, D.ROverZ, 0, T, 0),
+                     Blend(P0.GOverZ, D.GOverZ, 0, T, 0), Blend(P0.BOverZ, D.BOverZ, 0, T, 0)});
     }
 }
 
@@ -223,9 +187,9 @@ void RasterPoint(const cRasterTarget& Target, const cRasterState& State, const c
 {
     if (!OnScreenScale(A))
         return;
-    const cShader Shader(Target, State, A);
+    const cShading Shading(State, A);
     const int PX = static_cast<int>(std::floor(A.X));
     const int PY = static_cast<int>(std::floor(A.Y));
-    if (Shader.Inside(PX, PY))
-        Shader.Plot(PX, PY, Attributes(A));
+    if (Inside(Target, PX, PY))
+        PlotAny(Target, Shading, State.DepthTest, PX, PY, Attributes(A));
 }
