@@ -7,18 +7,17 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
 #include <unistd.h>
 
+#include "bench/common/BenchModels.h"
 #include "model/ZentorMesh.h"
 #include "platform/offscreen/OffscreenGL.h"
 #include "render/GLDraw.h"
 #include "render/GLModel.h"
 #include "render/GLScene.h"
 #include "render/ViewState.h"
-#include "tools/zgen/ZentorGen.h"
 
 namespace
 {
@@ -38,29 +37,10 @@ double ResidentMiB()
     return Resident * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
-// The script of a generated model of Frames x Tris, written once per run.
-const std::string& ModelScript(int Frames, int Tris)
-{
-    static std::map<std::pair<int, int>, std::string> Scripts;
-    std::string& Script = Scripts[{Frames, Tris}];
-    if (Script.empty())
-    {
-        cGenParams Params;
-        Params.Name = "Bench" + std::to_string(Frames) + "x" + std::to_string(Tris);
-        Params.NumFrames = Frames;
-        Params.NumTris = Tris;
-        Params.NumVertices = Tris / 2 + 2;
-        Params.NumTextures = 3;
-        Params.TypeMix = {0, 0, 0, 0, 2, 3, 4, 8};
-        Script = WriteModel(ContentRoot, Params).ScriptPath;
-    }
-    return Script;
-}
-
 void LoadModel(int Frames, int Tris)
 {
     ReleaseModel();
-    const std::string& Script = ModelScript(Frames, Tris);
+    const std::string& Script = BenchModelScript(ContentRoot, Frames, Tris);
     TheModel = new cZentorMesh(Script.c_str(), true);
 }
 

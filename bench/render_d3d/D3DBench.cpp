@@ -10,13 +10,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <memory>
 #include <string>
 #include <unistd.h>
 
 #include "app/resources/ResourceIds.h"
 #include "app/resources/Resources.h"
+#include "bench/common/BenchModels.h"
 #include "bench/common/HeapCount.h"
 #include "model/ZentorMesh.h"
 #include "platform/window/HeadlessWindow.h"
@@ -26,7 +26,6 @@
 #include "render_d3d/D3DDraw.h"
 #include "render_d3d/D3DModel.h"
 #include "render_d3d/D3DViewer.h"
-#include "tools/zgen/ZentorGen.h"
 
 namespace
 {
@@ -52,29 +51,10 @@ void ResetPeakResident()
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
-// The script of a generated model of Frames x Tris, written once per run.
-const std::string& ModelScript(int Frames, int Tris)
-{
-    static std::map<std::pair<int, int>, std::string> Scripts;
-    std::string& Script = Scripts[{Frames, Tris}];
-    if (Script.empty())
-    {
-        cGenParams Params;
-        Params.Name = "Bench" + std::to_string(Frames) + "x" + std::to_string(Tris);
-        Params.NumFrames = Frames;
-        Params.NumTris = Tris;
-        Params.NumVertices = Tris / 2 + 2;
-        Params.NumTextures = 3;
-        Params.TypeMix = {0, 0, 0, 0, 2, 3, 4, 8};
-        Script = WriteModel(ContentRoot, Params).ScriptPath;
-    }
-    return Script;
-}
-
 void LoadModel(int Frames, int Tris)
 {
     ReleaseModel();
-    const std::string& Script = ModelScript(Frames, Tris);
+    const std::string& Script = BenchModelScript(ContentRoot, Frames, Tris);
     // The import's diagnostic lines would swamp the report.
     std::fflush(stdout);
     const int Saved = dup(STDOUT_FILENO);
