@@ -1,5 +1,5 @@
-// Start-up and the message loop: creates the one window and runs until the quit message. The
-// loop's idle branch is the animation clock's timer.
+// Start-up and the message loop: creates the one window, opens the script named at start-up
+// and runs until the quit message. The loop's idle branch is the animation clock's timer.
 #include "app/Shell.h"
 #include "app/ShellState.h"
 #include "app/resources/ResourceIds.h"
@@ -97,9 +97,16 @@ int RunMessageLoop()
     }
 }
 
-int TessalyMain(cWindowSystem& System)
+int TessalyMain(cWindowSystem& System, const char* pszScript)
 {
     if (!CreateShellWindow(System))
         return 0;
+    if (pszScript)
+    {
+        // Remembered first and passed as the remembered path, which the loading flow takes
+        // whatever its length (a path it is handed otherwise is taken up to 255 characters).
+        LastScriptPath = pszScript;
+        OpenScript(LastScriptPath.c_str());
+    }
     return RunMessageLoop();
 }

@@ -44,4 +44,5 @@ struct cShellTestAccess
     {
         return cShellTest::Model(Name, NumFrames, NumSequences).ScriptPath;
     }
+    static std::string TempRoot() { return cShellTest::TempRoot(); }
 };

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Real-window test: runs the viewer on a private Xvfb display and drives it with xdotool as a
-# user would. Opens the bundled sample through File > Open script and the GTK file chooser,
+# user would. Starts it with the bundled sample's script on the command line and expects the
+# model drawn, opens the script again through File > Open script and the GTK file chooser,
 # checks from screenshots that the model is drawn, that Left turns it, that a looping sequence
 # animates and stops again, and that 'n' steps a frame; switches to Direct3D through Options >
 # Use Direct3D and the device chooser (first line preselected, Return), checks the model is
@@ -55,7 +56,6 @@ wait_for() {
     done
 }
 
-empty_view() { shot "$WORK/empty.png"; [ "$(colours "$WORK/empty.png")" -eq 1 ]; }
 model_drawn() { shot "$WORK/drawn.png"; [ "$(colours "$WORK/drawn.png")" -gt 20 ]; }
 picture_changed() { shot "$WORK/now.png"; [ "$(differing "$1" "$WORK/now.png")" -gt 200 ]; }
 # Still over 300 ms: a sequence looping at 20 frames a second would have moved.
@@ -87,6 +87,10 @@ options_menu_shot() {
     keys Escape
 }
 chooser_gone() { ! xdotool search --onlyvisible --name "$CHOOSER" >/dev/null 2>&1; }
+chooser_gone_after_open() {
+    ! xdotool search --onlyvisible --name '^Select the ZentorScript source file to open$' \
+        >/dev/null 2>&1
+}
 keys() { xdotool key --delay 120 "$@"; }
 
 # ---- start the viewer -------------------------------------------------------------------------
@@ -120,11 +124,13 @@ CLIENT="$(( WIDTH - 20 ))x$(( HEIGHT - 50 ))+$(( X + 10 ))+$(( Y + 40 ))"
 MENU="180x140+$(( X + 45 ))+$(( Y + 30 ))"
 xdotool windowfocus --sync "$WIN"
 
-# The script named on the command line is not opened: the program takes no arguments.
-wait_for 5000 empty_view || fail "the empty view is not a plain background"
-BACKGROUND=$(convert "$WORK/empty.png" -format '%[pixel:p{0,0}]' info:)
+# The script named on the command line is opened at start-up, without the file chooser; the
+# background is read in the client area's corner, away from the model.
+wait_for 30000 model_drawn || fail "the script named on the command line was not opened"
+client_shot "$WORK/start.png"
+BACKGROUND=$(convert "$WORK/start.png" -format '%[pixel:p{0,0}]' info:)
 
-# ---- File > Open script through the GTK chooser -----------------------------------------------
+# ---- File > Open script through the GTK chooser: the same script opened again ----------------
 keys F10 Down Return
 timeout 20 xdotool search --sync --name '^Select the ZentorScript source file to open$' \
     >/dev/null || fail "the open-file chooser did not appear"
@@ -132,6 +138,7 @@ keys ctrl+l
 xdotool type --delay 10 "$SCRIPT"
 CHOSEN_MS=$(now_ms)
 keys Return
+wait_for 5000 chooser_gone_after_open || fail "the open-file chooser did not close"
 wait_for 30000 model_drawn || fail "no model drawn after opening $SCRIPT"
 echo "first drawn frame seen $(( $(now_ms) - CHOSEN_MS )) ms after choosing the script"
 sleep 0.5
