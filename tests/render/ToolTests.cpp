@@ -1,5 +1,6 @@
 // tessaly-render run as a program on crafted models: the PNG it writes with either renderer,
-// the sequence pictures, the --info summary, the load errors and the command line.
+// the sequence pictures, the --info summary, quiet and verbose runs, the load errors and the
+// command line.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -132,15 +133,46 @@ TEST_F(cToolTest, LoadErrorsPrintTheViewerMessage)
     }
 }
 
+TEST_F(cToolTest, QuietOnSuccessLoadLinesWithVerbose)
+{
+    for (const char* pszRenderer : {"gl", "d3d"})
+    {
+        const std::string Args = mScript + " -o " + mOut + "q.png --square 40 --renderer " +
+                                 pszRenderer;
+        const cRun Quiet = RunTool(mOut, Args);
+        ASSERT_EQ(Quiet.Status, 0) << Quiet.Err;
+        EXPECT_EQ(Quiet.Out, "") << pszRenderer;
+        EXPECT_EQ(Quiet.Err, "") << pszRenderer;
+        cPicture Picture;
+        ASSERT_TRUE(ReadPng(mOut + "q.png", Picture));
+        EXPECT_EQ(Picture.Width, 40);
+        EXPECT_EQ(Picture.Height, 40);
+
+        const cRun Verbose = RunTool(mOut, Args + " --verbose");
+        ASSERT_EQ(Verbose.Status, 0) << Verbose.Err;
+        EXPECT_NE(Verbose.Out.find("Found animseq Slide"), std::string::npos) << Verbose.Out;
+    }
+    // With --info the JSON alone is on stdout; --verbose puts the load lines on stderr.
+    const cRun Info = RunTool(mOut, mScript + " --info");
+    EXPECT_EQ(Info.Err, "");
+    const cRun VerboseInfo = RunTool(mOut, mScript + " --info --verbose");
+    EXPECT_EQ(VerboseInfo.Out, Info.Out);
+    EXPECT_NE(VerboseInfo.Err.find("Found animseq Slide"), std::string::npos) << VerboseInfo.Err;
+}
+
 TEST_F(cToolTest, CommandLineErrorsAndHelp)
 {
     const cRun Help = RunTool(mOut, "--help");
     EXPECT_EQ(Help.Status, 0);
     EXPECT_EQ(Help.Out.rfind("usage: tessaly-render", 0), 0u) << Help.Out;
     EXPECT_NE(Help.Out.find("--renderer gl|d3d"), std::string::npos);
+    const cRun Version = RunTool(mOut, "--version");
+    EXPECT_EQ(Version.Status, 0);
+    EXPECT_EQ(Version.Out.rfind("tessaly-render (Tessaly v", 0), 0u) << Version.Out;
 
     for (const char* pszArgs : {"--filter sideways", "--renderer vulkan", "--device 1",
-                                "--renderer d3d --depth 8", "--depth 16"})
+                                "--renderer d3d --depth 8", "--depth 16", "--bogus 1",
+                                "--square 0", "--square 8193"})
     {
         const cRun Run = RunTool(mOut, mScript + " -o " + mOut + "x.png " + pszArgs);
         EXPECT_EQ(Run.Status, 2) << pszArgs;

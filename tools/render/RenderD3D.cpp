@@ -18,6 +18,7 @@
 #include "render_d3d/D3DDraw.h"
 #include "render_d3d/D3DModel.h"
 #include "render_d3d/D3DViewer.h"
+#include "tools/render/ImportOutput.h"
 #include "tools/render/Pictures.h"
 
 namespace
@@ -161,8 +162,12 @@ int RenderWithDirect3D(const cOptions& Opt)
 
     // The load flow with Direct3D active.
     ReleaseModel();
-    TheModel = new cZentorMesh(Opt.Script.c_str(), false);
-    const int BuildStatus = D3DBuildModel(Opt.Script.c_str());
+    int BuildStatus = 0;
+    {
+        const cImportOutput Lines(Opt.bVerbose ? eImportLines::ToStdout : eImportLines::Discard);
+        TheModel = new cZentorMesh(Opt.Script.c_str(), false);
+        BuildStatus = D3DBuildModel(Opt.Script.c_str());
+    }
     CurrentFrame = SequenceStart = 0;
     SequenceLength = 1;
     ResizeView(Opt.Width, Opt.Height);

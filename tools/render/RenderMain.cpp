@@ -16,6 +16,7 @@
 #include "render/GLScene.h"
 #include "render/RenderHooks.h"
 #include "render/ViewState.h"
+#include "tools/render/ImportOutput.h"
 #include "tools/render/ModelInfo.h"
 #include "tools/render/Pictures.h"
 #include "tools/render/RenderD3D.h"
@@ -23,24 +24,6 @@
 
 namespace
 {
-// The import's diagnostic lines go to stderr while it lasts, so stdout carries only the JSON.
-struct cStdoutToStderr
-{
-    cStdoutToStderr()
-    {
-        std::fflush(stdout);
-        mSaved = dup(STDOUT_FILENO);
-        dup2(STDERR_FILENO, STDOUT_FILENO);
-    }
-    ~cStdoutToStderr()
-    {
-        std::fflush(stdout);
-        dup2(mSaved, STDOUT_FILENO);
-        close(mSaved);
-    }
-    int mSaved;
-};
-
 bool MessageShown = false;
 
 // Releases the model before the context goes, on every exit from the drawing path.
@@ -60,7 +43,7 @@ int PrintInfo(const cOptions& Opt)
 {
     std::unique_ptr<cZentorMesh> pModel;
     {
-        cStdoutToStderr Redirect;
+        const cImportOutput Lines(Opt.bVerbose ? eImportLines::ToStderr : eImportLines::Discard);
         pModel = std::make_unique<cZentorMesh>(Opt.Script.c_str(), true);
     }
     std::fputs(ModelInfoJson(*pModel, Opt.Script).c_str(), stdout);
@@ -78,8 +61,11 @@ int RenderWithOpenGL(const cOptions& Opt)
 
     // The load flow with OpenGL active.
     ReleaseModel();
-    TheModel = new cZentorMesh(Opt.Script.c_str(), true);
-    GLBuildModel(Opt.Script.c_str());
+    {
+        const cImportOutput Lines(Opt.bVerbose ? eImportLines::ToStdout : eImportLines::Discard);
+        TheModel = new cZentorMesh(Opt.Script.c_str(), true);
+        GLBuildModel(Opt.Script.c_str());
+    }
     if (MessageShown)
         return 1;
     CurrentFrame = SequenceStart = 0;
@@ -108,6 +94,11 @@ int Run(const cOptions& Opt)
     if (Opt.bHelp)
     {
         std::fputs(USAGE, stdout);
+        return 0;
+    }
+    if (Opt.bVersion)
+    {
+        std::fputs(RENDER_VERSION_TEXT, stdout);
         return 0;
     }
     ShowRendererMessage = PrintMessage;

@@ -3,15 +3,19 @@
 
 #include <cstdlib>
 
+const char* const RENDER_VERSION_TEXT = "tessaly-render (Tessaly v1.3)\n";
+
 const char* const USAGE =
-    "usage: tessaly-render SCRIPT.zc -o OUT.png [--renderer gl|d3d] [--size WxH]\n"
+    "usage: tessaly-render SCRIPT.zc -o OUT.png [--renderer gl|d3d] [--size WxH | --square N]\n"
     "           [--frame N | --sequence NAME]\n"
     "           [--filter all|translucent|masked|two-sided|placeholder] [--angle-y DEG]\n"
     "           [--angle-x DEG] [--offset-y N] [--offset-z N] [--textures on|off]\n"
-    "           [--background RRGGBB] [--device N] [--depth 16|24|32]\n"
+    "           [--background RRGGBB] [--device N] [--depth 16|24|32] [--verbose]\n"
     "       tessaly-render SCRIPT.zc --sequence NAME -o DIR/   (one PNG per frame)\n"
     "       tessaly-render SCRIPT.zc --info\n"
-    "       tessaly-render --help\n"
+    "       tessaly-render --help | --version\n"
+    "  --square    N: an N x N picture, the same as --size NxN (thumbnailers pass one size)\n"
+    "  --verbose   prints the model's load lines (quiet otherwise; errors go to stderr)\n"
     "  --renderer  gl (default): OpenGL; d3d: the Direct3D renderer on the software device,\n"
     "              without OpenGL\n"
     "  --device    d3d only: the device's index in enumeration order (default 0, the first)\n"
@@ -68,6 +72,12 @@ void ParseOption(const std::string& Arg, const std::string& Value, cOptions& Opt
         if (Opt.Width < 1 || Opt.Height < 1 || Opt.Width > 8192 || Opt.Height > 8192)
             throw cUsageError("--size must be 1x1 to 8192x8192");
     }
+    else if (Arg == "--square")
+    {
+        Opt.Width = Opt.Height = ParseInt(Arg, Value);
+        if (Opt.Width < 1 || Opt.Width > 8192)
+            throw cUsageError("--square must be 1 to 8192");
+    }
     else if (Arg == "--frame")
         Opt.Frame = ParseInt(Arg, Value);
     else if (Arg == "--sequence")
@@ -121,9 +131,14 @@ cOptions ParseArgs(int Argc, char** Argv)
             Opt.bHelp = true;
             return Opt;
         }
-        if (Arg == "--info")
+        if (Arg == "--version")
         {
-            Opt.bInfo = true;
+            Opt.bVersion = true;
+            return Opt;
+        }
+        if (Arg == "--info" || Arg == "--verbose")
+        {
+            (Arg == "--info" ? Opt.bInfo : Opt.bVerbose) = true;
             continue;
         }
         if (Arg.rfind("-", 0) != 0)

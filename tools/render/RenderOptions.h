@@ -6,6 +6,8 @@
 
 // The text --help prints and every usage error ends with.
 extern const char* const USAGE;
+// What --version prints.
+extern const char* const RENDER_VERSION_TEXT;
 
 // A command line the program cannot run; the message names what is wrong.
 struct cUsageError : std::runtime_error
@@ -27,7 +29,9 @@ struct cOptions
     int Frame = 0;
     int Filter = 0;
     float AngleY = 0, AngleX = 0, OffsetY = 0, OffsetZ = 0;
-    bool bTextures = true, bInfo = false, bHelp = false;
+    bool bTextures = true, bInfo = false, bHelp = false, bVersion = false;
+    // The model import's progress lines are printed only when set.
+    bool bVerbose = false;
     bool bBackground = false;
     unsigned Background = 0;   // 0xRRGGBB
     // Direct3D only: the device's index in enumeration order, and the display depth the
@@ -36,5 +40,5 @@ struct cOptions
     int DisplayBits = 0;
 };
 
-// Reads the arguments; --help alone needs nothing else. Throws cUsageError.
+// Reads the arguments; --help and --version alone need nothing else. Throws cUsageError.
 cOptions ParseArgs(int Argc, char** Argv);
