@@ -11,6 +11,7 @@ PACKAGES=(
   libpng-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick
+  desktop-file-utils shared-mime-info
 )
 
 missing=()

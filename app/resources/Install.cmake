@@ -1,5 +1,7 @@
-# Install rules of the viewer: the program, its desktop entry and its 32 x 32 icon in the
-# freedesktop locations. The icon PNG is written at build time from the icon resource.
+# Install rules of the viewer: the program, its desktop entry (which opens ZentorScript
+# sources), the definition of that file type for the shared MIME database and its 32 x 32
+# icon in the freedesktop locations. The icon PNG is written at build time from the icon
+# resource.
 include(GNUInstallDirs)
 find_package(PNG REQUIRED)
 
@@ -19,3 +21,22 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/tessaly.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${TESSALY_ICON_PNG} RENAME tessaly.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/tessaly-mime.xml RENAME tessaly.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+
+# A direct install (no DESTDIR, which packages use and whose tools rebuild these caches) brings
+# the prefix's MIME database and desktop-entry cache up to date, so the new file type and
+# "Open with" take effect at once. Missing tools are skipped: the files are in place anyway.
+install(CODE [[
+  if(NOT DEFINED ENV{DESTDIR} OR "$ENV{DESTDIR}" STREQUAL "")
+    find_program(TESSALY_UPDATE_MIME update-mime-database)
+    if(TESSALY_UPDATE_MIME)
+      execute_process(COMMAND ${TESSALY_UPDATE_MIME} "${CMAKE_INSTALL_PREFIX}/share/mime")
+    endif()
+    find_program(TESSALY_UPDATE_DESKTOP update-desktop-database)
+    if(TESSALY_UPDATE_DESKTOP)
+      execute_process(COMMAND ${TESSALY_UPDATE_DESKTOP}
+                              "${CMAKE_INSTALL_PREFIX}/share/applications")
+    endif()
+  endif()
+]])
