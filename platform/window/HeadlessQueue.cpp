@@ -16,10 +16,10 @@ void cHeadlessWindowSystem::ScheduleInput(std::uint32_t AtMs, std::uint32_t Msg,
     mScheduled.push_back({AtMs, {MAIN_WINDOW, Msg, wParam, lParam}});
 }
 
-void cHeadlessWindowSystem::PressKey(std::uintptr_t VirtualKey, char Character)
+void cHeadlessWindowSystem::PressKey(std::uintptr_t VirtualKey, char Character, bool bAltDown)
 {
     // The character rides in lParam so that TranslateMessage can produce it.
-    PostInput(WM_KEYDOWN, VirtualKey, static_cast<unsigned char>(Character));
+    PostInput(WM_KEYDOWN, VirtualKey, bAltDown ? 0 : static_cast<unsigned char>(Character));
 }
 
 void cHeadlessWindowSystem::TakeDueScheduled()

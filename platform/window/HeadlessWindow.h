@@ -128,8 +128,9 @@ public:
     void ScheduleInput(std::uint32_t AtMs, std::uint32_t Msg, std::uintptr_t wParam,
                        std::intptr_t lParam = 0);
     // A key press as the user makes it: WM_KEYDOWN, whose translation gives WM_CHAR when the
-    // key has a character (Character 0 for none).
-    void PressKey(std::uintptr_t VirtualKey, char Character = 0);
+    // key has a character (Character 0 for none) and Alt is not held (with Alt the character
+    // is a menu mnemonic). A key without a code of its own is pressed as VK_OTHER.
+    void PressKey(std::uintptr_t VirtualKey, char Character = 0, bool bAltDown = false);
     // How often the program waited for good with nothing queued or scheduled. Each time the
     // user is taken to close the main window (or, once it is gone, to quit), so a test's loop
     // always ends.

@@ -53,6 +53,10 @@ enum : std::uintptr_t { WA_INACTIVE = 0, WA_ACTIVE = 1 };
 
 // Virtual-key codes carried by WM_KEYDOWN. Letters and digits use their upper-case character
 // code ('N' is 0x4E); TranslateMessage then posts WM_CHAR with the character actually typed.
+// Every key press makes a WM_KEYDOWN except Alt's own, which belongs to the menu bar: a key
+// with no code of its own (Num Lock, keypad 5 without Num Lock, the Menu key, letters of other
+// scripts) comes as VK_OTHER. A character typed with Alt held is a menu mnemonic and makes no
+// WM_CHAR.
 enum : std::uintptr_t
 {
     VK_BACK = 0x08,
@@ -71,6 +75,7 @@ enum : std::uintptr_t
     VK_DOWN = 0x28,
     VK_INSERT = 0x2D,
     VK_DELETE = 0x2E,
+    VK_OTHER = 0xFF,   // a key without a code of its own
 };
 
 // Scroll codes in the low word of WM_HSCROLL's wParam.

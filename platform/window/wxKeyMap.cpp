@@ -55,6 +55,8 @@ const tKeyPair KEY_TABLE[] = {
 
 std::uintptr_t VirtualKeyFromWx(int WxKeyCode)
 {
+    if (WxKeyCode == WXK_ALT)
+        return 0;
     if (WxKeyCode >= 'a' && WxKeyCode <= 'z')
         return static_cast<std::uintptr_t>(WxKeyCode - 'a' + 'A');
     if ((WxKeyCode >= 'A' && WxKeyCode <= 'Z') || (WxKeyCode >= '0' && WxKeyCode <= '9'))
@@ -66,5 +68,7 @@ std::uintptr_t VirtualKeyFromWx(int WxKeyCode)
     for (const tKeyPair& Pair : KEY_TABLE)
         if (Pair.WxKey == WxKeyCode)
             return Pair.VirtualKey;
-    return 0;
+    // Still a key press the shell must see (it redraws on every one); WXK_NONE is what the
+    // toolkit gives for letters outside the Latin range.
+    return VK_OTHER;
 }

@@ -88,7 +88,7 @@ void cWxCanvas::OnChar(wxKeyEvent& Event)
 {
     const wxChar Char = Event.GetUnicodeKey();
     if (Char != WXK_NONE)
-        mSystem.OnChar(static_cast<std::uint32_t>(Char));
+        mSystem.OnChar(static_cast<std::uint32_t>(Char), Event.AltDown());
     // Function keys go on to the frame, where F10 opens the menu bar. Every other key stays
     // here, so the toolkit's focus navigation never takes arrows, Tab or Page Up/Down.
     const int Code = Event.GetKeyCode();

@@ -349,8 +349,10 @@ void cWxWindowSystem::OnKeyDown(int WxKeyCode)
         PostMessage(MAIN_WINDOW, WM_KEYDOWN, VirtualKey, 0);
 }
 
-void cWxWindowSystem::OnChar(std::uint32_t Char)
+void cWxWindowSystem::OnChar(std::uint32_t Char, bool bAltDown)
 {
+    if (bAltDown)
+        return;
     // Normally the character belongs to the key-down just queued; TranslateMessage posts it.
     if (!mDestroyed && !mQueue.AttachChar(Char))
         PostMessage(MAIN_WINDOW, WM_CHAR, Char, 0);

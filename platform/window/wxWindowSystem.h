@@ -115,9 +115,11 @@ public:
 
     // --- toolkit events of the main frame and its canvas (wxMainFrame.cpp calls these) -------
     void OnCanvasPaint();
+    // The canvas's new size in drawable pixels.
     void OnCanvasSize(int Width, int Height);
     void OnKeyDown(int WxKeyCode);
-    void OnChar(std::uint32_t Char);
+    // A typed character; with Alt held it is a menu mnemonic and is not handed on.
+    void OnChar(std::uint32_t Char, bool bAltDown);
     void OnActivate(bool bActive);
     void OnCloseRequest();
     void OnMenuCommand(int ToolkitId);

@@ -1,4 +1,5 @@
-// Camera keys with their wrap rules, Home, Escape, and frame stepping with n/N and p/P.
+// Camera keys with their wrap rules, Home, Escape, keys without a code of their own, and frame
+// stepping with n/N and p/P (not with Alt held).
 #include "tests/app/ShellFixture.h"
 
 #include "render/ViewState.h"
@@ -85,6 +86,23 @@ TEST_F(cKeyTest, AnyKeyRedrawsOnceAndKeyDownGoesOnToDefaultHandling)
     Pump();
     EXPECT_EQ(mSystem.mPaintTimes.size(), Paints + 2);
     EXPECT_FLOAT_EQ(CameraAngleY, 10.0f);
+}
+
+TEST_F(cKeyTest, KeysWithoutACodeRedrawAndAltLettersStepNoFrame)
+{
+    SequenceLength = 5;
+    const std::size_t Paints = mSystem.mPaintTimes.size();
+    Key(VK_OTHER);
+    EXPECT_EQ(mSystem.mPaintTimes.size(), Paints + 1);
+    EXPECT_EQ(CameraAngleY, 0.0f);
+    EXPECT_EQ(CameraOffsetZ, 0.0f);
+    // Alt+n is a menu mnemonic: the key-down still redraws, but no frame is stepped.
+    mSystem.PressKey('N', 'n', true);
+    Pump();
+    EXPECT_EQ(mSystem.mPaintTimes.size(), Paints + 2);
+    EXPECT_EQ(CurrentFrame, 0);
+    Key('N', 'n');
+    EXPECT_EQ(CurrentFrame, 1);
 }
 
 TEST_F(cKeyTest, EscapeClosesTheWindowAndTheLoopEndsWithZero)

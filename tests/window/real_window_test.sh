@@ -164,6 +164,13 @@ done
 # ---- Loop Animation off again: the view holds still, and 'n' steps one frame -----------------
 keys F10 Right Down Down Return
 wait_for 5000 held_still || fail "the view still animates with Loop Animation off"
+# Alt+n is a menu mnemonic: no frame step.
+shot "$WORK/before_alt_n.png"
+keys alt+n
+sleep 0.5
+shot "$WORK/after_alt_n.png"
+[ "$(differing "$WORK/before_alt_n.png" "$WORK/after_alt_n.png")" -le 200 ] ||
+    fail "Alt+n stepped a frame"
 shot "$WORK/before_n.png"
 keys n
 wait_for 5000 picture_changed "$WORK/before_n.png" || fail "'n' did not step to the next frame"
