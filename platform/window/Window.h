@@ -33,7 +33,8 @@ enum : std::uint32_t
     WM_NULL = 0,
     WM_CREATE,            // sent inside CreateMainWindow, before it returns
     WM_DESTROY,           // sent by DestroyWindow (or by the shell to itself)
-    WM_SIZE,              // lParam: client width in bits 0-15, height in bits 16-31
+    WM_SIZE,              // lParam: client width in bits 0-15, height in bits 16-31, in
+                          // the drawable's pixels (as GetClientSize), whatever the desktop scale
     WM_ACTIVATE,          // wParam: WA_INACTIVE or WA_ACTIVE
     WM_PAINT,             // delivered only when the queue holds nothing else
     WM_CLOSE,             // default handling: DestroyWindow

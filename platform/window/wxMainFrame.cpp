@@ -63,6 +63,13 @@ void cWxCanvas::RealizeNow()
         Realize(GetHandle());
 }
 
+wxSize cWxCanvas::ToPixels(const wxSize& Logical) const
+{
+    // The toolkit measures in logical units; at a desktop scale of 2 the drawable has twice as
+    // many pixels each way, and every picture is sized by the drawable.
+    return Logical * GetContentScaleFactor();
+}
+
 void cWxCanvas::OnPaint(wxPaintEvent&)
 {
     // The paint DC must exist for the toolkit to consider the area painted; the drawing itself
@@ -73,7 +80,8 @@ void cWxCanvas::OnPaint(wxPaintEvent&)
 
 void cWxCanvas::OnSize(wxSizeEvent& Event)
 {
-    mSystem.OnCanvasSize(Event.GetSize().GetWidth(), Event.GetSize().GetHeight());
+    const wxSize Pixels = ToPixels(Event.GetSize());
+    mSystem.OnCanvasSize(Pixels.GetWidth(), Pixels.GetHeight());
     Event.Skip();
 }
 

@@ -29,6 +29,8 @@ public:
     // Gives the canvas its X window now, before the frame is first shown, so a context can be
     // made current on it while the window is being created.
     void RealizeNow();
+    // A size in the toolkit's logical units as pixels of the canvas's drawable.
+    wxSize ToPixels(const wxSize& Logical) const;
 
 private:
     void OnPaint(wxPaintEvent& Event);

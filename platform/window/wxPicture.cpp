@@ -1,8 +1,6 @@
 // Pictures a program draws itself, shown on the GL canvas: the display's depth, the canvas's size
 // in framebuffer pixels, and presenting a finished picture through OpenGL (a client DC draws
 // nothing on a GL canvas under GTK 3).
-#include <cmath>
-
 #include <wx/gdicmn.h>
 #include <wx/glcanvas.h>
 
@@ -56,10 +54,9 @@ void cWxWindowSystem::GetClientSize(HWindow Window, int& Width, int& Height)
     Width = Height = 0;
     if (!IsMain(Window) || mDestroyed || mCanvas == nullptr)
         return;
-    const wxSize Client = mCanvas->GetClientSize();
-    const double Scale = mCanvas->GetContentScaleFactor();
-    Width = static_cast<int>(std::lround(Client.GetWidth() * Scale));
-    Height = static_cast<int>(std::lround(Client.GetHeight() * Scale));
+    const wxSize Pixels = mCanvas->ToPixels(mCanvas->GetClientSize());
+    Width = Pixels.GetWidth();
+    Height = Pixels.GetHeight();
 }
 
 void cWxWindowSystem::PresentPicture(HWindow Window, const std::uint32_t* XRGB, int Width,

@@ -135,9 +135,18 @@ HWindow cWxWindowSystem::CreateMainWindow(const tMainWindowDesc& Desc)
     // A window procedure that set no pixel format still gets a canvas to paint and type into.
     if (mCanvas == nullptr)
         MakeCanvas(tPixelFormat{});
-    const wxSize Client = mFrame->GetClientSize();
+    // In the drawable's pixels, as every later WM_SIZE and GetClientSize give it. Without a
+    // canvas (no format fits the display) the frame's client area is measured the same way.
+    int Width = 0, Height = 0;
+    GetClientSize(MAIN_WINDOW, Width, Height);
+    if (mCanvas == nullptr)
+    {
+        const wxSize Client = mFrame->GetClientSize() * mFrame->GetContentScaleFactor();
+        Width = Client.GetWidth();
+        Height = Client.GetHeight();
+    }
     if (mProc != nullptr && !mDestroyed)
-        mProc(MAIN_WINDOW, WM_SIZE, 0, MakeSizeParam(Client.GetWidth(), Client.GetHeight()));
+        mProc(MAIN_WINDOW, WM_SIZE, 0, MakeSizeParam(Width, Height));
     return mDestroyed ? HWindow::None : MAIN_WINDOW;
 }
 

@@ -3,10 +3,13 @@
 # user would. Starts it with the bundled sample's script on the command line and expects the
 # model drawn, opens the script again through File > Open script and the GTK file chooser,
 # checks from screenshots that the model is drawn, that Left turns it, that a looping sequence
-# animates and stops again, and that 'n' steps a frame; switches to Direct3D through Options >
-# Use Direct3D and the device chooser (first line preselected, Return), checks the model is
-# seen as large as with OpenGL and the item checked, and switches back; then presses Escape and
-# expects exit status 0, and that the run left no settings in the user's folders.
+# animates and stops again, and that 'n' steps a frame while Alt+n does not; switches to
+# Direct3D through Options > Use Direct3D and the device chooser (first line preselected,
+# Return), checks the model is seen as large as with OpenGL and the item checked, and switches
+# back; then presses Escape and expects exit status 0, and that the run left no settings in the
+# user's folders. Last it starts the viewer again at a desktop scale of 2 (GDK_SCALE=2) and
+# expects the window twice as large each way with the model filling it as at scale 1, with
+# OpenGL and with Direct3D.
 #
 # Usage: real_window_test.sh TESSALY TESSALY_GEN
 # Exits 77 (skipped) when Xvfb, xdotool or ImageMagick is missing. With SHOTS set to a folder,
@@ -36,7 +39,8 @@ fail() {
 }
 
 source "$(dirname "$0")/xvfb.sh"
-start_display || fail "no X display could be started"
+# Room for the window at a desktop scale of 2: 960 x 960 pixels at 200, 200.
+start_display 1280x1280 || fail "no X display could be started"
 
 # ---- screenshots ------------------------------------------------------------------------------
 # The checked region: 160 x 160 pixels in the middle of the window's client area.
@@ -230,4 +234,60 @@ KEPT=$(cd "$USER_HOME" && find . -type f ! -path './.cache/mesa_shader_cache/*' 
                                         ! -path './.cache/fontconfig/*' \
                                         ! -path './.local/share/recently-used.xbel' | sort)
 [ -z "$KEPT" ] || fail "the run left state for the next one: $(echo $KEPT)"
+
+# ---- at a desktop scale of 2 the model fills the window as at 1 -------------------------------
+# Every length doubles: the window, its menu bar and the checked regions. The model seen with
+# OpenGL once the script is open covers four times the pixels of the first run's, and its outline
+# scaled back by half matches that run's (only pixels along the edges may differ).
+env HOME="$USER_HOME" GDK_SCALE=2 "$APP" "$SCRIPT" >"$WORK/app.out" 2>"$WORK/app.err" &
+APP_PID=$!
+WIN=$(timeout 20 xdotool search --sync --name '^Tessaly v1\.3$' | head -1) || true
+[ -n "$WIN" ] || fail "the main window did not appear at scale 2"
+placed_twice() {
+    eval "$(xdotool getwindowgeometry --shell "$WIN")"
+    [ "$WIDTH" -eq 960 ] && [ "$HEIGHT" -eq 960 ] && [ "$X" -eq 200 ] && [ "$Y" -eq 200 ]
+}
+wait_for 5000 placed_twice ||
+    fail "at scale 2 the window is ${WIDTH}x${HEIGHT} at $X,$Y, not 960x960 at 200,200"
+REGION="320x320+$(( X + WIDTH / 2 - 160 ))+$(( Y + HEIGHT / 2 - 120 ))"
+CLIENT="$(( WIDTH - 40 ))x$(( HEIGHT - 100 ))+$(( X + 20 ))+$(( Y + 80 ))"
+xdotool windowfocus --sync "$WIN"
+wait_for 30000 model_drawn || fail "no model drawn at scale 2"
+sleep 0.5
+client_shot "$WORK/opengl_scale2.png"
+import -window root "$WORK/screen_scale2.png"
+SCALED=$(foreground "$WORK/opengl_scale2.png")
+[ "$SCALED" -gt $(( REFERENCE * 4 * 9 / 10 )) ] && [ "$SCALED" -lt $(( REFERENCE * 4 * 11 / 10 )) ] ||
+    fail "at scale 2 OpenGL shows $SCALED model pixels, not about 4 x $REFERENCE"
+outline() { convert "$1" -fuzz 3% -transparent "$BACKGROUND" -alpha extract "$2"; }
+convert "$WORK/opengl_scale2.png" -scale 50% "$WORK/opengl_scale2_half.png"
+outline "$WORK/opengl.png" "$WORK/outline_scale1.png"
+outline "$WORK/opengl_scale2_half.png" "$WORK/outline_scale2.png"
+OUTLINE_DIFF=$(differing "$WORK/outline_scale1.png" "$WORK/outline_scale2.png")
+echo "scale 2: $SCALED model pixels (scale 1: $REFERENCE);" \
+     "$OUTLINE_DIFF of the halved outline's pixels differ"
+[ "$OUTLINE_DIFF" -lt $(( REFERENCE / 10 )) ] ||
+    fail "at scale 2 the model's outline differs from scale 1's in $OUTLINE_DIFF pixels"
+
+# Direct3D sizes its device and presents its picture by the same pixels.
+REFERENCE=$SCALED
+keys F10 Right Down Down Down Down Down Down Return
+timeout 20 xdotool search --sync --name "$CHOOSER" >/dev/null ||
+    fail "the Direct3D device chooser did not appear at scale 2"
+sleep 0.5
+keys Return
+wait_for 5000 chooser_gone || fail "Return did not close the device chooser at scale 2"
+wait_for 30000 model_like_reference direct3d_scale2 ||
+    fail "at scale 2 Direct3D shows $(foreground "$WORK/direct3d_scale2.png") model pixels," \
+         "OpenGL $REFERENCE"
+import -window root "$WORK/screen_direct3d_scale2.png"
+[ -n "${SHOTS:-}" ] && cp "$WORK"/opengl_scale2.png "$WORK"/direct3d_scale2.png \
+    "$WORK"/screen_scale2.png "$WORK"/screen_direct3d_scale2.png "$SHOTS"/
+xdotool windowfocus --sync "$WIN"
+keys Escape
+wait_for 10000 app_exited || fail "Escape did not end the program at scale 2"
+STATUS=0
+wait "$APP_PID" || STATUS=$?
+APP_PID=""
+[ "$STATUS" -eq 0 ] || fail "exit status $STATUS at scale 2"
 echo "PASS"

@@ -1,5 +1,6 @@
 # Sourced by the window tests: starts a private Xvfb display and exports DISPLAY.
-# start_display sets XVFB_PID; the caller kills it on exit. Needs WORK (a scratch folder).
+# start_display [WIDTHxHEIGHT] (1024x768 when not given) sets XVFB_PID; the caller kills it on
+# exit. Needs WORK (a scratch folder).
 
 now_ms() { date +%s%3N; }
 
@@ -7,7 +8,7 @@ start_display() {
     # -displayfd lets the server pick a free display number itself and report it, so tests
     # running side by side never share a display.
     : >"$WORK/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" \
+    Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$WORK/display" \
         >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     local deadline=$(( $(now_ms) + 10000 ))
