@@ -16,62 +16,17 @@
 
 namespace
 {
-// The renderer's pixel-format request in the window system's terms.
-tPixelFormat ToWindowFormat(const PixelFormatDescriptor& Format)
-{
-    tPixelFormat Out;
-    Out.nSize = Format.nSize;
-    Out.nVersion = Format.nVersion;
-    Out.dwFlags = Format.dwFlags;
-    Out.iPixelType = Format.iPixelType;
-    Out.cColorBits = Format.cColorBits;
-    Out.cRedBits = Format.cRedBits;
-    Out.cRedShift = Format.cRedShift;
-    Out.cGreenBits = Format.cGreenBits;
-    Out.cGreenShift = Format.cGreenShift;
-    Out.cBlueBits = Format.cBlueBits;
-    Out.cBlueShift = Format.cBlueShift;
-    Out.cAlphaBits = Format.cAlphaBits;
-    Out.cAlphaShift = Format.cAlphaShift;
-    Out.cAccumBits = Format.cAccumBits;
-    Out.cDepthBits = Format.cDepthBits;
-    Out.cStencilBits = Format.cStencilBits;
-    Out.iLayerType = Format.iLayerType;
-    return Out;
-}
-
-PixelFormatDescriptor FromWindowFormat(const tPixelFormat& Format)
-{
-    PixelFormatDescriptor Out{};
-    Out.nSize = Format.nSize;
-    Out.nVersion = Format.nVersion;
-    Out.dwFlags = Format.dwFlags;
-    Out.iPixelType = Format.iPixelType;
-    Out.cColorBits = Format.cColorBits;
-    Out.cRedBits = Format.cRedBits;
-    Out.cRedShift = Format.cRedShift;
-    Out.cGreenBits = Format.cGreenBits;
-    Out.cGreenShift = Format.cGreenShift;
-    Out.cBlueBits = Format.cBlueBits;
-    Out.cBlueShift = Format.cBlueShift;
-    Out.cDepthBits = Format.cDepthBits;
-    return Out;
-}
-
 // Builds, selects and realises the logical palette when the format actually set needs one.
 HPalette CreateWindowPalette(HWindow Window)
 {
     tPixelFormat Format;
-    if (!WindowSystem->DescribePixelFormat(Window, Format) || !(Format.dwFlags & WPF_NEED_PALETTE))
+    if (!WindowSystem->DescribePixelFormat(Window, Format) || !(Format.dwFlags & PFD_NEED_PALETTE))
         return HPalette::None;
-    const std::vector<PaletteEntry> Entries = GLCreatePalette(FromWindowFormat(Format));
+    const std::vector<tPaletteEntry> Entries = GLCreatePalette(Format);
     if (Entries.empty())
         return HPalette::None;
-    std::vector<tPaletteEntry> Copy;
-    for (const PaletteEntry& Entry : Entries)
-        Copy.push_back({Entry.peRed, Entry.peGreen, Entry.peBlue, Entry.peFlags});
     const HPalette Palette =
-        WindowSystem->CreatePalette(Copy.data(), static_cast<int>(Copy.size()));
+        WindowSystem->CreatePalette(Entries.data(), static_cast<int>(Entries.size()));
     WindowSystem->SelectPalette(Window, Palette, false);
     WindowSystem->RealizePalette(Window);
     return Palette;
@@ -81,7 +36,7 @@ std::intptr_t OnCreate(HWindow Window)
 {
     // Failures here are silent: start-up carries on and the window just stays undrawn.
     WindowDC = Window;
-    WindowSystem->SetPixelFormat(WindowDC, ToWindowFormat(GLPixelFormat));
+    WindowSystem->SetPixelFormat(WindowDC, GLPixelFormat);
     GLContext = WindowSystem->CreateGLContext(WindowDC);
     WindowSystem->MakeCurrent(WindowDC, GLContext);
     GLPalette = CreateWindowPalette(WindowDC);

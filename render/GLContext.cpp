@@ -1,7 +1,7 @@
 // The window's pixel format request and the logical palette of palette-based formats.
 #include "render/GLContext.h"
 
-const PixelFormatDescriptor GLPixelFormat = {
+const tPixelFormat GLPixelFormat = {
     40, 1, PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER, PFD_TYPE_RGBA,
     16,                  // colour bits
     0, 0, 0, 0, 0, 0,    // red, green, blue bits and shifts: any
@@ -24,9 +24,9 @@ std::uint8_t Component(unsigned Index, unsigned Bits, unsigned Shift)
 }
 }
 
-std::vector<PaletteEntry> GLCreatePalette(const PixelFormatDescriptor& Format)
+std::vector<tPaletteEntry> GLCreatePalette(const tPixelFormat& Format)
 {
-    std::vector<PaletteEntry> Entries;
+    std::vector<tPaletteEntry> Entries;
     // Palette-based formats have at most 8 colour bits; anything wider is not a palette.
     if (!(Format.dwFlags & PFD_NEED_PALETTE) || Format.cColorBits > 8)
         return Entries;

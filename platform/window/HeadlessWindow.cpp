@@ -16,7 +16,7 @@ constexpr int MENU_BAR_HEIGHT = 20;
 cHeadlessWindowSystem::cHeadlessWindowSystem()
 {
     // A direct-colour format like a desktop's: no palette needed.
-    mReportedFormat.dwFlags = WPF_DRAW_TO_WINDOW | WPF_SUPPORT_OPENGL | WPF_DOUBLEBUFFER;
+    mReportedFormat.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
     mReportedFormat.cColorBits = 24;
     mReportedFormat.cRedBits = mReportedFormat.cGreenBits = mReportedFormat.cBlueBits = 8;
     mReportedFormat.cRedShift = 16;
@@ -316,7 +316,7 @@ int cHeadlessWindowSystem::RealizePalette(HWindow Window)
 {
     ++mRealizeCount;
     const auto It = mPalettes.find(static_cast<std::uintptr_t>(mSelectedPalette));
-    if (!IsMain(Window) || It == mPalettes.end() || !(mReportedFormat.dwFlags & WPF_NEED_PALETTE))
+    if (!IsMain(Window) || It == mPalettes.end() || !(mReportedFormat.dwFlags & PFD_NEED_PALETTE))
         return 0;
     return static_cast<int>(It->second.size());
 }

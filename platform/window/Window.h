@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/pixelformat/PixelFormat.h"
 #include "platform/window/Resources.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -137,43 +138,8 @@ using DialogProc = bool (*)(HWindow Dialog, std::uint32_t Msg, std::uintptr_t wP
 // ---------------------------------------------------------------------------------------------
 // [pixel format]
 
-// The pixel format asked of and reported by the OpenGL window: the same fields as the
-// renderer's own pixel-format descriptor. The flag bits are named WPF_ here because the
-// renderer's header defines PFD_ names for the same bits.
-enum : std::uint32_t
-{
-    WPF_DOUBLEBUFFER = 0x01,
-    WPF_DRAW_TO_WINDOW = 0x04,
-    WPF_SUPPORT_OPENGL = 0x20,
-    WPF_NEED_PALETTE = 0x80,
-};
-enum : std::uint8_t { WPF_TYPE_RGBA = 0, WPF_MAIN_PLANE = 0 };
-
-struct tPixelFormat
-{
-    std::uint16_t nSize = 40;
-    std::uint16_t nVersion = 1;
-    std::uint32_t dwFlags = 0;
-    std::uint8_t iPixelType = WPF_TYPE_RGBA;
-    std::uint8_t cColorBits = 0;
-    std::uint8_t cRedBits = 0, cRedShift = 0;
-    std::uint8_t cGreenBits = 0, cGreenShift = 0;
-    std::uint8_t cBlueBits = 0, cBlueShift = 0;
-    std::uint8_t cAlphaBits = 0, cAlphaShift = 0;
-    std::uint8_t cAccumBits = 0, cAccumRedBits = 0, cAccumGreenBits = 0, cAccumBlueBits = 0,
-                 cAccumAlphaBits = 0;
-    std::uint8_t cDepthBits = 0;
-    std::uint8_t cStencilBits = 0;
-    std::uint8_t cAuxBuffers = 0;
-    std::uint8_t iLayerType = WPF_MAIN_PLANE;
-    std::uint8_t bReserved = 0;
-    std::uint32_t dwLayerMask = 0, dwVisibleMask = 0, dwDamageMask = 0;
-};
-
-struct tPaletteEntry
-{
-    std::uint8_t peRed, peGreen, peBlue, peFlags;
-};
+// The pixel format asked of and reported by the OpenGL window, and the palette entry of
+// palette-based formats: tPixelFormat, tPaletteEntry and the PFD_ flags (PixelFormat.h).
 
 // ---------------------------------------------------------------------------------------------
 // [cWindowSystem]
@@ -333,7 +299,7 @@ public:
     // Gives the window the available format closest to Request (at least its depth bits,
     // double buffered, RGBA). Returns false when none fits.
     virtual bool SetPixelFormat(HWindow Window, const tPixelFormat& Request) = 0;
-    // The format actually set (dwFlags has WPF_NEED_PALETTE for palette-based formats).
+    // The format actually set (dwFlags has PFD_NEED_PALETTE for palette-based formats).
     virtual bool DescribePixelFormat(HWindow Window, tPixelFormat& Format) = 0;
     virtual HGLContext CreateGLContext(HWindow Window) = 0;
     // Makes Context current on the window; Context None releases the current context.

@@ -38,7 +38,7 @@ bool cWxWindowSystem::SetPixelFormat(HWindow Window, const tPixelFormat& Request
     // As with any window, the format is set once: later requests fail.
     if (!IsMain(Window) || mCanvas != nullptr)
         return false;
-    if (Request.iPixelType != WPF_TYPE_RGBA)
+    if (Request.iPixelType != PFD_TYPE_RGBA)
         return false;
     return MakeCanvas(Request);
 }
@@ -51,12 +51,12 @@ bool cWxWindowSystem::DescribePixelFormat(HWindow Window, tPixelFormat& Format)
     if (!DescribeGLXVisual(mCanvas->GetXVisualInfo(), Bits))
         return false;
     Format = tPixelFormat{};
-    Format.dwFlags = WPF_DRAW_TO_WINDOW | WPF_SUPPORT_OPENGL;
+    Format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
     if (Bits.bDoubleBuffer)
-        Format.dwFlags |= WPF_DOUBLEBUFFER;
+        Format.dwFlags |= PFD_DOUBLEBUFFER;
     if (Bits.bColourIndexed)
-        Format.dwFlags |= WPF_NEED_PALETTE;
-    Format.iPixelType = WPF_TYPE_RGBA;
+        Format.dwFlags |= PFD_NEED_PALETTE;
+    Format.iPixelType = PFD_TYPE_RGBA;
     Format.cRedBits = ToByte(Bits.RedBits);
     Format.cRedShift = ToByte(Bits.RedShift);
     Format.cGreenBits = ToByte(Bits.GreenBits);

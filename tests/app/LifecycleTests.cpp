@@ -89,7 +89,7 @@ TEST(cLifecycleTest, EightBitDisplayGetsARealisedPalette)
     ResetAll();
     cHeadlessWindowSystem System;
     tPixelFormat& Format = System.mReportedFormat;
-    Format.dwFlags |= WPF_NEED_PALETTE;
+    Format.dwFlags |= PFD_NEED_PALETTE;
     Format.cColorBits = 8;
     Format.cRedBits = 3;
     Format.cRedShift = 0;

@@ -164,7 +164,7 @@ TEST(PixelFormatTest, RequestAndPaletteRamps)
     EXPECT_EQ(GLPixelFormat.cDepthBits, 16);
     EXPECT_TRUE(GLCreatePalette(GLPixelFormat).empty());
 
-    PixelFormatDescriptor Format = GLPixelFormat;
+    tPixelFormat Format = GLPixelFormat;
     Format.dwFlags |= PFD_NEED_PALETTE;
     Format.cColorBits = 8;
     Format.cRedBits = 3;
@@ -172,7 +172,7 @@ TEST(PixelFormatTest, RequestAndPaletteRamps)
     Format.cGreenShift = 3;
     Format.cBlueBits = 2;
     Format.cBlueShift = 6;
-    const std::vector<PaletteEntry> Palette = GLCreatePalette(Format);
+    const std::vector<tPaletteEntry> Palette = GLCreatePalette(Format);
     ASSERT_EQ(Palette.size(), 256u);
     auto Rgb = [&](int i) {
         return std::vector<int>{Palette[i].peRed, Palette[i].peGreen, Palette[i].peBlue,
@@ -191,7 +191,7 @@ TEST(PixelFormatTest, RequestAndPaletteRamps)
     // A component without bits is 0 everywhere; absurd shifts read nothing.
     Format.cBlueBits = 0;
     Format.cGreenShift = 200;
-    for (const PaletteEntry& Entry : GLCreatePalette(Format))
+    for (const tPaletteEntry& Entry : GLCreatePalette(Format))
     {
         EXPECT_EQ(Entry.peBlue, 0);
         EXPECT_EQ(Entry.peGreen, 0);

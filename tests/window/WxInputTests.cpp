@@ -29,7 +29,7 @@ std::intptr_t RecordingProc(HWindow Window, std::uint32_t Msg, std::uintptr_t wP
     if (Msg == WM_CREATE)
     {
         tPixelFormat Request;
-        Request.dwFlags = WPF_DRAW_TO_WINDOW | WPF_SUPPORT_OPENGL | WPF_DOUBLEBUFFER;
+        Request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
         Request.cDepthBits = 16;
         System->SetPixelFormat(Window, Request);
     }

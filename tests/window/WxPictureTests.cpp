@@ -38,7 +38,7 @@ std::intptr_t ContextProc(HWindow Window, std::uint32_t Msg, std::uintptr_t, std
     if (Msg == WM_CREATE)
     {
         tPixelFormat Request;
-        Request.dwFlags = WPF_DRAW_TO_WINDOW | WPF_SUPPORT_OPENGL | WPF_DOUBLEBUFFER;
+        Request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
         Request.cColorBits = 24;
         Request.cDepthBits = 16;
         System->SetPixelFormat(Window, Request);

@@ -42,7 +42,7 @@ std::intptr_t RecordingProc(HWindow Window, std::uint32_t Msg, std::uintptr_t wP
     if (Msg == WM_CREATE)
     {
         tPixelFormat Request;
-        Request.dwFlags = WPF_DRAW_TO_WINDOW | WPF_SUPPORT_OPENGL | WPF_DOUBLEBUFFER;
+        Request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
         Request.cColorBits = 16;
         Request.cDepthBits = 16;
         const bool bFormat = System->SetPixelFormat(Window, Request);
@@ -138,8 +138,8 @@ TEST_F(cWxSystemTest, CreationRunsInsideTheCallWithACurrentDoubleBufferedContext
     EXPECT_GE(DepthBitsInCreate, 16);
     tPixelFormat Format;
     ASSERT_TRUE(System->DescribePixelFormat(Main, Format));
-    EXPECT_TRUE(Format.dwFlags & WPF_DOUBLEBUFFER);
-    EXPECT_FALSE(Format.dwFlags & WPF_NEED_PALETTE);
+    EXPECT_TRUE(Format.dwFlags & PFD_DOUBLEBUFFER);
+    EXPECT_FALSE(Format.dwFlags & PFD_NEED_PALETTE);
     EXPECT_GE(Format.cDepthBits, 16);
     EXPECT_GE(Format.cColorBits, 16);
     // A second format is refused, as for any window.
