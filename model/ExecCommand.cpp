@@ -1,9 +1,9 @@
 // Exec command interpreter: reads the five import commands and applies them to the model.
 #include "model/ExecCommand.h"
 
-#include <cstdio>
 #include <memory>
 
+#include "model/ImportOutput.h"
 #include "model/LoadError.h"
 #include "model/TextScan.h"
 #include "model/ZentorMesh.h"
@@ -116,7 +116,7 @@ void cZentorMesh::ExecCommand(const char* pszText, bool bMeshImported)
     case eCommandKind::Nothing:
         break;
     case eCommandKind::MissingKey:
-        std::fputs(Cmd.Diagnostic.c_str(), stdout);
+        ImportPrint("%s", Cmd.Diagnostic.c_str());
         break;
     case eCommandKind::TextureImport:
         // Textures are taken only once a mesh is loaded; earlier imports are dropped silently.
@@ -136,7 +136,7 @@ void cZentorMesh::ExecCommand(const char* pszText, bool bMeshImported)
         break;
     case eCommandKind::Sequence:
         mAnimSeqs.push_back(AnimSeq{Cmd.Name, Cmd.StartFrame, Cmd.NumFrames});
-        std::printf("    Found animseq %s start %d len %d\n", Cmd.Name.c_str(),
+        ImportPrint("    Found animseq %s start %d len %d\n", Cmd.Name.c_str(),
                     static_cast<int>(Cmd.StartFrame), static_cast<int>(Cmd.NumFrames));
         break;
     }
@@ -148,7 +148,7 @@ void cZentorMesh::ImportTexture(const std::string& Name, const std::string& File
     // and would be overwritten by the next import.
     if (Name.empty())
     {
-        std::fputs("Ignored TEXTURE IMPORT: empty NAME=\n", stdout);
+        ImportPrint("Ignored TEXTURE IMPORT: empty NAME=\n");
         return;
     }
     int Slot = 0;
@@ -156,21 +156,21 @@ void cZentorMesh::ImportTexture(const std::string& Name, const std::string& File
         ++Slot;
     if (Slot == MAX_TEXTURES)
     {
-        std::printf("Ignored TEXTURE IMPORT of %s: all %d texture slots are in use\n",
+        ImportPrint("Ignored TEXTURE IMPORT of %s: all %d texture slots are in use\n",
                     Name.c_str(), MAX_TEXTURES);
         return;
     }
     const std::string Path = mBasePath + File;
     mTexSlots[Slot].pImage = std::make_unique<cPCXFile>(Path.c_str(), mFlipTextures);
     mTexSlots[Slot].Name = Name;
-    std::printf("Texture %s assigned to slot %d\n", Path.c_str(), Slot);
+    ImportPrint("Texture %s assigned to slot %d\n", Path.c_str(), Slot);
 }
 
 void cZentorMesh::MapTexture(const std::string& Name, long TextureNum)
 {
     if (TextureNum < 0 || TextureNum >= MAX_TEXTURES)
     {
-        std::printf("Ignored SETTEXTURE: texture number %ld is outside 0 to %d\n", TextureNum,
+        ImportPrint("Ignored SETTEXTURE: texture number %ld is outside 0 to %d\n", TextureNum,
                     MAX_TEXTURES - 1);
         return;
     }
@@ -179,9 +179,9 @@ void cZentorMesh::MapTexture(const std::string& Name, long TextureNum)
         if (!Name.empty() && EqualIgnoringCase(mTexSlots[Slot].Name, Name))
         {
             mTexMap[TextureNum] = mTexSlots[Slot].pImage->GetPixels();
-            std::printf("texture in slot %d mapped to texnum %ld\n", Slot, TextureNum);
+            ImportPrint("texture in slot %d mapped to texnum %ld\n", Slot, TextureNum);
             return;
         }
     }
-    std::printf("Ignored SETTEXTURE: no texture named %s\n", Name.c_str());
+    ImportPrint("Ignored SETTEXTURE: no texture named %s\n", Name.c_str());
 }

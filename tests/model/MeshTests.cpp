@@ -113,9 +113,9 @@ TEST_F(cMeshTest, EmptyMeshesAndExtraBytesStillLoad)
     // No triangles, yet the mesh counts as imported: textures after it are taken.
     WritePair(EncodeDataFile(3, {}), MakeAnivFile(1, 12, {7, 8, 9}));
     Write("Pkg/Textures/A.pcx", PlainPCX(3));
-    testing::internal::CaptureStdout();
+    cImportLines Lines;
     const auto Model = Load(std::string(MESH_IMPORT_LINE) + "#exec TEXTURE IMPORT NAME=A FILE=Textures\\A.pcx\n");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(Lines.Take(),
               "Texture " + Base() + "Textures\\A.pcx assigned to slot 0\n");
     EXPECT_EQ(Model->GetDataHeader()->NumPolys, 0);
     EXPECT_EQ(Model->GetTriangle(0, 0), nullptr);
@@ -193,16 +193,17 @@ TEST_F(cMeshTest, OnlyRegularFilesAreRead)
     std::filesystem::create_symlink("/dev/zero", mRoot / "Pkg/Textures/Zero.pcx");
     WritePair(EncodeDataFile(3, {Tri(0, 1, 2)}), MakeAnivFile(1, 12, {1, 2, 3}));
     std::string Message = "loaded";
-    testing::internal::CaptureStdout();
-    try
     {
-        Load(std::string(MESH_IMPORT_LINE) + "#exec TEXTURE IMPORT NAME=Z FILE=Textures\\Zero.pcx\n");
+        const cImportLines Quiet;
+        try
+        {
+            Load(std::string(MESH_IMPORT_LINE) + "#exec TEXTURE IMPORT NAME=Z FILE=Textures\\Zero.pcx\n");
+        }
+        catch (const cLoadError& Error)
+        {
+            Message = Error.what();
+        }
     }
-    catch (const cLoadError& Error)
-    {
-        Message = Error.what();
-    }
-    testing::internal::GetCapturedStdout();
     EXPECT_EQ(Message, "cPCXFile::cPCXFile(): file not found");
 
     // The test holds the pipe open for writing, so a reader would not wait for a writer.

@@ -113,3 +113,30 @@ cBytes MakeAnivFile(int NumFrames, int FrameSize, const std::vector<std::uint32_
         std::memcpy(File.data() + sizeof Header, Words.data(), 4 * Words.size());
     return File;
 }
+
+namespace
+{
+std::string ImportText;
+
+void CollectImportLine(const char* pszLine)
+{
+    ImportText += pszLine;
+}
+}
+
+cImportLines::cImportLines() : mPrevious(SetImportOutput(CollectImportLine))
+{
+    ImportText.clear();
+}
+
+cImportLines::~cImportLines()
+{
+    SetImportOutput(mPrevious);
+}
+
+std::string cImportLines::Take()
+{
+    std::string Text;
+    Text.swap(ImportText);
+    return Text;
+}

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/ImportOutput.h"
 #include "model/ZentorMesh.h"
 #include "tools/zgen/ZentorGen.h"
 
@@ -55,3 +56,19 @@ cBytes MakeAnivFile(int NumFrames, int FrameSize, const std::vector<std::uint32_
 
 // The MESH IMPORT line for Models\m_a.bin and Models\m_d.bin.
 extern const char MESH_IMPORT_LINE[];
+
+// Collects the model import's diagnostic lines for as long as it lives, then puts back the sink
+// that was set before.
+class cImportLines
+{
+public:
+    cImportLines();
+    ~cImportLines();
+    cImportLines(const cImportLines&) = delete;
+    cImportLines& operator=(const cImportLines&) = delete;
+    // The lines received so far, which are then forgotten.
+    std::string Take();
+
+private:
+    ImportOutputProc mPrevious = nullptr;
+};

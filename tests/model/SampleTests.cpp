@@ -22,9 +22,8 @@ TEST_F(cSampleTest, TheSampleReadsBackAsWritten)
     const cGenResult Written = WriteSample(mRoot.string());
     for (bool bFlip : {false, true})
     {
-        testing::internal::CaptureStdout();
+        const cImportLines Quiet;
         cZentorMesh Model(Written.ScriptPath.c_str(), bFlip);
-        testing::internal::GetCapturedStdout();
 
         ASSERT_EQ(Model.GetDataHeader()->NumPolys, Written.Tris.size());
         ASSERT_EQ(Model.GetDataHeader()->NumVertices, Written.NumVertices);

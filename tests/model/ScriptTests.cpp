@@ -29,7 +29,7 @@ protected:
     std::unique_ptr<cZentorMesh> Load(const std::string& Text)
     {
         const std::string Path = Script(Text);
-        testing::internal::CaptureStdout();
+        cImportLines Lines;
         std::unique_ptr<cZentorMesh> Model;
         try
         {
@@ -37,10 +37,10 @@ protected:
         }
         catch (...)
         {
-            mOut = testing::internal::GetCapturedStdout();
+            mOut = Lines.Take();
             throw;
         }
-        mOut = testing::internal::GetCapturedStdout();
+        mOut = Lines.Take();
         return Model;
     }
     // The message a failing load throws.
@@ -287,3 +287,46 @@ TEST_F(cScriptTest, LoadFailuresCarryTheirMessages)
 }
 
 } // namespace
+
+namespace
+{
+std::string SinkText;
+
+void CollectLine(const char* pszLine)
+{
+    SinkText += pszLine;
+}
+}
+
+TEST_F(cContentTest, ImportLinesGoToStdoutUnlessASinkIsSet)
+{
+    const std::string Path = Script("#exec MESH SEQUENCE SEQ=Run STARTFRAME=0 NUMFRAMES=1\n");
+    const std::string Line = "    Found animseq Run start 0 len 1\n";
+
+    testing::internal::CaptureStdout();
+    cZentorMesh(Path.c_str(), false);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), Line);
+
+    // A sink set takes the lines instead of stdout; setting none puts stdout back.
+    SinkText.clear();
+    EXPECT_EQ(SetImportOutput(CollectLine), nullptr);
+    testing::internal::CaptureStdout();
+    cZentorMesh(Path.c_str(), false);
+    const std::string WhileSet = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(SetImportOutput(nullptr), CollectLine);
+    EXPECT_EQ(WhileSet, "");
+    EXPECT_EQ(SinkText, Line);
+
+    testing::internal::CaptureStdout();
+    cZentorMesh(Path.c_str(), false);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), Line);
+    EXPECT_EQ(SinkText, Line);
+}
+
+TEST_F(cScriptTest, ALongDiagnosticLineReachesTheSinkWhole)
+{
+    // A line of nearly 1000 characters, from a name that fits in one piece of the script.
+    const std::string Name(960, 'n');
+    Load("#exec MESHMAP SETTEXTURE NUM=0 TEXTURE=" + Name + "\n");
+    EXPECT_EQ(mOut, "Ignored SETTEXTURE: no texture named " + Name + "\n");
+}

@@ -2,6 +2,7 @@
 // exactly what the generator says it wrote.
 #include <gtest/gtest.h>
 
+#include "model/ImportOutput.h"
 #include "model/ZentorMesh.h"
 #include "tests/zgen/TestSupport.h"
 #include "tools/zgen/ZentorGen.h"
@@ -76,9 +77,9 @@ TEST(SampleLoad, ScaleReadsBackExactly)
     Params.Scale[1] = 123456.789f;
     Params.Scale[2] = -2.5e-7f;
     const cGenResult R = WriteModel(Dir.Path(), Params);
-    testing::internal::CaptureStdout();
+    const ImportOutputProc Previous = SetImportOutput([](const char*) {});
     const cZentorMesh Mesh(R.ScriptPath.c_str(), false);
-    testing::internal::GetCapturedStdout();
+    SetImportOutput(Previous);
     for (int k = 0; k < 3; ++k)
         EXPECT_EQ(Mesh.GetScale()[k], R.Scale[k]) << k;
 }

@@ -1,33 +1,38 @@
-// The import's progress lines redirected at the file descriptor, so that lines written
-// through any stdio call of the import are caught.
+// The import's progress lines routed through the model's diagnostic sink: dropped, left on
+// stdout, or written to stderr.
 #include "tools/render/ImportOutput.h"
 
 #include <cstdio>
 
-#include <fcntl.h>
-#include <unistd.h>
-
-cImportOutput::cImportOutput(eImportLines Lines)
+namespace
 {
-    if (Lines == eImportLines::ToStdout)
-        return;
-    std::fflush(stdout);
-    const int Target =
-        Lines == eImportLines::ToStderr ? STDERR_FILENO : open("/dev/null", O_WRONLY | O_CLOEXEC);
-    if (Target < 0)
-        return;
-    mSaved = dup(STDOUT_FILENO);
-    if (mSaved >= 0)
-        dup2(Target, STDOUT_FILENO);
-    if (Target != STDERR_FILENO)
-        close(Target);
+void DiscardLine(const char*) {}
+
+void WriteToStderr(const char* pszLine)
+{
+    std::fputs(pszLine, stderr);
+}
+
+ImportOutputProc SinkFor(eImportLines Lines)
+{
+    switch (Lines)
+    {
+    case eImportLines::Discard:
+        return DiscardLine;
+    case eImportLines::ToStderr:
+        return WriteToStderr;
+    case eImportLines::ToStdout:
+        break;
+    }
+    return nullptr;
+}
+}
+
+cImportOutput::cImportOutput(eImportLines Lines) : mPrevious(SetImportOutput(SinkFor(Lines)))
+{
 }
 
 cImportOutput::~cImportOutput()
 {
-    if (mSaved < 0)
-        return;
-    std::fflush(stdout);
-    dup2(mSaved, STDOUT_FILENO);
-    close(mSaved);
+    SetImportOutput(mPrevious);
 }

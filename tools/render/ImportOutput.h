@@ -1,6 +1,8 @@
-// Where the model import's progress lines go while tessaly-render loads a model: the import
-// writes them to stdout, which a run keeps for its own output.
+// Where the model import's progress lines go while tessaly-render loads a model: by default
+// they would reach stdout, which a run keeps for its own output.
 #pragma once
+
+#include "model/ImportOutput.h"
 
 enum class eImportLines
 {
@@ -9,7 +11,8 @@ enum class eImportLines
     ToStderr,  // --verbose with --info, whose stdout carries only the JSON
 };
 
-// Sends stdout where Lines says for as long as it lives, then restores it.
+// Sends the import's lines where Lines says for as long as it lives, then puts back the sink
+// that was set before.
 class cImportOutput
 {
 public:
@@ -19,5 +22,5 @@ public:
     cImportOutput& operator=(const cImportOutput&) = delete;
 
 private:
-    int mSaved = -1;
+    ImportOutputProc mPrevious = nullptr;
 };
