@@ -1,17 +1,15 @@
-// The main frame and its GL canvas: toolkit events in, window messages out.
+// The main frame and its GL canvas: toolkit events in, reports to cWxFrameEvents out.
 #include "platform/window/wxMainFrame.h"
 
 #include <dlfcn.h>
 
 #include <wx/dcclient.h>
 
-#include "platform/window/wxWindowSystem.h"
-
-cWxMainFrame::cWxMainFrame(cWxWindowSystem& System, const wxString& Title,
+cWxMainFrame::cWxMainFrame(cWxFrameEvents& Events, const wxString& Title,
                            const wxPoint& Position, const wxSize& Size)
     : wxFrame(nullptr, wxID_ANY, Title, Position, Size,
               wxDEFAULT_FRAME_STYLE | wxCLIP_CHILDREN),
-      mSystem(System)
+      mEvents(Events)
 {
     Bind(wxEVT_MENU, &cWxMainFrame::OnMenu, this);
     Bind(wxEVT_ACTIVATE, &cWxMainFrame::OnActivate, this);
@@ -20,12 +18,12 @@ cWxMainFrame::cWxMainFrame(cWxWindowSystem& System, const wxString& Title,
 
 void cWxMainFrame::OnMenu(wxCommandEvent& Event)
 {
-    mSystem.OnMenuCommand(Event.GetId());
+    mEvents.OnMenuCommand(Event.GetId());
 }
 
 void cWxMainFrame::OnActivate(wxActivateEvent& Event)
 {
-    mSystem.OnActivate(Event.GetActive());
+    mEvents.OnActivate(Event.GetActive());
     Event.Skip();
 }
 
@@ -34,15 +32,15 @@ void cWxMainFrame::OnClose(wxCloseEvent& Event)
     // The window procedure decides: its default handling of WM_CLOSE destroys the window.
     if (Event.CanVeto())
         Event.Veto();
-    mSystem.OnCloseRequest();
+    mEvents.OnCloseRequest();
 }
 
-cWxCanvas::cWxCanvas(cWxWindowSystem& System, wxWindow* pParent,
+cWxCanvas::cWxCanvas(cWxFrameEvents& Events, wxWindow* pParent,
                      const wxGLAttributes& Attributes)
     // wxWANTS_CHARS: arrows, Tab and Page Up/Down reach the canvas instead of moving the focus.
     : wxGLCanvas(pParent, Attributes, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                  wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE),
-      mSystem(System)
+      mEvents(Events)
 {
     // Every pixel is drawn by the renderer; no background erase.
     SetBackgroundStyle(wxBG_STYLE_PAINT);
@@ -75,19 +73,19 @@ void cWxCanvas::OnPaint(wxPaintEvent&)
     // The paint DC must exist for the toolkit to consider the area painted; the drawing itself
     // happens when the window procedure handles WM_PAINT.
     wxPaintDC Dc(this);
-    mSystem.OnCanvasPaint();
+    mEvents.OnCanvasPaint();
 }
 
 void cWxCanvas::OnSize(wxSizeEvent& Event)
 {
     const wxSize Pixels = ToPixels(Event.GetSize());
-    mSystem.OnCanvasSize(Pixels.GetWidth(), Pixels.GetHeight());
+    mEvents.OnCanvasSize(Pixels.GetWidth(), Pixels.GetHeight());
     Event.Skip();
 }
 
 void cWxCanvas::OnKeyDown(wxKeyEvent& Event)
 {
-    mSystem.OnKeyDown(Event.GetKeyCode());
+    mEvents.OnKeyDown(Event.GetKeyCode());
     // Let the toolkit go on to make the character event of this key.
     Event.Skip();
 }
@@ -96,7 +94,7 @@ void cWxCanvas::OnChar(wxKeyEvent& Event)
 {
     const wxChar Char = Event.GetUnicodeKey();
     if (Char != WXK_NONE)
-        mSystem.OnChar(static_cast<std::uint32_t>(Char), Event.AltDown());
+        mEvents.OnChar(static_cast<std::uint32_t>(Char), Event.AltDown());
     // Function keys go on to the frame, where F10 opens the menu bar. Every other key stays
     // here, so the toolkit's focus navigation never takes arrows, Tab or Page Up/Down.
     const int Code = Event.GetKeyCode();

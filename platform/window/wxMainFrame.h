@@ -1,17 +1,17 @@
-// The main window of the wx back end: a frame that owns the menu bar and turns menu, activation
-// and close events into messages, and a GL canvas filling its client area that owns the context
-// drawing and turns paint, size and key events into messages.
+// The main window of the wx back end: a frame that owns the menu bar and reports menu,
+// activation and close events, and a GL canvas filling its client area that owns the context
+// drawing and reports paint, size and key events, both through cWxFrameEvents.
 #pragma once
 
 #include <wx/frame.h>
 #include <wx/glcanvas.h>
 
-class cWxWindowSystem;
+#include "platform/window/wxFrameEvents.h"
 
 class cWxMainFrame : public wxFrame
 {
 public:
-    cWxMainFrame(cWxWindowSystem& System, const wxString& Title, const wxPoint& Position,
+    cWxMainFrame(cWxFrameEvents& Events, const wxString& Title, const wxPoint& Position,
                  const wxSize& Size);
 
 private:
@@ -19,13 +19,13 @@ private:
     void OnActivate(wxActivateEvent& Event);
     void OnClose(wxCloseEvent& Event);
 
-    cWxWindowSystem& mSystem;
+    cWxFrameEvents& mEvents;
 };
 
 class cWxCanvas : public wxGLCanvas
 {
 public:
-    cWxCanvas(cWxWindowSystem& System, wxWindow* pParent, const wxGLAttributes& Attributes);
+    cWxCanvas(cWxFrameEvents& Events, wxWindow* pParent, const wxGLAttributes& Attributes);
     // Gives the canvas its X window now, before the frame is first shown, so a context can be
     // made current on it while the window is being created.
     void RealizeNow();
@@ -38,5 +38,5 @@ private:
     void OnKeyDown(wxKeyEvent& Event);
     void OnChar(wxKeyEvent& Event);
 
-    cWxWindowSystem& mSystem;
+    cWxFrameEvents& mEvents;
 };

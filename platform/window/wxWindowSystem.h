@@ -9,9 +9,10 @@
 // to the window procedure at once, as a modal loop would.
 //
 // Sources: wxWindowSystem.cpp (start-up, window, queue, redraw, clock, events),
-// wxMainFrame.cpp (frame and canvas), wxMenus.cpp, wxDialogs.cpp, wxListBoxes.cpp,
-// wxChoosers.cpp, wxGL.cpp, wxGLX.cpp and wxPicture.cpp, with wxText.h for texts; helpers
-// tested without the toolkit: wxMessageQueue, wxCommandIds, wxKeyMap, wxChooserText.
+// wxMainFrame.cpp (frame and canvas, which report through wxFrameEvents.h), wxMenus.cpp,
+// wxDialogs.cpp, wxListBoxes.cpp, wxChoosers.cpp, wxGL.cpp, wxGLX.cpp and wxPicture.cpp, with
+// wxText.h for texts; helpers tested without the toolkit: wxMessageQueue, wxCommandIds,
+// wxKeyMap, wxChooserText.
 #pragma once
 
 #include <map>
@@ -20,6 +21,7 @@
 
 #include "platform/window/Window.h"
 #include "platform/window/wxCommandIds.h"
+#include "platform/window/wxFrameEvents.h"
 #include "platform/window/wxMessageQueue.h"
 
 class wxDialog;
@@ -31,7 +33,7 @@ class cWxCanvas;
 class cWxMainFrame;
 struct tWxDialogRecord;
 
-class cWxWindowSystem final : public cWindowSystem
+class cWxWindowSystem final : public cWindowSystem, private cWxFrameEvents
 {
 public:
     cWxWindowSystem();
@@ -113,21 +115,20 @@ public:
     void UpdateColors(HWindow Window) override;
     void DeletePalette(HPalette Palette) override;
 
-    // --- toolkit events of the main frame and its canvas (wxMainFrame.cpp calls these) -------
-    void OnCanvasPaint();
-    // The canvas's new size in drawable pixels.
-    void OnCanvasSize(int Width, int Height);
-    void OnKeyDown(int WxKeyCode);
-    // A typed character; with Alt held it is a menu mnemonic and is not handed on.
-    void OnChar(std::uint32_t Char, bool bAltDown);
-    void OnActivate(bool bActive);
-    void OnCloseRequest();
-    void OnMenuCommand(int ToolkitId);
     // --- events of dialogs built from resources (wxDialogs.cpp) ------------------------------
     void OnDialogCommand(tWxDialogRecord& Record, int ControlId);
     void OnDialogScroll(tWxDialogRecord& Record, int ControlId, int Code, int Pos);
 
 private:
+    // --- reports of the main frame and its canvas, each turned into a window message ---------
+    void OnCanvasPaint() override;
+    void OnCanvasSize(int Width, int Height) override;
+    void OnKeyDown(int WxKeyCode) override;
+    void OnChar(std::uint32_t Char, bool bAltDown) override;
+    void OnActivate(bool bActive) override;
+    void OnCloseRequest() override;
+    void OnMenuCommand(int ToolkitId) override;
+
     static constexpr HWindow MAIN_WINDOW = static_cast<HWindow>(1);
     static constexpr HMenu MENU_BAR = static_cast<HMenu>(1);
 
