@@ -19,7 +19,7 @@
 #include "bench/common/BenchModels.h"
 #include "bench/common/HeapCount.h"
 #include "model/ZentorMesh.h"
-#include "platform/window/HeadlessWindow.h"
+#include "platform/window/headless/HeadlessWindow.h"
 #include "render/GLDraw.h"
 #include "render/GLScene.h"
 #include "render/ViewState.h"

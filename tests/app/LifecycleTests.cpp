@@ -5,7 +5,7 @@
 #include "app/Shell.h"
 #include "app/ShellState.h"
 #include "app/resources/ResourceIds.h"
-#include "platform/window/HeadlessWindow.h"
+#include "platform/window/headless/HeadlessWindow.h"
 #include "render/GLDraw.h"
 #include "render/ViewState.h"
 #include "tests/app/ShellFixture.h"

@@ -9,7 +9,7 @@
 #include "app/Shell.h"
 #include "app/ShellState.h"
 #include "app/resources/ResourceIds.h"
-#include "platform/window/HeadlessWindow.h"
+#include "platform/window/headless/HeadlessWindow.h"
 #include "tools/zgen/ZentorGen.h"
 
 class cShellTest : public ::testing::Test

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/window/HeadlessWindow.h"
+#include "platform/window/headless/HeadlessWindow.h"
 #include "render_d3d/D3DViewer.h"
 
 class cD3DTest : public ::testing::Test

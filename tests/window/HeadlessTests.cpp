@@ -6,7 +6,7 @@
 
 #include "app/resources/ResourceIds.h"
 #include "app/resources/Resources.h"
-#include "platform/window/HeadlessWindow.h"
+#include "platform/window/headless/HeadlessWindow.h"
 
 namespace
 {

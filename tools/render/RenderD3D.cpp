@@ -11,7 +11,7 @@
 #include "app/resources/ResourceIds.h"
 #include "app/resources/Resources.h"
 #include "model/ZentorMesh.h"
-#include "platform/window/HeadlessWindow.h"
+#include "platform/window/headless/HeadlessWindow.h"
 #include "render/GLDraw.h"
 #include "render/GLScene.h"
 #include "render/ViewState.h"

@@ -1,6 +1,6 @@
 // Headless back end: dialogs from resources and their list boxes, message boxes and the
 // choosers, answered from the test's scripts and recorded as shown.
-#include "platform/window/HeadlessWindow.h"
+#include "platform/window/headless/HeadlessWindow.h"
 
 std::string tShownDialog::Text(int ControlId) const
 {

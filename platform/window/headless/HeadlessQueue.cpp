@@ -2,7 +2,7 @@
 // Order of delivery: queued messages first, then the quit message, then one pending paint.
 #include <algorithm>
 
-#include "platform/window/HeadlessWindow.h"
+#include "platform/window/headless/HeadlessWindow.h"
 
 void cHeadlessWindowSystem::PostInput(std::uint32_t Msg, std::uintptr_t wParam,
                                       std::intptr_t lParam)

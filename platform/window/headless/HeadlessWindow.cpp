@@ -1,7 +1,7 @@
 // Headless back end: the main window, its menu bar, the OpenGL context and palettes, pictures
 // presented without OpenGL, and the back-end selection. The queue is in HeadlessQueue.cpp,
 // dialogs and choosers in HeadlessDialogs.cpp.
-#include "platform/window/HeadlessWindow.h"
+#include "platform/window/headless/HeadlessWindow.h"
 
 #include <stdexcept>
 
