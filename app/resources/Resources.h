@@ -2,7 +2,7 @@
 // window system as the program instance.
 #pragma once
 
-#include "platform/window/Resources.h"
+#include "platform/window/ResourceTemplates.h"
 
 // Built on first use; lives for the whole run.
 const tResourceTable& AppResources();

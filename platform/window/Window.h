@@ -17,7 +17,7 @@
 #include <string>
 
 #include "platform/pixelformat/PixelFormat.h"
-#include "platform/window/Resources.h"
+#include "platform/window/ResourceTemplates.h"
 
 // ---------------------------------------------------------------------------------------------
 // [handles and constants]
