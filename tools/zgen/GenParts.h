@@ -67,7 +67,7 @@ cTextureArt PaintCloth(const std::string& Name);
 cTextureArt PaintGeneric(const std::string& Name, int TextureNum, std::uint32_t Seed);
 
 // Everything the class script declares.
-struct cScriptSpec
+struct cScriptDeclarations
 {
     std::string Name;
     bool Figure = false;
@@ -80,4 +80,4 @@ struct cScriptSpec
 };
 
 // The class script text, CR LF line ends.
-std::string ComposeScript(const cScriptSpec& Spec);
+std::string ComposeScript(const cScriptDeclarations& Declared);

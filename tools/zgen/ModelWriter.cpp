@@ -54,19 +54,19 @@ cGenResult WriteModel(const std::string& RootDir, const cGenParams& Params)
     const std::string& Name = Params.Name;
     cMeshBuild Build = Params.Figure ? BuildFigure(Params.NumFrames) : BuildGenericMesh(Params);
 
-    cScriptSpec Spec;
-    Spec.Name = Name;
-    Spec.Figure = Params.Figure;
-    Spec.Sequences = Build.Sequences;
+    cScriptDeclarations Declared;
+    Declared.Name = Name;
+    Declared.Figure = Params.Figure;
+    Declared.Sequences = Build.Sequences;
     for (int k = 0; k < 3; ++k)
-        Spec.Scale[k] = Params.Scale[k];
+        Declared.Scale[k] = Params.Scale[k];
 
     std::vector<cTextureArt> Textures;
     if (Params.Figure)
     {
         Textures.push_back(PaintSkin(Name + "Skin"));
         Textures.push_back(PaintCloth(Name + "Cloth"));
-        Spec.Mappings = {{FIGURE_TEX_SKIN, Name + "Skin"},
+        Declared.Mappings = {{FIGURE_TEX_SKIN, Name + "Skin"},
                          {FIGURE_TEX_CLOTH, Name + "Cloth"},
                          // Names match without regard to case; the cape reuses the cloth.
                          {FIGURE_TEX_CAPE, Name + "CLOTH"}};
@@ -76,7 +76,7 @@ cGenResult WriteModel(const std::string& RootDir, const cGenParams& Params)
         for (int k = 0; k < Params.NumTextures; ++k)
         {
             Textures.push_back(PaintGeneric(Name + "Tex" + std::to_string(k), k, Params.Seed));
-            Spec.Mappings.push_back({k, Textures.back().Name});
+            Declared.Mappings.push_back({k, Textures.back().Name});
         }
     }
 
@@ -84,15 +84,15 @@ cGenResult WriteModel(const std::string& RootDir, const cGenParams& Params)
     for (std::size_t k = 0; k < Textures.size(); ++k)
     {
         const std::string File = Name + std::to_string(k) + ".pcx";
-        Spec.TextureNames.push_back(Textures[k].Name);
-        Spec.TextureFiles.push_back("Textures\\" + File);
+        Declared.TextureNames.push_back(Textures[k].Name);
+        Declared.TextureFiles.push_back("Textures\\" + File);
         Result.TextureNames.push_back(Textures[k].Name);
         Result.TexturePaths.push_back(Join(RootDir, "Textures/" + File));
     }
-    for (const auto& Mapping : Spec.Mappings)
+    for (const auto& Mapping : Declared.Mappings)
         for (std::size_t k = 0; k < Textures.size(); ++k)
-            if (Spec.TextureNames[k].size() == Mapping.second.size() &&
-                std::equal(Mapping.second.begin(), Mapping.second.end(), Spec.TextureNames[k].begin(),
+            if (Declared.TextureNames[k].size() == Mapping.second.size() &&
+                std::equal(Mapping.second.begin(), Mapping.second.end(), Declared.TextureNames[k].begin(),
                            [](char A, char B) { return std::tolower(static_cast<unsigned char>(A)) ==
                                                        std::tolower(static_cast<unsigned char>(B)); }))
             {
@@ -108,7 +108,7 @@ cGenResult WriteModel(const std::string& RootDir, const cGenParams& Params)
     for (std::size_t k = 0; k < Textures.size(); ++k)
         WriteBytes(Result.TexturePaths[k], EncodePCX(GEN_TEXTURE_SIZE, GEN_TEXTURE_SIZE, Textures[k].Indices,
                                                      Textures[k].Palette.data()));
-    const std::string Script = ComposeScript(Spec);
+    const std::string Script = ComposeScript(Declared);
     WriteBytes(Result.ScriptPath, std::vector<std::uint8_t>(Script.begin(), Script.end()));
 
     Result.NumVertices = Build.NumVertices;

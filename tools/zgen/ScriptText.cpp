@@ -33,12 +33,12 @@ std::string FormatReal(float Value)
 }
 } // namespace
 
-std::string ComposeScript(const cScriptSpec& Spec)
+std::string ComposeScript(const cScriptDeclarations& Declared)
 {
-    const std::string& N = Spec.Name;
+    const std::string& N = Declared.Name;
     cScriptLines L;
     L.Add("//=============================================================================");
-    L.Add("// " + N + (Spec.Figure ? ": a wandering adventurer." : ": a test shape."));
+    L.Add("// " + N + (Declared.Figure ? ": a wandering adventurer." : ": a test shape."));
     L.Add("// Written by tessaly-gen; regenerate it rather than editing by hand.");
     L.Add("//=============================================================================");
     L.Add("class " + N + " expands Actor;");
@@ -54,18 +54,18 @@ std::string ComposeScript(const cScriptSpec& Spec)
           "_d.bin X=0 Y=0 Z=0");
     L.Add("#exec MESH ORIGIN MESH=" + N + " X=0 Y=0 Z=0 PITCH=0");
     L.Add("");
-    for (const cGenSequence& Seq : Spec.Sequences)
+    for (const cGenSequence& Seq : Declared.Sequences)
         L.Add("#exec MESH SEQUENCE MESH=" + N + " SEQ=" + Seq.Name + " STARTFRAME=" +
               std::to_string(Seq.StartFrame) + " NUMFRAMES=" + std::to_string(Seq.NumFrames));
     L.Add("");
     L.Add("#exec MESHMAP NEW MESHMAP=" + N + " MESH=" + N);
-    L.Add("#alwaysexec MESHMAP SCALE MESHMAP=" + N + " X=" + FormatReal(Spec.Scale[0]) +
-          " Y=" + FormatReal(Spec.Scale[1]) + " Z=" + FormatReal(Spec.Scale[2]));
+    L.Add("#alwaysexec MESHMAP SCALE MESHMAP=" + N + " X=" + FormatReal(Declared.Scale[0]) +
+          " Y=" + FormatReal(Declared.Scale[1]) + " Z=" + FormatReal(Declared.Scale[2]));
     L.Add("");
-    for (std::size_t i = 0; i < Spec.TextureNames.size(); ++i)
-        L.Add("#exec TEXTURE IMPORT NAME=" + Spec.TextureNames[i] + " FILE=" + Spec.TextureFiles[i] +
-              " FLAGS=2");
-    for (const auto& Mapping : Spec.Mappings)
+    for (std::size_t i = 0; i < Declared.TextureNames.size(); ++i)
+        L.Add("#exec TEXTURE IMPORT NAME=" + Declared.TextureNames[i] +
+              " FILE=" + Declared.TextureFiles[i] + " FLAGS=2");
+    for (const auto& Mapping : Declared.Mappings)
         L.Add("#exec MESHMAP SETTEXTURE MESHMAP=" + N + " NUM=" + std::to_string(Mapping.first) +
               " TEXTURE=" + Mapping.second);
     // A retired mapping left commented out, as real scripts often carry.
