@@ -11,9 +11,8 @@
 #include <wx/glcanvas.h>
 #include <wx/toplevel.h>
 
-#include "app/resources/ResourceIds.h"
-#include "app/resources/Resources.h"
 #include "platform/window/Window.h"
+#include "tests/window/WxTestWindow.h"
 
 namespace
 {
@@ -92,23 +91,8 @@ class cWxInputTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        static char Name[] = "window_wx_input_tests";
-        static char* Args[] = {Name, nullptr};
-        static std::unique_ptr<cWindowSystem> Owned = CreateWindowSystem(1, Args);
-        System = Owned.get();
-        if (System == nullptr)
-            return;
-        tMainWindowDesc Desc;
-        Desc.pInstance = &AppResources();
-        Desc.Proc = RecordingProc;
-        Desc.pszTitle = "Tessaly";
-        Desc.MenuId = IDR_MAINMENU;
-        Desc.IconId = IDI_MAINICON;
-        Desc.X = 20;
-        Desc.Y = 20;
-        Desc.Width = 320;
-        Desc.Height = 240;
-        Main = System->CreateMainWindow(Desc);
+        Main = OpenWxTestWindow(System, "window_wx_input_tests", RecordingProc, "Tessaly",
+                                20, 20, 320, 240);
         for (const tMessage& Msg : Received)
             if (Msg.Msg == WM_SIZE)
                 CreationSize = Msg.lParam;

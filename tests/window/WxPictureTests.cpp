@@ -24,6 +24,7 @@
 #include "app/resources/ResourceIds.h"
 #include "app/resources/Resources.h"
 #include "platform/window/Window.h"
+#include "tests/window/WxTestWindow.h"
 
 namespace
 {
@@ -54,23 +55,8 @@ class cWxPictureTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        static char Name[] = "window_wx_picture_tests";
-        static char* Args[] = {Name, nullptr};
-        static std::unique_ptr<cWindowSystem> Owned = CreateWindowSystem(1, Args);
-        System = Owned.get();
-        if (System == nullptr)
-            return;
-        tMainWindowDesc Desc;
-        Desc.pInstance = &AppResources();
-        Desc.Proc = ContextProc;
-        Desc.pszTitle = "Tessaly";
-        Desc.MenuId = IDR_MAINMENU;
-        Desc.IconId = IDI_MAINICON;
-        Desc.X = 50;
-        Desc.Y = 50;
-        Desc.Width = 400;
-        Desc.Height = 300;
-        Main = System->CreateMainWindow(Desc);
+        Main = OpenWxTestWindow(System, "window_wx_picture_tests", ContextProc, "Tessaly",
+                                50, 50, 400, 300);
         if (Main != HWindow::None)
             System->ShowWindow(Main);
     }

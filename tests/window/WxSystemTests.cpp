@@ -25,6 +25,7 @@
 #include "app/resources/ResourceIds.h"
 #include "app/resources/Resources.h"
 #include "platform/window/Window.h"
+#include "tests/window/WxTestWindow.h"
 
 namespace
 {
@@ -96,23 +97,8 @@ class cWxSystemTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        static char Name[] = "window_wx_toolkit_tests";
-        static char* Args[] = {Name, nullptr};
-        static std::unique_ptr<cWindowSystem> Owned = CreateWindowSystem(1, Args);
-        System = Owned.get();
-        if (System == nullptr)
-            return;
-        tMainWindowDesc Desc;
-        Desc.pInstance = &AppResources();
-        Desc.Proc = RecordingProc;
-        Desc.pszTitle = "Tessaly v1.3";
-        Desc.MenuId = IDR_MAINMENU;
-        Desc.IconId = IDI_MAINICON;
-        Desc.X = 100;
-        Desc.Y = 100;
-        Desc.Width = 480;
-        Desc.Height = 480;
-        Main = System->CreateMainWindow(Desc);
+        Main = OpenWxTestWindow(System, "window_wx_toolkit_tests", RecordingProc, "Tessaly v1.3",
+                                100, 100, 480, 480);
         CreationMessages = Received;
         if (Main != HWindow::None)
             System->ShowWindow(Main);
