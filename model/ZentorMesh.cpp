@@ -36,3 +36,8 @@ const FrameTri* cZentorMesh::GetTriangle(int Frame, int Tri)
 {
     return DecodeTriangle(mAnivHeader, mTris, mVerts, Frame, Tri, mTri) ? &mTri : nullptr;
 }
+
+const MeshTri* cZentorMesh::GetMeshTri(int Tri) const
+{
+    return Tri >= 0 && static_cast<std::size_t>(Tri) < mTris.size() ? &mTris[Tri] : nullptr;
+}

@@ -90,6 +90,10 @@ public:
     // Decodes triangle Tri of frame Frame into a scratch record that the next call overwrites.
     // Null when no mesh is loaded or either index is outside the mesh.
     const FrameTri* GetTriangle(int Frame, int Tri);
+    // The stored record of triangle Tri (its vertex indices among them), or null outside the
+    // mesh.
+    const MeshTri* GetMeshTri(int Tri) const;
+    int GetNumTris() const { return static_cast<int>(mTris.size()); }
 
     // The directory the content paths resolve against: the script's directory, then "..\".
     const std::string& GetBasePath() const { return mBasePath; }

@@ -9,6 +9,7 @@ PACKAGES=(
   libgl1-mesa-dev libglu1-mesa-dev libegl-dev libegl-mesa0
   libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev
+  libtinygltf-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick
   desktop-file-utils shared-mime-info
