@@ -2,6 +2,7 @@
 // texture number and polygon kind, and the animations of the chosen sequences.
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <map>
 
 #include "model/ImportOutput.h"
@@ -105,6 +106,11 @@ TEST_F(cExportTest, EveryFrameAndTexelMatchesTheImportedModel)
         }
         EXPECT_NE(Doc.asset.generator.find("Tessaly"), std::string::npos);
     }
+    // The .gltf set (JSON, buffer, one PNG per texture) is in place and no temporary is left.
+    EXPECT_EQ(CountOutputFiles(), 3 + static_cast<int>(Gen.TextureNames.size()));
+    EXPECT_TRUE(std::filesystem::exists(Out("m.bin")));
+    for (const auto& Entry : std::filesystem::directory_iterator(mRoot))
+        EXPECT_EQ(Entry.path().string().find(".tmp"), std::string::npos) << Entry.path();
 }
 
 TEST_F(cExportTest, MaterialsNameKindAndSidedness)

@@ -1,5 +1,5 @@
-// Writing an export: every file goes to a temporary in its own folder first and is renamed
-// into place, and the files of a failed .gltf write are removed again.
+// Writing an export: every file is written under a temporary name in the output's folder
+// first and renamed into place, and nothing of a failed write is left behind.
 #include "tools/export/GltfWrite.h"
 
 #include <sys/stat.h>
@@ -52,14 +52,27 @@ std::string MakeTemporary(const std::string& Path)
     return Name.data();
 }
 
-// Removes what it holds unless released: temporaries and files already renamed into place.
+// A new empty folder beside Path for the files of one write; its name ends in a slash.
+std::string MakeStagingFolder(const std::string& Path)
+{
+    std::vector<char> Name(Path.begin(), Path.end());
+    const std::string Tail = ".tmpXXXXXX";
+    Name.insert(Name.end(), Tail.begin(), Tail.end());
+    Name.push_back('\0');
+    if (!mkdtemp(Name.data()))
+        throw std::runtime_error("Can't write file " + Path);
+    return std::string(Name.data()) + "/";
+}
+
+// Removes what it holds unless released, newest first (so a folder goes after its files):
+// temporaries and files already moved into place.
 class cCleanup
 {
 public:
     ~cCleanup()
     {
-        for (const std::string& Path : mPaths)
-            std::remove(Path.c_str());
+        for (auto Path = mPaths.rbegin(); Path != mPaths.rend(); ++Path)
+            std::remove(Path->c_str());
     }
     void Add(const std::string& Path) { mPaths.push_back(Path); }
     void Release() { mPaths.clear(); }
@@ -96,36 +109,46 @@ void WriteGltfOutput(cGltfDocument& Doc, const std::string& Path)
         Doc.Doc.buffers.clear();
     tinygltf::TinyGLTF Writer;
     cCleanup Cleanup;
-    const std::string Json = MakeTemporary(Path);
-    Cleanup.Add(Json);
     if (IsGlb(Path))
     {
+        const std::string Temporary = MakeTemporary(Path);
+        Cleanup.Add(Temporary);
         std::ostringstream Stream;
         if (!Writer.WriteGltfSceneToStream(&Doc.Doc, Stream, false, true))
             throw std::runtime_error("Can't write file " + Path);
         const std::string Bytes = Stream.str();
-        WriteBytes(Json, Bytes.data(), Bytes.size());
+        WriteBytes(Temporary, Bytes.data(), Bytes.size());
+        RenameInto(Temporary, Path);
+        Cleanup.Release();
+        return;
     }
-    else
+    // tinygltf writes the buffer file beside the JSON, so the whole set is written into a new
+    // folder beside the output and each file is moved into place once all are complete.
+    const std::string Folder = FolderOf(Path);
+    const std::string Stage = MakeStagingFolder(Path);
+    Cleanup.Add(Stage);
+    std::vector<std::string> Names;
+    for (const auto& File : Doc.ImageFiles)
     {
-        const std::string Folder = FolderOf(Path);
-        for (const auto& File : Doc.ImageFiles)
-        {
-            const std::string Temporary = MakeTemporary(Folder + File.first);
-            Cleanup.Add(Temporary);
-            WriteBytes(Temporary, File.second.data(), File.second.size());
-            RenameInto(Temporary, Folder + File.first);
-            Cleanup.Add(Folder + File.first);
-        }
-        // The buffer is written under its own name beside the JSON.
-        if (!Doc.Doc.buffers.empty())
-        {
-            Doc.Doc.buffers[0].uri = StemOf(Path) + ".bin";
-            Cleanup.Add(Folder + Doc.Doc.buffers[0].uri);
-        }
-        if (!Writer.WriteGltfSceneToFile(&Doc.Doc, Json, false, false, true, false))
-            throw std::runtime_error("Can't write file " + Path);
+        Names.push_back(File.first);
+        Cleanup.Add(Stage + File.first);
+        WriteBytes(Stage + File.first, File.second.data(), File.second.size());
     }
-    RenameInto(Json, Path);
+    if (!Doc.Doc.buffers.empty())
+    {
+        Doc.Doc.buffers[0].uri = StemOf(Path) + ".bin";
+        Names.push_back(Doc.Doc.buffers[0].uri);
+        Cleanup.Add(Stage + Doc.Doc.buffers[0].uri);
+    }
+    Names.push_back(Path.substr(Folder.size()));
+    Cleanup.Add(Stage + Names.back());
+    if (!Writer.WriteGltfSceneToFile(&Doc.Doc, Stage + Names.back(), false, false, true, false))
+        throw std::runtime_error("Can't write file " + Path);
+    for (const std::string& Name : Names)
+    {
+        RenameInto(Stage + Name, Folder + Name);
+        Cleanup.Add(Folder + Name);
+    }
+    std::remove(Stage.c_str());
     Cleanup.Release();
 }
