@@ -3,7 +3,9 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <map>
+#include <sstream>
 
 #include "model/ImportOutput.h"
 #include "model/ZentorMesh.h"
@@ -178,4 +180,20 @@ TEST_F(cExportTest, AnimationsStepThroughTheChosenSequences)
     EXPECT_EQ(Two.animations[0].name, Gen.Sequences[0].Name);
     EXPECT_EQ(Two.animations[1].name, Gen.Sequences[2].Name);
     EXPECT_FLOAT_EQ(ReadFloats(Two, Two.animations[0].samplers[0].input).at(1), 1.0f / 20.0f);
+}
+
+TEST_F(cExportTest, SequencesReachingPastTheModelKeepOnlyItsFrames)
+{
+    const cGenResult Gen = WriteMixedModel();
+    std::ifstream In(Gen.ScriptPath);
+    std::stringstream Text;
+    Text << In.rdbuf();
+    In.close();
+    std::ofstream(Gen.ScriptPath) << Text.str()
+                                  << "#exec MESH SEQUENCE MESH=Mixed SEQ=Long STARTFRAME=-2 "
+                                     "NUMFRAMES=2000000000\n";
+    ASSERT_EQ(Export(Gen.ScriptPath + " -o " + Out("m.glb") + " --sequence Long"), 0) << mStderr;
+    const tinygltf::Model Doc = Load(Out("m.glb"));
+    ASSERT_EQ(Doc.animations.size(), 1u);
+    EXPECT_EQ(ReadFloats(Doc, Doc.animations[0].samplers.at(0).input).size(), Gen.Frames.size());
 }

@@ -1,6 +1,7 @@
 // cExportMesh: shared vertices, triangle groups and per-frame positions of a loaded model.
 #include "tools/export/ExportMesh.h"
 
+#include <map>
 #include <unordered_map>
 
 #include "model/ZentorMesh.h"

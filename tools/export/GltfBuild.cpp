@@ -2,6 +2,7 @@
 // textures, animations).
 #include "tools/export/GltfBuild.h"
 
+#include <algorithm>
 #include <map>
 #include <stdexcept>
 
@@ -105,11 +106,12 @@ void AddAnimation(tinygltf::Model& Doc, cGltfBuffer& Buffer, const AnimSeq& Seq,
 {
     const std::size_t NumTargets = static_cast<std::size_t>(NumFrames - 1);
     std::vector<float> Times, Weights;
-    for (std::int64_t k = 0; k < Seq.NumFrames; ++k)
+    // Only the part of the sequence inside the model counts, however long the script says it is.
+    const std::int64_t First = std::max<std::int64_t>(Seq.StartFrame, 0);
+    const std::int64_t End = std::min<std::int64_t>(std::int64_t(Seq.StartFrame) + Seq.NumFrames,
+                                                    NumFrames);
+    for (std::int64_t Frame = First; Frame < End; ++Frame)
     {
-        const std::int64_t Frame = std::int64_t(Seq.StartFrame) + k;
-        if (Frame < 0 || Frame >= NumFrames)
-            continue;
         Times.push_back(static_cast<float>(Times.size()) / static_cast<float>(Fps));
         Weights.resize(Weights.size() + NumTargets, 0.0f);
         if (Frame > 0)
