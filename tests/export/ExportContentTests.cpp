@@ -120,7 +120,8 @@ TEST_F(cExportTest, MaterialsNameKindAndSidedness)
     const cGenResult Gen = WriteMixedModel();
     ASSERT_EQ(Export(Gen.ScriptPath + " -o " + Out("m.glb")), 0) << mStderr;
     const tinygltf::Model Doc = Load(Out("m.glb"));
-    const char* KINDS[] = {"normal", "", "translucent", "masked", "two-sided", "", "", "", "placeholder"};
+    const char* KINDS[] = {"normal", "",   "translucent", "masked",     "two-sided",
+                           "",       "",   "",            "placeholder"};
     bool bPlaceholder = false, bPlain = false;
     for (const tinygltf::Primitive& Prim : Doc.meshes.at(0).primitives)
     {

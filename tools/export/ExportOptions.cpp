@@ -13,7 +13,8 @@ namespace
 {
 bool EndsWith(const std::string& Text, const std::string& Tail)
 {
-    return Text.size() >= Tail.size() && Text.compare(Text.size() - Tail.size(), Tail.size(), Tail) == 0;
+    return Text.size() >= Tail.size() &&
+           Text.compare(Text.size() - Tail.size(), Tail.size(), Tail) == 0;
 }
 
 int ParseFps(const std::string& Text)
