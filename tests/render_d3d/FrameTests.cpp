@@ -81,6 +81,17 @@ protected:
         ASSERT_TRUE(Attach());
     }
 
+    // A generic generated model of NumFrames frames x NumTris triangles; its script's path.
+    std::string GeneratedScript(const char* pszName, int NumFrames, int NumTris)
+    {
+        cGenParams Params;
+        Params.Name = pszName;
+        Params.NumFrames = NumFrames;
+        Params.NumTris = NumTris;
+        Params.NumVertices = NumTris + 2;
+        return WriteModel(TempFolder(), Params).ScriptPath;
+    }
+
     // The first pixel of texture TextureNum's surface, as bytes.
     std::vector<std::uint8_t> FirstTexel(int TextureNum, int Bytes)
     {
@@ -308,14 +319,8 @@ TEST_F(cD3DFrameTest, FiltersShowTheirTrianglesSolidAgainstAnOutline)
 
 TEST_F(cD3DFrameTest, CameraTurnAndAnimationFollowTheViewState)
 {
-    cGenParams Params;
-    Params.Name = "Anim";
-    Params.NumFrames = 16;
-    Params.NumTris = 8;
-    Params.NumVertices = 10;
-    const cGenResult Model = WriteModel(TempFolder(), Params);
     ASSERT_TRUE(Attach());
-    Load(Model.ScriptPath);
+    Load(GeneratedScript("Anim", 16, 8));
     ModelBounds.MaxZ = 37.6f;
     ResizeView(320, 240);
     Draw();
@@ -353,14 +358,8 @@ TEST_F(cD3DFrameTest, CameraTurnAndAnimationFollowTheViewState)
 
 TEST_F(cD3DFrameTest, OnlyTheFirstThousandFramesArePrepared)
 {
-    cGenParams Params;
-    Params.Name = "Long";
-    Params.NumFrames = 1200;
-    Params.NumTris = 2;
-    Params.NumVertices = 4;
-    const cGenResult Model = WriteModel(TempFolder(), Params);
     ASSERT_TRUE(Attach());
-    Load(Model.ScriptPath);
+    Load(GeneratedScript("Long", 1200, 2));
     int Prepared = 0;
     for (cD3DFrame* pFrame : D3DFrames)
         Prepared += pFrame != nullptr;
