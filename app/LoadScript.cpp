@@ -1,20 +1,18 @@
-// The loading flow: the one road by which a model enters the program (OpenScript), and the
-// Animations menu's action (SelectSequence).
+// The loading flow: the one road by which a model enters the program (OpenScript), the
+// Animations menu's action (SelectSequence), and the model's end when its frames run out of
+// memory.
 #include <cstring>
-#include <exception>
-#include <new>
 #include <string>
 
 #include "app/Shell.h"
 #include "app/ShellState.h"
 #include "app/resources/ResourceIds.h"
-#include "model/LoadError.h"
+#include "load/ModelLoad.h"
 #include "model/ZentorMesh.h"
+#include "render/FramePreparation.h"
 #include "render/GLDraw.h"
-#include "render/GLModel.h"
 #include "render/GLScene.h"
 #include "render/ViewState.h"
-#include "render_d3d/D3DModel.h"
 
 namespace
 {
@@ -76,26 +74,11 @@ int OpenScript(const char* pszPath)
     AnimationsMenu =
         WindowSystem->GetSubMenu(WindowSystem->GetMenu(MainWindow), ANIMATIONS_MENU_POSITION);
     EmptyAnimationsMenu();
-    ReleaseModel();
-
-    try
-    {
-        TheModel = new cZentorMesh(LastScriptPath.c_str(), RenderMode == 1);
-    }
-    catch (const cLoadError& Error)
-    {
-        return FailLoad(Error.what());
-    }
-    catch (const std::bad_alloc&)
-    {
-        return FailLoad(("Not enough memory to load " + LastScriptPath + ".").c_str());
-    }
 
     // A model without frames is reported by the renderer; the flow goes on.
-    if (RenderMode == 1)
-        GLBuildModel(LastScriptPath.c_str());
-    else
-        D3DBuildModel(LastScriptPath.c_str());
+    std::string ErrorText;
+    if (LoadModel(LastScriptPath, ErrorText) == eLoadResult::Failed)
+        return FailLoad(ErrorText.c_str());
     for (int I = 0; I < TheModel->GetNumSequences(); ++I)
         WindowSystem->AppendMenu(AnimationsMenu, IDM_SEQUENCE_BASE + I,
                                  TheModel->GetSequence(I)->pszName.c_str());
@@ -119,5 +102,20 @@ int SelectSequence(int SequenceNum)
     const AnimSeq* pSequence = TheModel->GetSequence(SequenceNum);
     CurrentFrame = SequenceStart = pSequence->StartFrame;
     SequenceLength = pSequence->NumFrames;
+    // The frames about to play are the next ones prepared.
+    PrepareFramesFrom(SequenceStart);
     return 0;
+}
+
+void DropModelOutOfMemory()
+{
+    EmptyAnimationsMenu();
+    WindowSystem->DrawMenuBar(MainWindow);
+    // Freed before the message is shown, so that the box itself has room.
+    ReleaseModel();
+    CurrentFrame = SequenceStart = 0;
+    SequenceLength = 1;
+    WindowSystem->InvalidateRect(MainWindow);
+    WindowSystem->MessageBox(MainWindow, OutOfMemoryText(LastScriptPath).c_str(), "Error",
+                             MB_ICONEXCLAMATION);
 }

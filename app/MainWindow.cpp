@@ -1,15 +1,20 @@
 // Start-up and the message loop: creates the one window, opens the script named at start-up
-// and runs until the quit message. The loop's idle branch is the animation clock's timer.
+// and runs until the quit message. The loop's idle branch is the animation clock's timer and
+// the preparation of the frames a load left waiting.
 #include "app/Shell.h"
 #include "app/ShellState.h"
 #include "app/resources/ResourceIds.h"
 #include "app/resources/Resources.h"
+#include "render/FramePreparation.h"
 #include "render/RenderHooks.h"
 #include "render/ViewState.h"
 #include "render_d3d/D3DDraw.h"
 
 namespace
 {
+// Longest stretch of idle time spent preparing frames before messages are looked at again.
+constexpr double PREPARATION_SLICE_MS = 8.0;
+
 // Renderer messages are owned by the main window and carry the exclamation icon.
 void ShowMessageOnMainWindow(const char* pszText, const char* pszCaption)
 {
@@ -72,10 +77,25 @@ std::uint32_t IdleRedraw(std::uint32_t Now)
     return static_cast<std::uint32_t>(Wait < 1 ? 1 : Wait);
 }
 
+bool PrepareFramesInIdleTime()
+{
+    const bool bMore = PrepareWaitingFrames(PREPARATION_SLICE_MS);
+    CheckFramePreparation();
+    return bMore && FramesWaiting();
+}
+
+void CheckFramePreparation()
+{
+    if (TheModel && FramePreparationOutOfMemory())
+        DropModelOutOfMemory();
+}
+
 int RunMessageLoop()
 {
     for (;;)
     {
+        // A paint may have prepared a frame, wherever the window system delivered it.
+        CheckFramePreparation();
         if (WindowSystem->PeekMessage())
         {
             tMessage Msg;
@@ -85,15 +105,22 @@ int RunMessageLoop()
             WindowSystem->DispatchMessage(Msg);
             continue;
         }
-        if (!Animating)
+        // Messages first, then a due redraw, then frames still waiting for preparation, one
+        // short slice at a time so that input and drawing stay responsive.
+        std::uint32_t Wait = WAIT_INFINITE;
+        if (Animating)
         {
-            WindowSystem->WaitMessage(WAIT_INFINITE);
+            Wait = IdleRedraw(WindowSystem->GetTimeMs());
+            if (Wait == 0)
+                continue;
+        }
+        if (FramesWaiting())
+        {
+            PrepareFramesInIdleTime();
             continue;
         }
-        // Messages first: the wait ends early when one arrives, and the loop starts over.
-        const std::uint32_t Wait = IdleRedraw(WindowSystem->GetTimeMs());
-        if (Wait != 0)
-            WindowSystem->WaitMessage(Wait);
+        // The wait ends early when a message arrives, and the loop starts over.
+        WindowSystem->WaitMessage(Wait);
     }
 }
 

@@ -12,7 +12,13 @@ bool CreateShellWindow(cWindowSystem& System);
 // Dispatches messages until the quit message; returns its exit code. While the view animates,
 // requests a redraw whenever more than FrameIntervalMs has passed since the last request,
 // waiting (not spinning) in between.
+// Frames a load left waiting are prepared when no message waits and no redraw is due.
 int RunMessageLoop();
+// One slice of the loop's idle preparation (about 8 ms), then CheckFramePreparation. True
+// while frames still wait.
+bool PrepareFramesInIdleTime();
+// Ends the model when preparing a frame ran out of memory: DropModelOutOfMemory.
+void CheckFramePreparation();
 // The whole program on a window system: start-up, then the loop. With pszScript, opens that
 // script through the loading flow once the window is shown, as File > Open script would
 // (a failure is shown in the same message box and the program runs on with no model). 0 when
@@ -33,8 +39,12 @@ void SwitchRenderer();
 // Opens a script: asks the user when pszPath is null. 0 when a model was built, 1 when the
 // user cancelled or the load failed (the failure has been shown).
 int OpenScript(const char* pszPath);
-// Makes sequence SequenceNum of TheModel the range that stepping and looping run through.
+// Makes sequence SequenceNum of TheModel the range that stepping and looping run through, and
+// its frames the next ones prepared.
 int SelectSequence(int SequenceNum);
+// Empties the Animations menu, releases the model, shows the view's background and tells the
+// user "Not enough memory to load <path>.".
+void DropModelOutOfMemory();
 
 // Animation clock.
 void ToggleLoopAnimation();

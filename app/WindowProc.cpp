@@ -51,6 +51,8 @@ std::intptr_t OnCreate(HWindow Window)
 
 std::intptr_t OnDestroy()
 {
+    // While the context is still current, so the model's lists and textures are deleted.
+    ReleaseModel();
     WindowSystem->MakeCurrent(WindowDC, HGLContext::None);
     WindowSystem->DeleteGLContext(GLContext);
     GLContext = HGLContext::None;
@@ -59,7 +61,6 @@ std::intptr_t OnDestroy()
         WindowSystem->DeletePalette(GLPalette);
         GLPalette = HPalette::None;
     }
-    ReleaseModel();
     if (TheD3DViewer)
     {
         TheD3DViewer->ReleaseAll();

@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 
 #include "model/ZentorMesh.h"
+#include "render/FramePreparation.h"
 #include "render/GLModel.h"
 #include "render/GLScene.h"
 #include "render/RenderHooks.h"
@@ -73,6 +74,8 @@ int cGLFrame::Draw(unsigned int Filter)
 
 void GLDrawFrame()
 {
+    // A frame whose turn has not come yet is prepared now.
+    PrepareFrameNow(CurrentFrame);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
     glTranslatef(0.0f, 0.0f, CameraOffsetZ - ViewDistance);
@@ -99,6 +102,7 @@ void GLDrawFrame()
 
 void ReleaseModel()
 {
+    StopFramePreparation();
     for (int Frame = 0; Frame < MAX_FRAMES; ++Frame)
     {
         if (GLFrames[Frame])

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/ZentorMesh.h"
+#include "render/FramePreparation.h"
 #include "render/GLScene.h"
 #include "render/RenderHooks.h"
 
@@ -241,31 +242,40 @@ void cGLFrame::CompileCallers()
     mListsCompiled = true;
 }
 
+void GLPrepareFrame(int Frame)
+{
+    if (Frame < 0 || Frame >= MAX_FRAMES || GLFrames[Frame])
+        return;
+    const int Offset = FRAME_LIST_STRIDE * Frame;
+    GLFrames[Frame] = new cGLFrame(TheModel, Frame, ALL_LIST_BASE + Offset, TEXTURE_LIST_BASE,
+                                   MAX_TEXTURES, TWO_SIDED_LIST_BASE + Offset,
+                                   MASKED_LIST_BASE + Offset, TRANSLUCENT_LIST_BASE + Offset,
+                                   PLACEHOLDER_LIST_BASE + Offset);
+}
+
 int GLBuildModel(const char* pszScript)
 {
     GLBuildTextureLists();
-    int NumFrames = TheModel ? TheModel->GetAnivHeader()->NumFrames : 0;
-    if (NumFrames > MAX_FRAMES)
-        NumFrames = MAX_FRAMES;
+    // Frames of an earlier model are cleared, so none of it survives.
     for (int Frame = 0; Frame < MAX_FRAMES; ++Frame)
     {
-        // Frames past the new count are cleared too, so none of an earlier model survives.
         if (GLFrames[Frame])
         {
             GLFrames[Frame]->ReleaseTris();
             delete GLFrames[Frame];
             GLFrames[Frame] = nullptr;
         }
-        if (Frame >= NumFrames)
-            continue;
-        const int Offset = FRAME_LIST_STRIDE * Frame;
-        GLFrames[Frame] = new (std::nothrow)
-            cGLFrame(TheModel, Frame, ALL_LIST_BASE + Offset, TEXTURE_LIST_BASE, MAX_TEXTURES,
-                     TWO_SIDED_LIST_BASE + Offset, MASKED_LIST_BASE + Offset,
-                     TRANSLUCENT_LIST_BASE + Offset, PLACEHOLDER_LIST_BASE + Offset);
-        if (BuildProgressHook)
-            BuildProgressHook(Frame + 1, NumFrames);
     }
+    int NumFrames = TheModel ? TheModel->GetAnivHeader()->NumFrames : 0;
+    if (NumFrames > MAX_FRAMES)
+        NumFrames = MAX_FRAMES;
+    // Frame 0 now, for the bounds and the first picture; the others when they are needed.
+    StartFramePreparation(NumFrames, GLPrepareFrame);
+    PrepareFrameNow(0);
+    if (FramePreparationOutOfMemory())
+        throw std::bad_alloc();
+    if (BuildProgressHook)
+        BuildProgressHook(1, 1);
     if (GLFrames[0])
     {
         GLFrames[0]->GetBounds(ModelBounds.MinX, ModelBounds.MaxX, ModelBounds.MinY,

@@ -77,10 +77,14 @@ private:
 // The prepared frames, index = frame number; null where none is prepared.
 extern cGLFrame* GLFrames[MAX_FRAMES];
 
-// Builds the texture lists and up to MAX_FRAMES frames of TheModel, then takes frame 0's
-// bounds into ModelBounds. 0 when frame 0 was prepared; otherwise tells the user that
-// pszScript has no mesh and returns 1.
+// Builds the texture lists, prepares frame 0 of TheModel and takes its bounds into
+// ModelBounds; frames 1 to MAX_FRAMES - 1 wait for preparation (FramePreparation.h), which
+// calls GLPrepareFrame. 0 when frame 0 was prepared; otherwise tells the user that pszScript
+// has no mesh and returns 1. Throws std::bad_alloc when frame 0 runs out of memory.
 int GLBuildModel(const char* pszScript);
+// Compiles frame Frame of TheModel into its display lists unless it is prepared already.
+// Throws std::bad_alloc when memory runs out.
+void GLPrepareFrame(int Frame);
 // Sets RenderMode to 1 and compiles the nine texture lists from TheModel: each binds a texture
 // object holding that number's image, uploaded here once, or an image-less one so that
 // triangles of an unmapped number draw untextured. Returns 0.

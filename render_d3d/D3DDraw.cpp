@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "render/FramePreparation.h"
 #include "render/GLScene.h"
 #include "render/RenderHooks.h"
 #include "render/ViewState.h"
@@ -131,6 +132,8 @@ void D3DDrawFrame()
         pModelFrame->AddRotation(D3DRMCOMBINE_AFTER, 0.0f, 1.0f, 0.0f,
                                  static_cast<D3DVALUE>(CameraAngleY * D3D_DEGREES_TO_RADIANS));
     }
+    // A frame whose turn has not come yet is prepared now.
+    PrepareFrameNow(CurrentFrame);
     cD3DFrame* pFrame =
         CurrentFrame >= 0 && CurrentFrame < MAX_FRAMES ? D3DFrames[CurrentFrame] : nullptr;
     if (!pFrame)

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/ZentorMesh.h"
+#include "render/FramePreparation.h"
 #include "render/GLScene.h"
 #include "render/RenderHooks.h"
 #include "render_d3d/D3DViewer.h"
@@ -231,29 +232,32 @@ void D3DReleaseFrame(int FrameNum)
     D3DFrames[FrameNum] = nullptr;
 }
 
+void D3DPrepareFrame(int Frame)
+{
+    if (Frame < 0 || Frame >= MAX_FRAMES || D3DFrames[Frame])
+        return;
+    D3DFrames[Frame] = new cD3DFrame(TheModel, Frame, MAX_TEXTURES, TheD3DViewer);
+    // A frame prepared after textures were switched off draws without them, as the others do.
+    if (!TexturesOn)
+        D3DFrames[Frame]->SetTexturesOn(false);
+}
+
 int D3DBuildModel(const char* pszScript)
 {
     int NumFrames = TheModel ? TheModel->GetAnivHeader()->NumFrames : 0;
     NumFrames = std::min(std::max(NumFrames, 0), MAX_FRAMES);
     if (TheD3DViewer)
         TheD3DViewer->CreateTextures(MAX_TEXTURES, TheModel);
+    // Frames of an earlier model are cleared, so none of it survives.
     for (int Frame = 0; Frame < MAX_FRAMES; ++Frame)
-    {
-        // Frames past the new count are cleared too, so none of an earlier model survives.
         D3DReleaseFrame(Frame);
-        if (Frame >= NumFrames)
-            continue;
-        try
-        {
-            D3DFrames[Frame] = new cD3DFrame(TheModel, Frame, MAX_TEXTURES, TheD3DViewer);
-        }
-        catch (const std::bad_alloc&)
-        {
-            D3DFrames[Frame] = nullptr;
-        }
-        if (BuildProgressHook)
-            BuildProgressHook(Frame + 1, NumFrames);
-    }
+    // Frame 0 now, for the bounds and the first picture; the others when they are needed.
+    StartFramePreparation(NumFrames, D3DPrepareFrame);
+    PrepareFrameNow(0);
+    if (FramePreparationOutOfMemory())
+        throw std::bad_alloc();
+    if (BuildProgressHook)
+        BuildProgressHook(1, 1);
     if (D3DFrames[0])
     {
         D3DFrames[0]->GetBounds(ModelBounds.MinX, ModelBounds.MaxX, ModelBounds.MinY,

@@ -88,10 +88,15 @@ private:
 // The prepared frames, index = frame number; null where none is prepared.
 extern cD3DFrame* D3DFrames[MAX_FRAMES];
 
-// Builds TheModel's textures and up to MAX_FRAMES frames with TheD3DViewer, then takes frame
-// 0's bounds into ModelBounds and applies the texture switch. 0 when frame 0 was prepared;
-// otherwise tells the user that pszScript has no mesh and returns 1.
+// Builds TheModel's textures with TheD3DViewer, prepares frame 0, takes its bounds into
+// ModelBounds and applies the texture switch; frames 1 to MAX_FRAMES - 1 wait for preparation
+// (render/FramePreparation.h), which calls D3DPrepareFrame. 0 when frame 0 was prepared;
+// otherwise tells the user that pszScript has no mesh and returns 1. Throws std::bad_alloc
+// when frame 0 runs out of memory.
 int D3DBuildModel(const char* pszScript);
+// Builds frame Frame's meshes with TheD3DViewer unless it is prepared already, with textures
+// as the switch stands. Throws std::bad_alloc when memory runs out.
+void D3DPrepareFrame(int Frame);
 // The Direct3D side of the "Textures On" switch: the ambient light (0.8 on, 0.1 off) and
 // every prepared frame's textures.
 void ApplyTextureSwitchToDirect3D();

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "model/ZentorMesh.h"
+#include "render/FramePreparation.h"
 #include "render/GLDraw.h"
 #include "render/GLModel.h"
 #include "render/GLScene.h"
@@ -107,6 +108,12 @@ TEST_F(cRenderTest, FramesNotPreparedShowBackgroundAndHold)
 TEST_F(cRenderTest, ThousandFramesKeepDistinctListsAndLaterFramesAreDropped)
 {
     ASSERT_EQ(Load(WriteTestModel(GroupedFrames(1200))), 0);
+    // The load prepares frame 0 alone; the rest wait for their turn.
+    EXPECT_NE(GLFrames[0], nullptr);
+    EXPECT_EQ(GLFrames[1], nullptr);
+    EXPECT_TRUE(FramesWaiting());
+    PrepareAllFrames();
+    EXPECT_FALSE(FramesWaiting());
     for (int Frame = 0; Frame < MAX_FRAMES; ++Frame)
         ASSERT_NE(GLFrames[Frame], nullptr) << Frame;
 
@@ -165,6 +172,7 @@ TEST_F(cRenderTest, ScriptWithoutMeshReportsItAndKeepsBounds)
 TEST_F(cRenderTest, ReleaseModelLeavesNothingBehind)
 {
     ASSERT_EQ(Load(WriteTestModel(GroupedFrames(3))), 0);
+    PrepareAllFrames();
     static int Released = 0;
     D3DReleaseFrameHook = [](int) { ++Released; };
     const int Base = GLFrames[2]->GetMaskedBase();

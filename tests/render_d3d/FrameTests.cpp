@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "platform/rm/RMFaults.h"
+#include "render/FramePreparation.h"
 #include "render/GLDraw.h"
 #include "render/GLScene.h"
 #include "render/ViewState.h"
@@ -360,6 +361,7 @@ TEST_F(cD3DFrameTest, OnlyTheFirstThousandFramesArePrepared)
 {
     ASSERT_TRUE(Attach());
     Load(GeneratedScript("Long", 1200, 2));
+    PrepareAllFrames();
     int Prepared = 0;
     for (cD3DFrame* pFrame : D3DFrames)
         Prepared += pFrame != nullptr;

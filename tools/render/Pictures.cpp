@@ -4,15 +4,27 @@
 #include <cstdio>
 #include <string>
 
+#include "load/ModelLoad.h"
 #include "model/ZentorMesh.h"
+#include "render/FramePreparation.h"
 #include "render/ViewState.h"
+#include "tools/render/ImportOutput.h"
 #include "tools/render/PngWrite.h"
 
 namespace
 {
-void WritePicture(const cRGBPicture& Picture, const std::string& Path)
+// Writes the picture unless drawing it ran out of memory; false then, with the reason on
+// stderr.
+bool WritePicture(const tDrawPicture& Draw, const std::string& Path)
 {
+    const cRGBPicture Picture = Draw();
+    if (FramePreparationOutOfMemory())
+    {
+        std::fprintf(stderr, "%s\n", OutOfMemoryText(LastScriptPath).c_str());
+        return false;
+    }
     WritePng(Path, Picture.Width, Picture.Height, Picture.Rgb);
+    return true;
 }
 
 const AnimSeq* FindSequence(const std::string& Name)
@@ -23,6 +35,24 @@ const AnimSeq* FindSequence(const std::string& Name)
     return nullptr;
 }
 }  // namespace
+
+int LoadForRender(const cOptions& Opt)
+{
+    LastScriptPath = Opt.Script;
+    std::string ErrorText;
+    eLoadResult Result;
+    {
+        const cImportOutput Lines(Opt.bVerbose ? eImportLines::ToStdout : eImportLines::Discard);
+        Result = LoadModel(Opt.Script, ErrorText);
+    }
+    if (Result == eLoadResult::Failed)
+        std::fprintf(stderr, "%s\n", ErrorText.c_str());
+    if (Result != eLoadResult::Loaded)
+        return 1;
+    CurrentFrame = SequenceStart = 0;
+    SequenceLength = 1;
+    return 0;
+}
 
 void ApplyViewOptions(const cOptions& Opt)
 {
@@ -38,8 +68,7 @@ int WritePictures(const cOptions& Opt, const tDrawPicture& Draw)
     if (Opt.Sequence.empty())
     {
         CurrentFrame = Opt.Frame;
-        WritePicture(Draw(), Opt.Output);
-        return 0;
+        return WritePicture(Draw, Opt.Output) ? 0 : 1;
     }
 
     const AnimSeq* pSeq = FindSequence(Opt.Sequence);
@@ -62,7 +91,8 @@ int WritePictures(const cOptions& Opt, const tDrawPicture& Draw)
     {
         char Name[32];
         std::snprintf(Name, sizeof Name, "_%04d.png", Picture);
-        WritePicture(Draw(), Dir + Opt.Sequence + Name);
+        if (!WritePicture(Draw, Dir + Opt.Sequence + Name))
+            return 1;
     }
     return 0;
 }

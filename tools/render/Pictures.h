@@ -1,5 +1,6 @@
-// The pictures of one tessaly-render run, the same for both renderers: the view options put
-// into the shared view state, and the frame or sequence loop that writes the PNG files.
+// The pictures of one tessaly-render run, the same for both renderers: the load, the view
+// options put into the shared view state, and the frame or sequence loop that writes the PNG
+// files. Only the frames drawn are ever prepared.
 #pragma once
 
 #include <cstdint>
@@ -19,11 +20,15 @@ struct cRGBPicture
 // the renderers do) and returns what the window shows.
 using tDrawPicture = std::function<cRGBPicture()>;
 
+// Loads Opt.Script for the active renderer through the viewer's load step, with the import's
+// lines on stdout under --verbose. 0 when frame 0 is ready; otherwise 1, after the reason is
+// on stderr (an import or memory failure here, a model without frames by the renderer).
+int LoadForRender(const cOptions& Opt);
 // Sets the polygon filter and the camera's angles and offsets from the options.
 void ApplyViewOptions(const cOptions& Opt);
 
 // Draws the chosen frame into Opt.Output, or every frame of the chosen sequence, played as
 // Loop Animation plays it, into Opt.Output/NAME_nnnn.png. Returns the exit status: 0, or 1
-// when the model has no sequence of that name. Throws std::runtime_error when a file cannot
+// when the model has no sequence of that name or a frame ran out of memory. Throws std::runtime_error when a file cannot
 // be written.
 int WritePictures(const cOptions& Opt, const tDrawPicture& Draw);

@@ -10,7 +10,6 @@
 
 #include "app/resources/ResourceIds.h"
 #include "app/resources/Resources.h"
-#include "model/ZentorMesh.h"
 #include "platform/window/headless/HeadlessWindow.h"
 #include "render/GLDraw.h"
 #include "render/GLScene.h"
@@ -18,7 +17,6 @@
 #include "render_d3d/D3DDraw.h"
 #include "render_d3d/D3DModel.h"
 #include "render_d3d/D3DViewer.h"
-#include "tools/render/ImportOutput.h"
 #include "tools/render/Pictures.h"
 
 namespace
@@ -160,16 +158,11 @@ int RenderWithDirect3D(const cOptions& Opt)
         return 1;
     }
 
-    // The load flow with Direct3D active.
-    ReleaseModel();
-    int BuildStatus = 0;
+    if (LoadForRender(Opt) != 0)
     {
-        const cImportOutput Lines(Opt.bVerbose ? eImportLines::ToStdout : eImportLines::Discard);
-        TheModel = new cZentorMesh(Opt.Script.c_str(), false);
-        BuildStatus = D3DBuildModel(Opt.Script.c_str());
+        Session.PrintMessages();
+        return 1;
     }
-    CurrentFrame = SequenceStart = 0;
-    SequenceLength = 1;
     ResizeView(Opt.Width, Opt.Height);
 
     ApplyViewOptions(Opt);
@@ -186,7 +179,7 @@ int RenderWithDirect3D(const cOptions& Opt)
         ApplyTextureSwitchToDirect3D();
     }
     // Warnings (a 32-bit display's texture note) leave the picture as asked; errors do not.
-    if (Session.PrintMessages() || BuildStatus != 0 || !TheD3DViewer->HasDevice())
+    if (Session.PrintMessages() || !TheD3DViewer->HasDevice())
         return 1;
 
     int PresentCount = Session.System.mPresentCount;

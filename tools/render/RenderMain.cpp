@@ -2,12 +2,9 @@
 // renderer active, and writes the picture of one frame, or of every frame of a sequence, as
 // PNG; or prints a model summary. This file holds the program's entry and the OpenGL path.
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <memory>
 #include <string>
-
-#include <unistd.h>
 
 #include "model/ZentorMesh.h"
 #include "platform/offscreen/OffscreenGL.h"
@@ -24,8 +21,6 @@
 
 namespace
 {
-bool MessageShown = false;
-
 // Releases the model before the context goes, on every exit from the drawing path.
 struct cModelReleaser
 {
@@ -36,7 +31,6 @@ struct cModelReleaser
 void PrintMessage(const char* pszText, const char* pszCaption)
 {
     std::fprintf(stderr, "%s: %s\n", pszCaption, pszText);
-    MessageShown = true;
 }
 
 int PrintInfo(const cOptions& Opt)
@@ -59,17 +53,8 @@ int RenderWithOpenGL(const cOptions& Opt)
     ResizeView(Opt.Width, Opt.Height);
     cModelReleaser Releaser;
 
-    // The load flow with OpenGL active.
-    ReleaseModel();
-    {
-        const cImportOutput Lines(Opt.bVerbose ? eImportLines::ToStdout : eImportLines::Discard);
-        TheModel = new cZentorMesh(Opt.Script.c_str(), true);
-        GLBuildModel(Opt.Script.c_str());
-    }
-    if (MessageShown)
+    if (LoadForRender(Opt) != 0)
         return 1;
-    CurrentFrame = SequenceStart = 0;
-    SequenceLength = 1;
     ResizeView(ClientWidth, ClientHeight);
 
     ApplyViewOptions(Opt);
@@ -109,26 +94,10 @@ int Run(const cOptions& Opt)
     return RenderWithOpenGL(Opt);
 }
 
-// Compiling display lists makes the GL library allocate and free one small block per vertex,
-// thousands in a row; a deep per-thread cache of freed blocks keeps that off the allocator's
-// slow paths (about a tenth of a large load). The allocator reads the setting only when a
-// process starts, so the program starts itself again once with it, unless the caller chose
-// allocator settings of its own.
-void RestartWithBlockCache(char** Argv)
-{
-    if (std::getenv("GLIBC_TUNABLES"))
-        return;
-    if (setenv("GLIBC_TUNABLES", "glibc.malloc.tcache_count=65535", 1) != 0)
-        return;
-    execv("/proc/self/exe", Argv);
-    // Could not start again: carry on with the allocator as it is.
-    unsetenv("GLIBC_TUNABLES");
-}
 }  // namespace
 
 int main(int Argc, char** Argv)
 {
-    RestartWithBlockCache(Argv);
     try
     {
         return Run(ParseArgs(Argc, Argv));
