@@ -1,0 +1,249 @@
+// Fuzz target: the whole load step. Each input becomes a content tree (script, mesh data and
+// animation files, one PCX texture; LoadInput.h says how the input is split), which is loaded
+// with the Direct3D renderer on the software device, drawn once at the input's frame and
+// polygon filter, prepared to its last frame and released; then loaded, drawn and released
+// again with the OpenGL renderer on an offscreen context. The window, the viewer with its
+// device and the context are made once per process; every model is gone after its input.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "LoadInput.h"
+#include "load/ModelLoad.h"
+#include "model/ImportOutput.h"
+#include "model/ZentorMesh.h"
+#include "platform/offscreen/OffscreenGL.h"
+#include "platform/rm/RMFaults.h"
+#include "platform/window/headless/HeadlessWindow.h"
+#include "render/FramePreparation.h"
+#include "render/GLDraw.h"
+#include "render/GLModel.h"
+#include "render/GLScene.h"
+#include "render/RenderHooks.h"
+#include "render/ViewState.h"
+#include "render_d3d/D3DDraw.h"
+#include "render_d3d/D3DModel.h"
+#include "render_d3d/D3DViewer.h"
+
+namespace
+{
+// Small pictures keep the runs fast; both renderers draw at this size.
+constexpr int PICTURE_WIDTH = 64;
+constexpr int PICTURE_HEIGHT = 48;
+
+std::intptr_t QuietWindowProc(HWindow, std::uint32_t, std::uintptr_t, std::intptr_t)
+{
+    return 0;
+}
+
+// The load diagnostics and the renderers' messages would flood the fuzzer's output.
+void DropLine(const char*) {}
+void DropMessage(const char*, const char*) {}
+
+// A menu and an icon, which every main window has, and the device chooser.
+const tResourceTable& Resources()
+{
+    static const tResourceTable Table = [] {
+        tResourceTable Resources;
+        Resources.Menus.push_back({1, {{"File", {{"Exit", 2, false}}, false}}});
+        Resources.Icons.push_back({2, 1, 1, {0}, {0}});
+        Resources.Dialogs.push_back({DEVICE_DIALOG_ID, "Choose the Direct3D device to use", 245, 103,
+                                     true, false, "MS Sans Serif", 8,
+                                     {{eControlType::ListBox, DEVICE_LIST_ID, "", 16, 7, 213, 62},
+                                      {eControlType::DefPushButton, 1, "OK", 64, 82, 50, 14},
+                                      {eControlType::PushButton, 2, "Cancel", 130, 82, 50, 14}}});
+        return Resources;
+    }();
+    return Table;
+}
+
+// What lives for the whole run: the content tree, the in-memory window with the viewer on its
+// first software device, and the OpenGL context.
+class cLoadSession
+{
+public:
+    cLoadSession() : mGL(PICTURE_WIDTH, PICTURE_HEIGHT)
+    {
+        std::string Template =
+            (std::filesystem::temp_directory_path() / "tessaly-fuzz-load-XXXXXX").string();
+        if (!mkdtemp(Template.data()))
+            std::abort();
+        mRoot = Template;
+        mScript = (mRoot / LOAD_SCRIPT_FILE).string();
+        for (const char* pszFile : {LOAD_SCRIPT_FILE, LOAD_DATA_FILE, LOAD_TEXTURE_FILE})
+            std::filesystem::create_directories((mRoot / pszFile).parent_path());
+        SetImportOutput(DropLine);
+        ShowRendererMessage = DropMessage;
+
+        GLInitState();
+        GLInitTexturing();
+
+        RenderMode = 2;
+        InstallD3DHooks();
+        tMainWindowDesc Desc;
+        Desc.pInstance = &Resources();
+        Desc.Proc = QuietWindowProc;
+        Desc.MenuId = 1;
+        Desc.IconId = 2;
+        Desc.Width = PICTURE_WIDTH;
+        Desc.Height = PICTURE_HEIGHT;
+        mWindow = mSystem.CreateMainWindow(Desc);
+        // The headless window keeps room for a menu bar; the pictures take the whole size.
+        mSystem.mClientWidth = PICTURE_WIDTH;
+        mSystem.mClientHeight = PICTURE_HEIGHT;
+        TheD3DViewer = new cD3DViewer(mSystem, mWindow, &Resources());
+        mSystem.mDialogScripts.push_back(
+            {tDialogAction::SelectLine(DEVICE_LIST_ID, 0), {WM_COMMAND, 1, 0}});
+        if (mWindow == HWindow::None || !TheD3DViewer->ChooseDevice())
+            std::abort();
+        TheD3DViewer->AttachToWindow();
+        if (!TheD3DViewer->HasDevice())
+            std::abort();
+        mBaseObjects = RMLiveObjectCount();
+    }
+
+    ~cLoadSession()
+    {
+        ReleaseModel();
+        delete TheD3DViewer;
+        TheD3DViewer = nullptr;
+        mSystem.DestroyWindow(mWindow);
+        std::error_code Error;
+        std::filesystem::remove_all(mRoot, Error);
+    }
+
+    cLoadSession(const cLoadSession&) = delete;
+    cLoadSession& operator=(const cLoadSession&) = delete;
+
+    void WriteTree(const cLoadInput& Input) const
+    {
+        WriteFile(LOAD_SCRIPT_FILE, Input.Script);
+        WriteFile(LOAD_DATA_FILE, Input.Data);
+        WriteFile(LOAD_ANIV_FILE, Input.Aniv);
+        WriteFile(LOAD_TEXTURE_FILE, Input.Texture);
+    }
+
+    void RunDirect3D(const cLoadInput& Input);
+    void RunOpenGL(const cLoadInput& Input);
+
+private:
+    void WriteFile(const char* pszFile, const std::vector<std::uint8_t>& Bytes) const
+    {
+        std::ofstream Out(mRoot / pszFile, std::ios::binary | std::ios::trunc);
+        Out.write(reinterpret_cast<const char*>(Bytes.data()), static_cast<std::streamsize>(Bytes.size()));
+        if (!Out)
+            std::abort();
+    }
+
+    // The view as a new load finds it, then the input's switches as the user would set them.
+    static void ResetView(int Mode, const cLoadInput& Input)
+    {
+        ResetViewState();
+        ModelBounds = {};
+        ViewDistance = 0.0f;
+        RenderMode = Mode;
+        TexturesOn = (Input.Switches & LOAD_TEXTURES_OFF) == 0;
+    }
+
+    // The input's frame and filter, and the model's first sequence when the input loops over it,
+    // as the Animations menu selects it.
+    static void ChooseFrame(const cLoadInput& Input)
+    {
+        CurrentFrame = Input.Frame;
+        PolygonFilter = Input.Filter;
+        if ((Input.Switches & LOAD_LOOP_SEQUENCE) && TheModel && TheModel->GetNumSequences() > 0)
+        {
+            SequenceStart = TheModel->GetSequence(0)->StartFrame;
+            SequenceLength = TheModel->GetSequence(0)->NumFrames;
+            LoopAnimation = 1;
+            PrepareFramesFrom(SequenceStart);
+        }
+    }
+
+    std::filesystem::path mRoot;
+    std::string mScript;
+    cOffscreenGL mGL;
+    cHeadlessWindowSystem mSystem;
+    HWindow mWindow = HWindow::None;
+    int mBaseObjects = 0;
+};
+
+// A load must leave either a model or, on failure, no model and the text to show.
+void CheckLoad(eLoadResult Result, const std::string& ErrorText)
+{
+    if (Result == eLoadResult::Failed ? TheModel || ErrorText.empty() : !TheModel)
+        __builtin_trap();
+}
+
+void cLoadSession::RunDirect3D(const cLoadInput& Input)
+{
+    ResetView(2, Input);
+    std::string ErrorText;
+    const eLoadResult Result = LoadModel(mScript, ErrorText);
+    CheckLoad(Result, ErrorText);
+    if (Result == eLoadResult::Failed)
+        return;
+    if (Result == eLoadResult::Loaded && !D3DFrames[0])
+        __builtin_trap();
+    ResizeView(PICTURE_WIDTH, PICTURE_HEIGHT);
+    ChooseFrame(Input);
+
+    // Every draw presents one whole picture, whatever the model holds.
+    const int Presented = mSystem.mPresentCount;
+    D3DDrawFrame();
+    if (mSystem.mPresentCount != Presented + 1 || mSystem.mPresentedWidth != PICTURE_WIDTH ||
+        mSystem.mPresentedHeight != PICTURE_HEIGHT ||
+        mSystem.mPresented.size() != std::size_t(PICTURE_WIDTH) * PICTURE_HEIGHT)
+        __builtin_trap();
+
+    // Unless memory ran out, every frame of the model is prepared afterwards.
+    PrepareAllFrames();
+    const int NumFrames = std::min<int>(TheModel->GetAnivHeader()->NumFrames, MAX_FRAMES);
+    if (!FramePreparationOutOfMemory())
+        for (int Frame = 0; Frame < NumFrames; ++Frame)
+            if (!D3DFrames[Frame])
+                __builtin_trap();
+
+    // The frames' meshes go with the model and the textures with the next model; with them
+    // gone, only the objects of the device and scene remain.
+    ReleaseModel();
+    TheD3DViewer->CreateTextures(0, nullptr);
+    if (RMLiveObjectCount() != mBaseObjects)
+        __builtin_trap();
+    mSystem.mMessageBoxes.clear();
+}
+
+void cLoadSession::RunOpenGL(const cLoadInput& Input)
+{
+    ResetView(1, Input);
+    GLSetTexturesOn(TexturesOn != 0);
+    std::string ErrorText;
+    const eLoadResult Result = LoadModel(mScript, ErrorText);
+    CheckLoad(Result, ErrorText);
+    if (Result == eLoadResult::Failed)
+        return;
+    if (Result == eLoadResult::Loaded && !GLFrames[0])
+        __builtin_trap();
+    ResizeView(PICTURE_WIDTH, PICTURE_HEIGHT);
+    ChooseFrame(Input);
+    GLDrawFrame();
+    ReleaseModel();
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t Size)
+{
+    static cLoadSession Session;
+    cLoadInput Input;
+    if (!SplitLoadInput(pData, Size, Input))
+        return 0;
+    Session.WriteTree(Input);
+    Session.RunDirect3D(Input);
+    Session.RunOpenGL(Input);
+    return 0;
+}
