@@ -96,15 +96,10 @@ public:
         // The headless window keeps room for a menu bar; the pictures take the whole size.
         mSystem.mClientWidth = PICTURE_WIDTH;
         mSystem.mClientHeight = PICTURE_HEIGHT;
+        if (mWindow == HWindow::None)
+            std::abort();
         TheD3DViewer = new cD3DViewer(mSystem, mWindow, &Resources());
-        mSystem.mDialogScripts.push_back(
-            {tDialogAction::SelectLine(DEVICE_LIST_ID, 0), {WM_COMMAND, 1, 0}});
-        if (mWindow == HWindow::None || !TheD3DViewer->ChooseDevice())
-            std::abort();
-        TheD3DViewer->AttachToWindow();
-        if (!TheD3DViewer->HasDevice())
-            std::abort();
-        mBaseObjects = RMLiveObjectCount();
+        UseDevice(0);
     }
 
     ~cLoadSession()
@@ -132,6 +127,25 @@ public:
     void RunOpenGL(const cLoadInput& Input);
 
 private:
+    // Puts the viewer on device line Line of the chooser unless it is there already, as the
+    // renderer switch does: every object released, the device chosen, the viewer attached.
+    void UseDevice(int Line)
+    {
+        if (TheD3DViewer->GetDeviceIndex() == Line && TheD3DViewer->HasDevice())
+            return;
+        TheD3DViewer->ReleaseAll();
+        mSystem.mDialogScripts.push_back(
+            {tDialogAction::SelectLine(DEVICE_LIST_ID, Line), {WM_COMMAND, 1, 0}});
+        if (!TheD3DViewer->ChooseDevice())
+            std::abort();
+        TheD3DViewer->AttachToWindow();
+        if (!TheD3DViewer->HasDevice())
+            std::abort();
+        // The window system's record of every chooser shown would grow with each switch.
+        mSystem.mDialogs.clear();
+        mBaseObjects = RMLiveObjectCount();
+    }
+
     void WriteFile(const char* pszFile, const std::vector<std::uint8_t>& Bytes) const
     {
         std::ofstream Out(mRoot / pszFile, std::ios::binary | std::ios::trunc);
@@ -182,6 +196,9 @@ void CheckLoad(eLoadResult Result, const std::string& ErrorText)
 
 void cLoadSession::RunDirect3D(const cLoadInput& Input)
 {
+    UseDevice((Input.Switches >> LOAD_DEVICE_SHIFT & LOAD_DEVICE_MASK) % TheD3DViewer->GetNumDevices());
+    // The window system keeps every message box the viewer shows; only this input's matter.
+    mSystem.mMessageBoxes.clear();
     ResetView(2, Input);
     std::string ErrorText;
     const eLoadResult Result = LoadModel(mScript, ErrorText);
@@ -215,7 +232,6 @@ void cLoadSession::RunDirect3D(const cLoadInput& Input)
     TheD3DViewer->CreateTextures(0, nullptr);
     if (RMLiveObjectCount() != mBaseObjects)
         __builtin_trap();
-    mSystem.mMessageBoxes.clear();
 }
 
 void cLoadSession::RunOpenGL(const cLoadInput& Input)

@@ -16,6 +16,9 @@ constexpr std::size_t LOAD_INPUT_HEADER_BYTES = 10;
 // Switch bits of the header.
 constexpr std::uint8_t LOAD_TEXTURES_OFF = 1;     // "Textures On" is off during the load and draw
 constexpr std::uint8_t LOAD_LOOP_SEQUENCE = 2;    // Loop Animation on, over the model's first sequence
+// Bits 2 and 3: the Direct3D device's line in the chooser, modulo the number of devices.
+constexpr int LOAD_DEVICE_SHIFT = 2;
+constexpr std::uint8_t LOAD_DEVICE_MASK = 3;
 
 // Where the files go in the content tree: the names the generator gives a model named Fuzz
 // with one texture, so a generated script names exactly these files.
