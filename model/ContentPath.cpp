@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include <sys/stat.h>
+
 #include "model/TextScan.h"
 
 namespace fs = std::filesystem;
@@ -87,6 +89,14 @@ cFileHandle OpenContentFile(const std::string& Path)
     if (Slashed.empty())
         return nullptr;
     return OpenRegularFile(ResolveIgnoringCase(Slashed));
+}
+
+std::uint64_t FileLength(std::FILE* pFile)
+{
+    struct stat Info;
+    if (fstat(fileno(pFile), &Info) != 0 || Info.st_size < 0)
+        return 0;
+    return static_cast<std::uint64_t>(Info.st_size);
 }
 
 std::vector<std::uint8_t> ReadRest(std::FILE* pFile, std::size_t MaxBytes)

@@ -24,6 +24,9 @@ std::string MakeBasePath(const char* pszScript);
 // Only regular files are opened. Returns null when nothing fits.
 cFileHandle OpenContentFile(const std::string& Path);
 
+// The whole length of an open file in bytes; 0 when the system cannot tell.
+std::uint64_t FileLength(std::FILE* pFile);
+
 // Reads from the current position to the end of the file, at most MaxBytes bytes. Memory grows
 // with what is actually read, never with what a header claims.
 std::vector<std::uint8_t> ReadRest(std::FILE* pFile, std::size_t MaxBytes);

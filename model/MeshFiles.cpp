@@ -27,21 +27,9 @@ float SignedField(std::uint32_t Field, int Bits)
 
 } // namespace
 
-std::uint64_t AnivBytesNeeded(const std::uint8_t* pData, std::size_t DataSize,
-                              const std::uint8_t* pAniv, std::size_t AnivSize)
-{
-    if (DataSize < sizeof(DataHeader) || AnivSize < sizeof(AnivHeader))
-        return 0;
-    DataHeader Data;
-    AnivHeader Aniv;
-    std::memcpy(&Data, pData, sizeof Data);
-    std::memcpy(&Aniv, pAniv, sizeof Aniv);
-    return sizeof(AnivHeader) + std::uint64_t(4) * Data.NumVertices * Aniv.NumFrames;
-}
-
-cMeshData ReadMeshPair(const std::uint8_t* pData, std::size_t DataSize, const std::uint8_t* pAniv,
-                       std::size_t AnivSize, const std::string& DataPath,
-                       const std::string& AnivPath)
+cMeshData CheckMeshPair(const std::uint8_t* pData, std::size_t DataSize, const std::uint8_t* pAniv,
+                        std::uint64_t AnivSize, const std::string& DataPath,
+                        const std::string& AnivPath)
 {
     // Every count is checked against the real file lengths before anything is allocated.
     cMeshData Mesh;
@@ -82,9 +70,18 @@ cMeshData ReadMeshPair(const std::uint8_t* pData, std::size_t DataSize, const st
                                  " uses vertex " + std::to_string(Mesh.Tris[t].iVertex[k]) +
                                  " but a frame has " + std::to_string(NumVertices) +
                                  " vertices");
-    Mesh.Verts.resize(std::size_t(NumVertices) * NumFrames);
-    if (BlockBytes > 0)
-        std::memcpy(Mesh.Verts.data(), pAniv + sizeof(AnivHeader), BlockBytes);
+    return Mesh;
+}
+
+cMeshData ReadMeshPair(const std::uint8_t* pData, std::size_t DataSize, const std::uint8_t* pAniv,
+                       std::size_t AnivSize, const std::string& DataPath,
+                       const std::string& AnivPath)
+{
+    cMeshData Mesh = CheckMeshPair(pData, DataSize, pAniv, AnivSize, DataPath, AnivPath);
+    Mesh.Verts.resize(std::size_t(Mesh.Data.NumVertices) * Mesh.Aniv.NumFrames);
+    if (!Mesh.Verts.empty())
+        std::memcpy(Mesh.Verts.data(), pAniv + sizeof(AnivHeader),
+                    Mesh.Verts.size() * sizeof(std::uint32_t));
     return Mesh;
 }
 
@@ -124,16 +121,20 @@ void cZentorMesh::LoadMeshFiles(const char* pszDfile, const char* pszAfile)
         throw cLoadError("Can't open file " + AnivPath);
 
     const std::vector<std::uint8_t> Data = ReadRest(DataFile.get(), MAX_DATA_FILE_BYTES);
-    std::vector<std::uint8_t> Aniv = ReadRest(AnivFile.get(), sizeof(AnivHeader));
-    const std::uint64_t Needed = AnivBytesNeeded(Data.data(), Data.size(), Aniv.data(), Aniv.size());
-    if (Needed > Aniv.size())
-    {
-        const std::vector<std::uint8_t> Block = ReadRest(AnivFile.get(), Needed - Aniv.size());
-        Aniv.insert(Aniv.end(), Block.begin(), Block.end());
-    }
-
-    cMeshData Mesh = ReadMeshPair(Data.data(), Data.size(), Aniv.data(), Aniv.size(), DataPath,
-                                  AnivPath);
+    const std::vector<std::uint8_t> Header = ReadRest(AnivFile.get(), sizeof(AnivHeader));
+    // The pair is checked against the animation file's length before its vertex block is read,
+    // and the block then goes from the file straight into its place: the largest part of a big
+    // model is copied once.
+    const std::uint64_t AnivSize =
+        Header.size() < sizeof(AnivHeader) ? Header.size() : FileLength(AnivFile.get());
+    cMeshData Mesh = CheckMeshPair(Data.data(), Data.size(), Header.data(), AnivSize, DataPath,
+                                   AnivPath);
+    Mesh.Verts.resize(std::size_t(Mesh.Data.NumVertices) * Mesh.Aniv.NumFrames);
+    if (std::fread(Mesh.Verts.data(), sizeof(std::uint32_t), Mesh.Verts.size(), AnivFile.get()) !=
+        Mesh.Verts.size())
+        throw cLoadError(TooShort(AnivPath, "its vertex block",
+                                  sizeof(AnivHeader) + sizeof(std::uint32_t) * Mesh.Verts.size(),
+                                  static_cast<std::size_t>(AnivSize)));
     mDataHeader = Mesh.Data;
     mAnivHeader = Mesh.Aniv;
     mTris = std::move(Mesh.Tris);

@@ -20,10 +20,14 @@ struct cMeshData
 // Most bytes a data file can use: the header and 65535 triangle records.
 constexpr std::size_t MAX_DATA_FILE_BYTES = sizeof(DataHeader) + sizeof(MeshTri) * 65535;
 
-// Bytes of the animation file the pair uses, from the two headers at the start of the buffers
-// (0 when either buffer is too short to hold its header).
-std::uint64_t AnivBytesNeeded(const std::uint8_t* pData, std::size_t DataSize,
-                              const std::uint8_t* pAniv, std::size_t AnivSize);
+// Checks a file pair whose data file is in memory and whose animation file is AnivSize bytes
+// long, of which pAniv holds at least the header: every count against the real lengths, every
+// vertex index against the vertex count, every frame inside the vertex block. Copies the
+// headers and triangle records; Verts stays empty for the caller to read. Throws cLoadError
+// naming the file at fault (DataPath or AnivPath) and what is wrong with it.
+cMeshData CheckMeshPair(const std::uint8_t* pData, std::size_t DataSize, const std::uint8_t* pAniv,
+                        std::uint64_t AnivSize, const std::string& DataPath,
+                        const std::string& AnivPath);
 
 // Copies a file pair already in memory, after checking that every frame and every vertex
 // index stays inside what the files hold. Extra bytes at the ends are ignored. Throws
