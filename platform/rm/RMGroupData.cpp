@@ -1,6 +1,8 @@
 // One mesh group's face indices and its vertex records, which several groups may share until one writes.
 #include "platform/rm/RMGroupData.h"
 
+#include "platform/rm/RMSharedArrays.h"
+
 cRMGroupData::cRMGroupData(unsigned VertexCount, unsigned FaceCount, const unsigned* pFaceData)
     : mVertices(std::make_shared<cRMVertexData>(VertexCount))
 {
@@ -33,15 +35,17 @@ void cRMGroupData::SetFaces(unsigned FaceCount, const unsigned* pFaceData)
     else if (bTriples || bTurned)
     {
         mFaceForm = bTriples ? FACES_TRIPLES : FACES_TURNED_TRIPLES;
-        mFaces.resize(FaceCount);
+        std::vector<unsigned> Triples(FaceCount);
         for (std::size_t Face = 0; Face < FaceCount; ++Face)
-            mFaces[Face] = pFaceData[3 * Face] / 3;
+            Triples[Face] = pFaceData[3 * Face] / 3;
+        mFaces = ShareArray(std::move(Triples));
     }
     else
     {
         mFaceForm = FACES_LISTED;
-        mFaces.assign(pFaceData, pEnd);
+        mFaces = ShareArray(std::vector<unsigned>(pFaceData, pEnd));
     }
+    mFaceData = mFaces ? mFaces->data() : nullptr;
 }
 
 void cRMGroupData::CopyFaceData(unsigned* pFaceData) const

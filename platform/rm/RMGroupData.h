@@ -38,14 +38,14 @@ public:
             break;
         case FACES_TRIPLES:
         case FACES_TURNED_TRIPLES:
-            pIndices[0] = 3 * mFaces[Face];
+            pIndices[0] = 3 * mFaceData[Face];
             pIndices[1] = pIndices[0] + (mFaceForm == FACES_TRIPLES ? 1 : 2);
             pIndices[2] = pIndices[0] + (mFaceForm == FACES_TRIPLES ? 2 : 1);
             break;
         case FACES_LISTED:
-            pIndices[0] = mFaces[First];
-            pIndices[1] = mFaces[First + 1];
-            pIndices[2] = mFaces[First + 2];
+            pIndices[0] = mFaceData[First];
+            pIndices[1] = mFaceData[First + 1];
+            pIndices[2] = mFaceData[First + 2];
             break;
         }
     }
@@ -63,8 +63,14 @@ public:
     bool NormalsPerTriple() const { return mVertices->NormalsPerTriple(); }
     bool TexturesOnGrid() const { return mVertices->TexturesOnGrid(); }
     bool ColorShared() const { return mVertices->ColorShared(); }
-    std::size_t StoredFaceNumbers() const { return mFaces.size(); }
+    std::size_t StoredFaceNumbers() const { return mFaces ? mFaces->size() : 0; }
+    // True when this group's face numbers are the very array another group stores.
+    bool SharesFacesWith(const cRMGroupData& Other) const { return mFaces && mFaces == Other.mFaces; }
     bool SharesVerticesWith(const cRMGroupData& Other) const { return mVertices == Other.mVertices; }
+    bool SharesTexturesWith(const cRMGroupData& Other) const
+    {
+        return mVertices->SharesTexturesWith(*Other.mVertices);
+    }
 
 private:
     enum eFaceForm
@@ -80,5 +86,8 @@ private:
     std::shared_ptr<cRMVertexData> mVertices;  // never null
     unsigned mFaceCount = 0;
     eFaceForm mFaceForm = FACES_CONSECUTIVE;
-    std::vector<unsigned> mFaces;  // r per face for triples, three indices per face when listed
+    // r per face for triples, three indices per face when listed; groups with the same numbers
+    // (the same triangles of every frame of a model) share one array.
+    std::shared_ptr<const std::vector<unsigned>> mFaces;
+    const unsigned* mFaceData = nullptr;  // mFaces' elements
 };

@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
+
+#include "platform/rm/RMSharedArrays.h"
 
 namespace
 {
@@ -63,6 +66,10 @@ cRMVertexData::cRMVertexData(const cRMVertexData& Other)
         mWideTextures.reset(new float[2 * static_cast<std::size_t>(mVertexCount)]);
         std::copy(Other.mWideTextures.get(), Other.mWideTextures.get() + 2 * Written, mWideTextures.get());
     }
+    else if (Other.mSharedGrid)
+    {
+        mSharedGrid = Other.mSharedGrid;
+    }
     else
     {
         mGridTextures.reset(new std::uint8_t[2 * static_cast<std::size_t>(mVertexCount)]);
@@ -98,6 +105,8 @@ void cRMVertexData::Write(unsigned Index, unsigned Count, const D3DRMVERTEX* pVe
         WidenTextures();
     if (!mWideNormals && !TriplesShareNormals(Index, Count, pVertices))
         WidenNormals();
+    if (!mWideTextures)
+        OwnGridTextures();
 
     // One pass per part, each in its current form.
     D3DVECTOR* const pPositions = mPositions.get() + Index;
@@ -135,12 +144,15 @@ void cRMVertexData::Write(unsigned Index, unsigned Count, const D3DRMVERTEX* pVe
             pColors[i] = pVertices[i].color;
     }
     mWritten = std::max(mWritten, End);
+    if (!mWideTextures && mWritten == mVertexCount)
+        ShareGridTextures();
 }
 
 void cRMVertexData::Read(unsigned Index, unsigned Count, D3DRMVERTEX* pVertices) const
 {
     const unsigned End = Index + Count;
     const unsigned Stored = std::min(End, std::max(Index, mWritten));
+    const std::uint8_t* const pGrid = GridTextures();
     for (std::size_t v = Index; v < Stored; ++v)
     {
         D3DRMVERTEX& Out = *pVertices++;
@@ -153,8 +165,8 @@ void cRMVertexData::Read(unsigned Index, unsigned Count, D3DRMVERTEX* pVertices)
         }
         else
         {
-            Out.tu = FromGrid(mGridTextures[2 * v]);
-            Out.tv = FromGrid(mGridTextures[2 * v + 1]);
+            Out.tu = FromGrid(pGrid[2 * v]);
+            Out.tv = FromGrid(pGrid[2 * v + 1]);
         }
         Out.color = mColors ? mColors[v] : mColor;
     }
@@ -207,10 +219,39 @@ void cRMVertexData::WidenNormals()
 void cRMVertexData::WidenTextures()
 {
     std::unique_ptr<float[]> Wide(new float[2 * static_cast<std::size_t>(mVertexCount)]);
+    const std::uint8_t* const pGrid = GridTextures();
     for (std::size_t i = 0; i < 2 * static_cast<std::size_t>(mWritten); ++i)
-        Wide[i] = FromGrid(mGridTextures[i]);
+        Wide[i] = FromGrid(pGrid[i]);
     mWideTextures = std::move(Wide);
     mGridTextures.reset();
+    mSharedGrid.reset();
+}
+
+void cRMVertexData::OwnGridTextures()
+{
+    if (!mSharedGrid)
+        return;
+    std::unique_ptr<std::uint8_t[]> Own(new std::uint8_t[2 * static_cast<std::size_t>(mVertexCount)]);
+    std::copy(mSharedGrid->begin(), mSharedGrid->end(), Own.get());
+    mGridTextures = std::move(Own);
+    mSharedGrid.reset();
+}
+
+void cRMVertexData::ShareGridTextures()
+{
+    if (mSharedGrid)
+        return;
+    // Sharing only saves memory: without room for it the group keeps its own bytes.
+    try
+    {
+        const std::uint8_t* const pGrid = mGridTextures.get();
+        mSharedGrid = ShareArray(std::vector<std::uint8_t>(pGrid, pGrid + 2 * static_cast<std::size_t>(mVertexCount)));
+        mGridTextures.reset();
+    }
+    catch (const std::bad_alloc&)
+    {
+        mSharedGrid.reset();
+    }
 }
 
 void cRMVertexData::WidenColors()

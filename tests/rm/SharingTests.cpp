@@ -226,3 +226,42 @@ TEST(RMSharedGroups, DrawLikeAGroupHoldingCopiesOfTheirFaces)
         EXPECT_EQ(Draw(Faces, true), Copied);
     }
 }
+
+// Meshes of different frames repeat their texture coordinates and face lists: equal arrays are
+// stored once across meshes, and a write to one mesh's records leaves the others as they were.
+TEST(RMSharedGroups, EqualTextureAndFaceArraysAreStoredOnceAcrossMeshes)
+{
+    cTestScene Scene(8, 8);
+    std::vector<D3DRMVERTEX> Moved = GridRecords();
+    for (D3DRMVERTEX& Record : Moved)
+        Record.position.z += 1.0f;
+    IDirect3DRMMesh* pFirst = MakeMesh(Scene, GridRecords());
+    IDirect3DRMMesh* pSecond = MakeMesh(Scene, Moved);
+    const unsigned Faces[] = {9, 11, 10, 3, 5, 4}, OtherFaces[] = {0, 2, 1, 3, 5, 4};
+    IDirect3DRMMesh* pSharingFirst = EmptyMesh(Scene);
+    IDirect3DRMMesh* pSharingSecond = EmptyMesh(Scene);
+    D3DRMGROUPINDEX Group = -1, OtherGroup = -1;
+    ASSERT_EQ(pSharingFirst->AddGroupSharingVertices(pFirst, 0, 2, 3, Faces, &Group), D3DRM_OK);
+    ASSERT_EQ(pSharingSecond->AddGroupSharingVertices(pSecond, 0, 2, 3, Faces, &Group), D3DRM_OK);
+    ASSERT_EQ(pSharingSecond->AddGroupSharingVertices(pSecond, 0, 2, 3, OtherFaces, &OtherGroup), D3DRM_OK);
+    EXPECT_TRUE(Stored(pSharingFirst, Group).SharesFacesWith(Stored(pSharingSecond, Group)));
+    EXPECT_FALSE(Stored(pSharingSecond, Group).SharesFacesWith(Stored(pSharingSecond, OtherGroup)));
+
+    const cRMGroupData& First = Stored(pFirst, 0);
+    const cRMGroupData& Second = Stored(pSecond, 0);
+    ASSERT_TRUE(First.TexturesOnGrid());
+    EXPECT_TRUE(First.SharesTexturesWith(Second));
+
+    // New texture coordinates in the second mesh: its own array, and the first keeps its records.
+    std::vector<D3DRMVERTEX> Retextured = Moved;
+    for (D3DRMVERTEX& Record : Retextured)
+        Record.tu = 1.0f / 256.0f;
+    ASSERT_EQ(pSecond->SetVertices(0, 0, static_cast<unsigned>(Retextured.size()), Retextured.data()), D3DRM_OK);
+    EXPECT_FALSE(First.SharesTexturesWith(Stored(pSecond, 0)));
+    EXPECT_TRUE(Holds(pFirst, 0, GridRecords()));
+    EXPECT_TRUE(Holds(pSecond, 0, Retextured));
+    // Written back as they were, the coordinates are shared again.
+    ASSERT_EQ(pSecond->SetVertices(0, 0, static_cast<unsigned>(Moved.size()), Moved.data()), D3DRM_OK);
+    EXPECT_TRUE(First.SharesTexturesWith(Stored(pSecond, 0)));
+    EXPECT_TRUE(Holds(pSecond, 0, Moved));
+}
