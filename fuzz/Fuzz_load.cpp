@@ -100,8 +100,7 @@ public:
         mSystem.mClientHeight = PICTURE_HEIGHT;
         if (mWindow == HWindow::None)
             std::abort();
-        TheD3DViewer = new cD3DViewer(mSystem, mWindow, &Resources());
-        UseDevice(0);
+        UseViewer(LOAD_DISPLAY_DEPTHS[0], 0);
     }
 
     ~cLoadSession()
@@ -130,6 +129,20 @@ public:
     void DrawAndPrepareDirect3D();
 
 private:
+    // A viewer that found a display of Depth bits, on device line Line of the chooser (modulo
+    // the number of devices). A viewer reads the depth once, so a new depth needs a new viewer.
+    void UseViewer(int Depth, int Line)
+    {
+        if (!TheD3DViewer || TheD3DViewer->GetBitsPerPixel() != Depth)
+        {
+            delete TheD3DViewer;
+            mSystem.mDisplayBitsPerPixel = Depth;
+            TheD3DViewer = new cD3DViewer(mSystem, mWindow, &Resources());
+        }
+        const int NumDevices = TheD3DViewer->GetNumDevices();
+        UseDevice(NumDevices > 0 ? Line % NumDevices : 0);
+    }
+
     // Puts the viewer on device line Line of the chooser unless it is there already, as the
     // renderer switch does: every object released, the device chosen, the viewer attached.
     void UseDevice(int Line)
@@ -199,7 +212,8 @@ void CheckLoad(eLoadResult Result, const std::string& ErrorText)
 
 void cLoadSession::RunDirect3D(const cLoadInput& Input)
 {
-    UseDevice((Input.Switches >> LOAD_DEVICE_SHIFT & LOAD_DEVICE_MASK) % TheD3DViewer->GetNumDevices());
+    UseViewer(LOAD_DISPLAY_DEPTHS[Input.Switches >> LOAD_DEPTH_SHIFT & LOAD_DEPTH_MASK],
+              Input.Switches >> LOAD_DEVICE_SHIFT & LOAD_DEVICE_MASK);
     ResetView(2, Input);
     std::string ErrorText;
     const eLoadResult Result = LoadModel(mScript, ErrorText);

@@ -19,6 +19,10 @@ constexpr std::uint8_t LOAD_LOOP_SEQUENCE = 2;    // Loop Animation on, over the
 // Bits 2 and 3: the Direct3D device's line in the chooser, modulo the number of devices.
 constexpr int LOAD_DEVICE_SHIFT = 2;
 constexpr std::uint8_t LOAD_DEVICE_MASK = 3;
+// Bits 4 and 5: the display depth the Direct3D viewer finds, one of LOAD_DISPLAY_DEPTHS.
+constexpr int LOAD_DEPTH_SHIFT = 4;
+constexpr std::uint8_t LOAD_DEPTH_MASK = 3;
+constexpr int LOAD_DISPLAY_DEPTHS[4] = {24, 16, 32, 8};
 
 // Where the files go in the content tree: the names the generator gives a model named Fuzz
 // with one texture, so a generated script names exactly these files.

@@ -71,7 +71,7 @@ cBytes SmallTexture(const cGenResult& Model)
 // Models written under Scratch with the names the load target's tree uses: the generator's own
 // script over every polygon type; the same mesh with its triangles spread over all nine texture
 // numbers, the one texture mapped to some of them by a script of bare directives, looping over a
-// sequence; and a longer animation drawn untextured.
+// sequence on the second device; and a longer animation drawn untextured on a 16-bit display.
 std::vector<cBytes> LoadSeeds(const std::filesystem::path& Scratch)
 {
     cGenParams Params;
@@ -92,7 +92,7 @@ std::vector<cBytes> LoadSeeds(const std::filesystem::path& Scratch)
     cLoadInput Spread = Plain;
     Spread.Frame = 2;
     Spread.Filter = 3;
-    Spread.Switches = LOAD_LOOP_SEQUENCE;
+    Spread.Switches = LOAD_LOOP_SEQUENCE | 1 << LOAD_DEVICE_SHIFT;
     std::vector<MeshTri> Tris = Model.Tris;
     for (std::size_t t = 0; t < Tris.size(); ++t)
         Tris[t].TextureNum = static_cast<std::uint8_t>(t % MAX_TEXTURES);
@@ -113,7 +113,7 @@ std::vector<cBytes> LoadSeeds(const std::filesystem::path& Scratch)
     cLoadInput Untextured;
     Untextured.Frame = 23;
     Untextured.Filter = 4;
-    Untextured.Switches = LOAD_TEXTURES_OFF;
+    Untextured.Switches = LOAD_TEXTURES_OFF | 1 << LOAD_DEPTH_SHIFT;
     Untextured.Script = ReadAll(Long.ScriptPath);
     Untextured.Data = ReadAll(Long.DataPath);
     Untextured.Aniv = ReadAll(Long.AnivPath);
