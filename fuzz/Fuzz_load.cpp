@@ -64,8 +64,8 @@ const tResourceTable& Resources()
     return Table;
 }
 
-// What lives for the whole run: the content tree, the in-memory window with the viewer on its
-// first software device, and the OpenGL context.
+// What lives for the whole run: the content tree, the in-memory window with the viewer on the
+// display depth and software device the last input chose, and the OpenGL context.
 class cLoadSession
 {
 public:
@@ -138,9 +138,10 @@ private:
             delete TheD3DViewer;
             mSystem.mDisplayBitsPerPixel = Depth;
             TheD3DViewer = new cD3DViewer(mSystem, mWindow, &Resources());
+            // The first choice lists the devices.
+            UseDevice(0);
         }
-        const int NumDevices = TheD3DViewer->GetNumDevices();
-        UseDevice(NumDevices > 0 ? Line % NumDevices : 0);
+        UseDevice(Line % TheD3DViewer->GetNumDevices());
     }
 
     // Puts the viewer on device line Line of the chooser unless it is there already, as the
