@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -202,6 +203,9 @@ private:
     cHeadlessWindowSystem mSystem;
     HWindow mWindow = HWindow::None;
     int mBaseObjects = 0;
+    // Whether the Direct3D load of this input made a model, and where it placed it.
+    bool mbDirect3DLoaded = false;
+    cModelBounds mDirect3DBounds{};
 };
 
 // A load must leave either a model or, on failure, no model and the text to show.
@@ -219,6 +223,8 @@ void cLoadSession::RunDirect3D(const cLoadInput& Input)
     std::string ErrorText;
     const eLoadResult Result = LoadModel(mScript, ErrorText);
     CheckLoad(Result, ErrorText);
+    mbDirect3DLoaded = Result != eLoadResult::Failed;
+    mDirect3DBounds = ModelBounds;
     if (Result != eLoadResult::Failed)
     {
         if (Result == eLoadResult::Loaded && !D3DFrames[0])
@@ -267,6 +273,10 @@ void cLoadSession::RunOpenGL(const cLoadInput& Input)
     if (Result != eLoadResult::Failed)
     {
         if (Result == eLoadResult::Loaded && !GLFrames[0])
+            __builtin_trap();
+        // Both renderers place the model by the same frame 0 (the bytes are compared, so
+        // bounds that are not numbers must match too).
+        if (mbDirect3DLoaded && std::memcmp(&ModelBounds, &mDirect3DBounds, sizeof ModelBounds) != 0)
             __builtin_trap();
         ResizeView(PICTURE_WIDTH, PICTURE_HEIGHT);
         ChooseFrame(Input);
