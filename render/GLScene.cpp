@@ -31,10 +31,34 @@ void GLInitState()
     glShadeModel(GL_FLAT);
 }
 
+namespace
+{
+// The texture's colour and alpha replace the fragment's. For the RGB textures the model uploads
+// (texture alpha 1) this is exactly what decal mode gives: decal keeps the texture's colour and
+// the fragment's alpha, which is 1 too (the current colour's, lit or not), and the window keeps
+// no alpha. Decal, though, reads the fragment's colour, and while lighting is off Mesa passes
+// that colour to the fragment shader as a constant taken from the current vertex attributes,
+// which every display-list call changes (it leaves its last normal and texture coordinates
+// current): each list drawn then re-uploads the constant, and llvmpipe copies its whole
+// fragment state (about 33 KB) into the scene for it and rasterizes with a new state per list.
+// The combiner below reads nothing of the fragment's colour, so the lists draw with one state
+// per texture, lit or not.
+void SetTextureReplacesFragment()
+{
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_REPLACE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_REPLACE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
+}
+}  // namespace
+
 void GLInitTexturing()
 {
     glEnable(GL_TEXTURE_2D);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+    SetTextureReplacesFragment();
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 }
 
@@ -113,7 +137,7 @@ void GLSetTexturesOn(bool bOn)
     {
         GLSetLighting(false);
         glEnable(GL_TEXTURE_2D);
-        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+        SetTextureReplacesFragment();
     }
     else
     {

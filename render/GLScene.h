@@ -24,7 +24,10 @@ extern const float MaterialSpecular[4];
 // Sets depth test, counter-clockwise front faces, back-face culling, filled polygons, a black
 // clear colour, the 0.5 grey current colour and flat shading. Once, after the context is current.
 void GLInitState();
-// The texturing set-up of window creation: GL_TEXTURE_2D on, decal mode, nicest perspective.
+// The texturing set-up of window creation: GL_TEXTURE_2D on, the texture's colour and alpha
+// replacing the fragment's (a GL_COMBINE of GL_REPLACE from GL_TEXTURE: for the model's RGB
+// textures the pictures of decal mode, without reading the fragment's colour), nicest
+// perspective.
 void GLInitTexturing();
 // Distance from the eye of the far clipping plane for the model in ModelBounds: a hundred
 // times its depth in whole units, and at least twice the model's distance. Both renderers
@@ -42,7 +45,7 @@ void GLSetPerspectiveHint();
 // Does nothing unless OpenGL is the active renderer. Returns 0.
 int GLSetLighting(bool bOn);
 // The "Textures On" switch's OpenGL calls: off lights the model and disables texturing; on
-// re-enables texturing in decal mode (lighting stays set up).
+// re-enables texturing with the texture environment of GLInitTexturing (lighting stays set up).
 void GLSetTexturesOn(bool bOn);
 // Clear colour from the chooser's bytes, each divided by 256.
 void GLSetBackgroundColor(std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue);

@@ -259,3 +259,81 @@ TEST_F(cRenderTest, ResizeSetsPerspectiveFromTruncatedDepthBounds)
     EXPECT_EQ(HookWidth, 300);
     EXPECT_FLOAT_EQ(ViewDistance, -152.0f);
 }
+
+// The texture environment reads nothing of the fragment's colour: with decal mode Mesa passes
+// the unlit colour to the fragment shader as a constant of the current vertex attributes, which
+// each display-list call changes, and llvmpipe then takes a new fragment state for every list.
+TEST_F(cRenderTest, TexturingReadsOnlyTheTexture)
+{
+    auto ExpectTextureOnly = [] {
+        GLint Value = 0;
+        glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &Value);
+        EXPECT_EQ(Value, GL_COMBINE);
+        const GLenum REPLACES[] = {GL_COMBINE_RGB, GL_COMBINE_ALPHA};
+        for (GLenum Name : REPLACES)
+        {
+            glGetTexEnviv(GL_TEXTURE_ENV, Name, &Value);
+            EXPECT_EQ(Value, GL_REPLACE);
+        }
+        const GLenum SOURCES[] = {GL_SOURCE0_RGB, GL_SOURCE0_ALPHA};
+        for (GLenum Name : SOURCES)
+        {
+            glGetTexEnviv(GL_TEXTURE_ENV, Name, &Value);
+            EXPECT_EQ(Value, GL_TEXTURE);
+        }
+        glGetTexEnviv(GL_TEXTURE_ENV, GL_OPERAND0_RGB, &Value);
+        EXPECT_EQ(Value, GL_SRC_COLOR);
+        glGetTexEnviv(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, &Value);
+        EXPECT_EQ(Value, GL_SRC_ALPHA);
+        EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    };
+    ExpectTextureOnly();
+    GLSetTexturesOn(false);
+    GLSetTexturesOn(true);
+    ExpectTextureOnly();
+}
+
+// The pictures are decal mode's to the byte, at start-up (unlit) and after Textures On has been
+// switched off and on (lit), under every filter and from both sides: textured triangles of
+// every type, one whose texture number has no texture (drawn in the current or the lit colour),
+// and triangles that cut through each other.
+TEST_F(cRenderTest, TexturedPicturesAreThoseOfDecalMode)
+{
+    std::vector<cTestTri> Tris;
+    AddQuad(Tris, -30, 20, 0, 18, 0, 0);
+    AddQuad(Tris, 30, 20, 5, 18, 1, 3);
+    AddQuad(Tris, -30, -20, -5, 18, 2, 4, true);   // number 2 has no texture
+    AddQuad(Tris, 30, -20, 0, 18, 0, 2);
+    AddQuad(Tris, 0, 0, 10, 12, 1, 8);
+    AddSideQuad(Tris, 0, 0, 0, 30, 0, 0);            // cuts through the others
+    AddSideQuad(Tris, 10, 0, 0, 30, 1, 4, true);
+    cTestModel Model = OneFrame(Tris, RED_OVER_BLUE);
+    Model.Textures.push_back({1, {0, 200, 40}, {250, 250, 10}});
+    ASSERT_EQ(Load(WriteTestModel(Model)), 0);
+
+    for (const bool bLit : {false, true})
+    {
+        if (bLit)
+        {
+            GLSetTexturesOn(false);
+            GLSetTexturesOn(true);
+        }
+        for (const int Filter : {0, 2, 3, 4, 8})
+            for (const float Angle : {0.0f, 35.0f, 180.0f, 300.0f})
+            {
+                SCOPED_TRACE(::testing::Message() << "lit " << bLit << ", filter " << Filter
+                                                  << ", angle " << Angle);
+                PolygonFilter = Filter;
+                CameraAngleY = Angle;
+                CameraAngleX = Angle / 3.0f;
+                Draw();
+                const std::vector<std::uint8_t> Ours = mPixels;
+                glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+                Draw();
+                GLSetTexturesOn(true);
+                EXPECT_TRUE(Ours == mPixels);
+                // Not the background alone: the comparison saw the model.
+                EXPECT_LT(Count(0, 0, SIZE, SIZE, BLACK), SIZE * SIZE - 500);
+            }
+    }
+}
