@@ -5,6 +5,8 @@
 #include <new>
 #include <vector>
 
+#include "render/RenderHooks.h"
+
 void (*BeforeFramePreparationHook)(int Frame) = nullptr;
 
 namespace
@@ -65,6 +67,16 @@ void StartFramePreparation(int NumFrames, tPrepareFrame Prepare)
         return;
     Waiting.assign(static_cast<std::size_t>(NumFrames), true);
     NumWaiting = NumFrames;
+}
+
+void StartWithFrameZero(int NumFrames, tPrepareFrame Prepare)
+{
+    StartFramePreparation(NumFrames, Prepare);
+    PrepareFrameNow(0);
+    if (OutOfMemory)
+        throw std::bad_alloc();
+    if (BuildProgressHook)
+        BuildProgressHook(1, 1);
 }
 
 void StopFramePreparation()

@@ -10,6 +10,9 @@ using tPrepareFrame = void (*)(int Frame);
 // Frames 0 to NumFrames - 1 wait for Prepare, in frame order from frame 0. Whatever waited
 // before is forgotten and the out-of-memory mark is cleared.
 void StartFramePreparation(int NumFrames, tPrepareFrame Prepare);
+// What a load does: StartFramePreparation, then frame 0 prepared at once and the load's progress
+// reported complete (BuildProgressHook). Throws std::bad_alloc when frame 0 runs out of memory.
+void StartWithFrameZero(int NumFrames, tPrepareFrame Prepare);
 // No frame waits any more and the out-of-memory mark is cleared. Every release of the model
 // calls it, so no preparation outlives its model.
 void StopFramePreparation();

@@ -270,12 +270,7 @@ int GLBuildModel(const char* pszScript)
     if (NumFrames > MAX_FRAMES)
         NumFrames = MAX_FRAMES;
     // Frame 0 now, for the bounds and the first picture; the others when they are needed.
-    StartFramePreparation(NumFrames, GLPrepareFrame);
-    PrepareFrameNow(0);
-    if (FramePreparationOutOfMemory())
-        throw std::bad_alloc();
-    if (BuildProgressHook)
-        BuildProgressHook(1, 1);
+    StartWithFrameZero(NumFrames, GLPrepareFrame);
     if (GLFrames[0])
     {
         GLFrames[0]->GetBounds(ModelBounds.MinX, ModelBounds.MaxX, ModelBounds.MinY,

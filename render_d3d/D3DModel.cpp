@@ -252,12 +252,7 @@ int D3DBuildModel(const char* pszScript)
     for (int Frame = 0; Frame < MAX_FRAMES; ++Frame)
         D3DReleaseFrame(Frame);
     // Frame 0 now, for the bounds and the first picture; the others when they are needed.
-    StartFramePreparation(NumFrames, D3DPrepareFrame);
-    PrepareFrameNow(0);
-    if (FramePreparationOutOfMemory())
-        throw std::bad_alloc();
-    if (BuildProgressHook)
-        BuildProgressHook(1, 1);
+    StartWithFrameZero(NumFrames, D3DPrepareFrame);
     if (D3DFrames[0])
     {
         D3DFrames[0]->GetBounds(ModelBounds.MinX, ModelBounds.MaxX, ModelBounds.MinY,
