@@ -5,39 +5,65 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <iterator>
 #include <memory>
 #include <unordered_map>
 #include <vector>
+
+namespace rm_shared_arrays
+{
+// The arrays alive, by the hash of their bytes. Made once and never destroyed, so an array
+// freed while the program ends still finds it.
+template <typename T>
+std::unordered_multimap<std::uint64_t, std::weak_ptr<const std::vector<T>>>& Pool()
+{
+    static auto* pPool = new std::unordered_multimap<std::uint64_t, std::weak_ptr<const std::vector<T>>>;
+    return *pPool;
+}
+
+// Frees an array and takes it out of the pool.
+template <typename T>
+struct cUnpool
+{
+    std::uint64_t Hash;
+    void operator()(const std::vector<T>* pArray) const
+    {
+        auto& Arrays = Pool<T>();
+        const auto Range = Arrays.equal_range(Hash);
+        for (auto It = Range.first; It != Range.second; ++It)
+        {
+            // The entry whose array is going: its own entry is the one that has expired and
+            // that no new array has taken the place of.
+            if (It->second.expired())
+            {
+                Arrays.erase(It);
+                break;
+            }
+        }
+        delete pArray;
+    }
+};
+}  // namespace rm_shared_arrays
 
 // The one stored array equal to Values, made from Values when there is none yet. Throws
 // std::bad_alloc. The layer runs on one thread.
 template <typename T>
 std::shared_ptr<const std::vector<T>> ShareArray(std::vector<T>&& Values)
 {
-    static std::unordered_multimap<std::uint64_t, std::weak_ptr<const std::vector<T>>> Pool;
-    static std::size_t SweepAt = 64;
-
     // FNV-1a over the elements' bytes.
     std::uint64_t Hash = 14695981039346656037ull;
     const auto* pByte = reinterpret_cast<const unsigned char*>(Values.data());
     for (std::size_t i = 0; i < Values.size() * sizeof(T); ++i)
         Hash = (Hash ^ pByte[i]) * 1099511628211ull;
 
-    const auto Range = Pool.equal_range(Hash);
+    auto& Arrays = rm_shared_arrays::Pool<T>();
+    const auto Range = Arrays.equal_range(Hash);
     for (auto It = Range.first; It != Range.second; ++It)
         if (std::shared_ptr<const std::vector<T>> Stored = It->second.lock())
             if (*Stored == Values)
                 return Stored;
-    std::shared_ptr<const std::vector<T>> Made = std::make_shared<const std::vector<T>>(std::move(Values));
-    Pool.emplace(Hash, Made);
-    // Entries of arrays whose users are all gone are dropped now and then, so the pool stays
-    // about as large as what is alive.
-    if (Pool.size() >= SweepAt)
-    {
-        for (auto It = Pool.begin(); It != Pool.end();)
-            It = It->second.expired() ? Pool.erase(It) : std::next(It);
-        SweepAt = 2 * (Pool.size() > 32 ? Pool.size() : 32);
-    }
+    // Should the shared pointer or the entry find no room, the deleter frees the array again.
+    const std::shared_ptr<const std::vector<T>> Made(new std::vector<T>(std::move(Values)),
+                                                     rm_shared_arrays::cUnpool<T>{Hash});
+    Arrays.emplace(Hash, Made);
     return Made;
 }

@@ -2,6 +2,7 @@
 // outlive the mesh they came from, the faces are the group's own, and drawing matches a group holding copies.
 #include "platform/rm/RMFaults.h"
 #include "platform/rm/RMMesh.h"
+#include "platform/rm/RMSharedArrays.h"
 #include "tests/rm/RMTestScene.h"
 
 #include <algorithm>
@@ -264,4 +265,21 @@ TEST(RMSharedGroups, EqualTextureAndFaceArraysAreStoredOnceAcrossMeshes)
     ASSERT_EQ(pSecond->SetVertices(0, 0, static_cast<unsigned>(Moved.size()), Moved.data()), D3DRM_OK);
     EXPECT_TRUE(First.SharesTexturesWith(Stored(pSecond, 0)));
     EXPECT_TRUE(Holds(pSecond, 0, Moved));
+}
+
+// The pool of shared arrays holds exactly the arrays alive: the last user's release takes its
+// entry out, so memory counts settle after every model.
+TEST(RMSharedGroups, SharedArraysLeaveThePoolWithTheirLastUser)
+{
+    const std::size_t Before = rm_shared_arrays::Pool<unsigned>().size();
+    {
+        cTestScene Scene(8, 8);
+        IDirect3DRMMesh* pSource = MakeMesh(Scene, GridRecords());
+        const unsigned Faces[] = {9, 11, 10, 3, 5, 4};
+        D3DRMGROUPINDEX Group = -1;
+        for (int Copy = 0; Copy < 3; ++Copy)
+            ASSERT_EQ(EmptyMesh(Scene)->AddGroupSharingVertices(pSource, 0, 2, 3, Faces, &Group), D3DRM_OK);
+        EXPECT_EQ(rm_shared_arrays::Pool<unsigned>().size(), Before + 1);
+    }
+    EXPECT_EQ(rm_shared_arrays::Pool<unsigned>().size(), Before);
 }
