@@ -65,15 +65,6 @@ HOME="$WORK/home" XDG_CACHE_HOME="$WORK/home/.cache" TESSALY_TRACE_REDRAW=1 \
     "$APP" "$SCRIPT" >"$WORK/app.out" 2>"$WORK/app.err" &
 APP_PID=$!
 
-wait_for() {
-    local limit=$1
-    shift
-    local deadline=$(( $(now_ms) + limit ))
-    until "$@"; do
-        [ "$(now_ms)" -lt "$deadline" ] || return 1
-        sleep 0.05
-    done
-}
 keys() { xdotool key --delay 120 "$@"; }
 
 WIN=$(timeout 20 xdotool search --sync --name '^Tessaly v1\.3$' | head -1) || true

@@ -49,17 +49,6 @@ shot() { import -window root -crop "$REGION" +repage "$1"; }
 colours() { convert "$1" -format '%k' info:; }
 differing() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1 || true; }
 
-# Polls until the condition command succeeds, at most $1 milliseconds.
-wait_for() {
-    local limit=$1
-    shift
-    local deadline=$(( $(now_ms) + limit ))
-    until "$@"; do
-        [ "$(now_ms)" -lt "$deadline" ] || return 1
-        sleep 0.05
-    done
-}
-
 model_drawn() { shot "$WORK/drawn.png"; [ "$(colours "$WORK/drawn.png")" -gt 20 ]; }
 picture_changed() { shot "$WORK/now.png"; [ "$(differing "$1" "$WORK/now.png")" -gt 200 ]; }
 # Still over 300 ms: a sequence looping at 20 frames a second would have moved.

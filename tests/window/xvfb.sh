@@ -1,8 +1,20 @@
-# Sourced by the window tests: starts a private Xvfb display and exports DISPLAY.
+# Sourced by the window tests and the real-window benchmarks: starts a private Xvfb display and
+# exports DISPLAY, and polls for conditions (wait_for).
 # start_display [WIDTHxHEIGHT] (1024x768 when not given) sets XVFB_PID; the caller kills it on
 # exit. Needs WORK (a scratch folder).
 
 now_ms() { date +%s%3N; }
+
+# Polls until the condition command succeeds, at most $1 milliseconds.
+wait_for() {
+    local limit=$1
+    shift
+    local deadline=$(( $(now_ms) + limit ))
+    until "$@"; do
+        [ "$(now_ms)" -lt "$deadline" ] || return 1
+        sleep 0.05
+    done
+}
 
 start_display() {
     # -displayfd lets the server pick a free display number itself and report it, so tests
