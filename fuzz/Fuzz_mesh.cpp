@@ -25,7 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t Siz
             for (int t = -1; t <= NumPolys; ++t)
             {
                 const bool bInside = f >= 0 && f < NumFrames && t >= 0 && t < NumPolys;
-                if (DecodeTriangle(Mesh.Aniv, Mesh.Tris, Mesh.Verts, f, t, Tri) != bInside)
+                if (DecodeTriangle(Mesh.Aniv, Mesh.Tris,
+                                   reinterpret_cast<const std::uint8_t*>(Mesh.Verts.data()), f, t,
+                                   Tri) != bInside)
                     __builtin_trap();
             }
     }

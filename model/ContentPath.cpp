@@ -2,10 +2,13 @@
 #include "model/ContentPath.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <limits>
 #include <system_error>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "model/TextScan.h"
 
@@ -97,6 +100,25 @@ std::uint64_t FileLength(std::FILE* pFile)
     if (fstat(fileno(pFile), &Info) != 0 || Info.st_size < 0)
         return 0;
     return static_cast<std::uint64_t>(Info.st_size);
+}
+
+bool ReadAt(std::FILE* pFile, std::uint64_t Offset, std::uint8_t* pOut, std::size_t Bytes)
+{
+    const int Fd = fileno(pFile);
+    while (Bytes > 0)
+    {
+        if (Offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()))
+            return false;
+        const ssize_t Got = pread(Fd, pOut, Bytes, static_cast<off_t>(Offset));
+        if (Got < 0 && errno == EINTR)
+            continue;
+        if (Got <= 0)
+            return false;
+        pOut += Got;
+        Bytes -= static_cast<std::size_t>(Got);
+        Offset += static_cast<std::uint64_t>(Got);
+    }
+    return true;
 }
 
 std::vector<std::uint8_t> ReadRest(std::FILE* pFile, std::size_t MaxBytes)

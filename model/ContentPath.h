@@ -27,6 +27,10 @@ cFileHandle OpenContentFile(const std::string& Path);
 // The whole length of an open file in bytes; 0 when the system cannot tell.
 std::uint64_t FileLength(std::FILE* pFile);
 
+// Reads exactly Bytes bytes at Offset into pOut without moving the file position. False when
+// the file holds fewer or the read fails.
+bool ReadAt(std::FILE* pFile, std::uint64_t Offset, std::uint8_t* pOut, std::size_t Bytes);
+
 // Reads from the current position to the end of the file, at most MaxBytes bytes. Memory grows
 // with what is actually read, never with what a header claims.
 std::vector<std::uint8_t> ReadRest(std::FILE* pFile, std::size_t MaxBytes);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "model/ContentPath.h"
+#include "model/ImportOutput.h"
 #include "model/LoadError.h"
 
 namespace
@@ -86,13 +87,12 @@ cMeshData ReadMeshPair(const std::uint8_t* pData, std::size_t DataSize, const st
 }
 
 bool DecodeTriangle(const AnivHeader& Aniv, const std::vector<MeshTri>& Tris,
-                    const std::vector<std::uint32_t>& Verts, int Frame, int Tri, FrameTri& Out)
+                    const std::uint8_t* pBlock, int Frame, int Tri, FrameTri& Out)
 {
     if (Frame < 0 || Frame >= Aniv.NumFrames || Tri < 0 || std::size_t(Tri) >= Tris.size())
         return false;
     // FrameSize is a byte stride and need not be a multiple of 4, so words are copied bytewise.
-    const std::uint8_t* pFrame =
-        reinterpret_cast<const std::uint8_t*>(Verts.data()) + std::size_t(Frame) * Aniv.FrameSize;
+    const std::uint8_t* pFrame = pBlock + std::size_t(Frame) * Aniv.FrameSize;
     const MeshTri& Record = Tris[Tri];
     Out.Type = Record.Type;
     Out.TextureNum = Record.TextureNum;
@@ -122,21 +122,41 @@ void cZentorMesh::LoadMeshFiles(const char* pszDfile, const char* pszAfile)
 
     const std::vector<std::uint8_t> Data = ReadRest(DataFile.get(), MAX_DATA_FILE_BYTES);
     const std::vector<std::uint8_t> Header = ReadRest(AnivFile.get(), sizeof(AnivHeader));
-    // The pair is checked against the animation file's length before its vertex block is read,
-    // and the block then goes from the file straight into its place: the largest part of a big
-    // model is copied once.
+    // The pair is checked against the animation file's length; its vertex block is read a
+    // frame at a time, when the frame is first decoded (ReadFrame).
     const std::uint64_t AnivSize =
         Header.size() < sizeof(AnivHeader) ? Header.size() : FileLength(AnivFile.get());
     cMeshData Mesh = CheckMeshPair(Data.data(), Data.size(), Header.data(), AnivSize, DataPath,
                                    AnivPath);
-    Mesh.Verts.resize(std::size_t(Mesh.Data.NumVertices) * Mesh.Aniv.NumFrames);
-    if (std::fread(Mesh.Verts.data(), sizeof(std::uint32_t), Mesh.Verts.size(), AnivFile.get()) !=
-        Mesh.Verts.size())
-        throw cLoadError(TooShort(AnivPath, "its vertex block",
-                                  sizeof(AnivHeader) + sizeof(std::uint32_t) * Mesh.Verts.size(),
-                                  static_cast<std::size_t>(AnivSize)));
+    const std::size_t BlockBytes =
+        sizeof(std::uint32_t) * std::size_t(Mesh.Data.NumVertices) * Mesh.Aniv.NumFrames;
+    // Left unfilled: only the bytes of frames read are ever looked at.
+    std::unique_ptr<std::uint8_t[]> Block(new std::uint8_t[BlockBytes > 0 ? BlockBytes : 1]);
+    mFrameRead.assign(Mesh.Aniv.NumFrames, FRAME_UNREAD);
+    mBlock = std::move(Block);
+    mAnivFile = std::move(AnivFile);
+    mAnivPath = AnivPath;
     mDataHeader = Mesh.Data;
     mAnivHeader = Mesh.Aniv;
     mTris = std::move(Mesh.Tris);
-    mVerts = std::move(Mesh.Verts);
+}
+
+bool cZentorMesh::ReadFrame(int Frame)
+{
+    if (Frame < 0 || static_cast<std::size_t>(Frame) >= mFrameRead.size())
+        return false;
+    std::uint8_t& State = mFrameRead[static_cast<std::size_t>(Frame)];
+    if (State == FRAME_UNREAD)
+    {
+        // The load checked that every frame lies inside the block and the file; a file cut
+        // short since then leaves the frame unreadable, never half read.
+        const std::uint64_t Offset = std::uint64_t(Frame) * mAnivHeader.FrameSize;
+        const std::size_t Bytes = sizeof(std::uint32_t) * std::size_t(mDataHeader.NumVertices);
+        const bool bRead = ReadAt(mAnivFile.get(), sizeof(AnivHeader) + Offset,
+                                  mBlock.get() + Offset, Bytes);
+        State = bRead ? FRAME_READ : FRAME_UNREADABLE;
+        if (!bRead)
+            ImportPrint("Frame %d of %s can no longer be read\n", Frame, mAnivPath.c_str());
+    }
+    return State == FRAME_READ;
 }

@@ -36,7 +36,8 @@ cMeshData ReadMeshPair(const std::uint8_t* pData, std::size_t DataSize, const st
                        std::size_t AnivSize, const std::string& DataPath,
                        const std::string& AnivPath);
 
-// Decodes triangle Tri of frame Frame into Out. False, and Out untouched, when either index is
+// Decodes triangle Tri of frame Frame, whose vertex words pBlock holds at the frame's place in
+// the vertex block (the animation file after its header), into Out. False, and Out untouched, when either index is
 // outside the mesh.
 bool DecodeTriangle(const AnivHeader& Aniv, const std::vector<MeshTri>& Tris,
-                    const std::vector<std::uint32_t>& Verts, int Frame, int Tri, FrameTri& Out);
+                    const std::uint8_t* pBlock, int Frame, int Tri, FrameTri& Out);

@@ -34,7 +34,9 @@ const std::uint8_t* cZentorMesh::GetTexture(int TextureNum) const
 
 const FrameTri* cZentorMesh::GetTriangle(int Frame, int Tri)
 {
-    return DecodeTriangle(mAnivHeader, mTris, mVerts, Frame, Tri, mTri) ? &mTri : nullptr;
+    if (!ReadFrame(Frame))
+        return nullptr;
+    return DecodeTriangle(mAnivHeader, mTris, mBlock.get(), Frame, Tri, mTri) ? &mTri : nullptr;
 }
 
 const MeshTri* cZentorMesh::GetMeshTri(int Tri) const

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "model/ContentPath.h"
 #include "model/PCXFile.h"
 
 // Number of texture slots, and of texture numbers (0 to 8) a triangle may carry.
@@ -88,7 +89,9 @@ public:
     // RGB pixels of the texture mapped to TextureNum (0 to 8), 256 x 256, or null.
     const std::uint8_t* GetTexture(int TextureNum) const;
     // Decodes triangle Tri of frame Frame into a scratch record that the next call overwrites.
-    // Null when no mesh is loaded or either index is outside the mesh.
+    // The first triangle asked of a frame reads the frame's vertex words from the animation
+    // file, which stays open for that. Null when no mesh is loaded, either index is outside the
+    // mesh, or the frame can no longer be read (the file was cut short since the load).
     const FrameTri* GetTriangle(int Frame, int Tri);
     // The stored record of triangle Tri (its vertex indices among them), or null outside the
     // mesh.
@@ -102,6 +105,9 @@ private:
     void ReadScript(const char* pszScript);
     void ExecCommand(const char* pszText, bool bMeshImported);
     void LoadMeshFiles(const char* pszDfile, const char* pszAfile);
+    // Reads frame Frame's vertex words into mBlock unless they are there. False when the frame
+    // is outside the mesh or unreadable.
+    bool ReadFrame(int Frame);
     void ImportTexture(const std::string& Name, const std::string& File);
     void MapTexture(const std::string& Name, long TextureNum);
 
@@ -115,6 +121,15 @@ private:
     const std::uint8_t* mTexMap[MAX_TEXTURES] = {};
     bool mMeshImported = false;
     std::vector<MeshTri> mTris;
-    std::vector<std::uint32_t> mVerts;
+    enum : std::uint8_t
+    {
+        FRAME_UNREAD,
+        FRAME_READ,
+        FRAME_UNREADABLE
+    };
+    cFileHandle mAnivFile;                    // open while the model lives
+    std::string mAnivPath;
+    std::unique_ptr<std::uint8_t[]> mBlock;   // the vertex block, filled frame by frame
+    std::vector<std::uint8_t> mFrameRead;     // per frame: FRAME_UNREAD, FRAME_READ, FRAME_UNREADABLE
     bool mFlipTextures;
 };

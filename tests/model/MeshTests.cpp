@@ -101,6 +101,31 @@ TEST_F(cMeshTest, IndicesOutsideTheMeshGiveNoTriangle)
     EXPECT_EQ(Model->GetTriangle(0, -1), nullptr);
 }
 
+// Frames are read from the animation file when first decoded. A file cut short after the load
+// leaves the frames it no longer holds unreadable, while frames read before keep decoding.
+TEST_F(cMeshTest, FramesAreReadWhenFirstDecodedAndACutFileLosesOnlyWhatIsGone)
+{
+    const std::vector<std::uint32_t> Words = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    WritePair(EncodeDataFile(3, {Tri(0, 1, 2)}), MakeAnivFile(3, 12, Words));
+    const auto Model = Load();
+    ASSERT_NE(Model->GetTriangle(0, 0), nullptr);
+    EXPECT_EQ(Model->GetTriangle(0, 0)->X[0], 1.0f);
+    // The last frame's words are changed on disk before they are first read: the model reads
+    // what the file holds then. Cutting the file after that takes frame 1 away, not frame 2.
+    const std::string Path = (mRoot / "Pkg/Models/m_a.bin").string();
+    cBytes Aniv = MakeAnivFile(3, 12, Words);
+    Aniv[Aniv.size() - 12] = 70;
+    Write("Pkg/Models/m_a.bin", Aniv);
+    ASSERT_NE(Model->GetTriangle(2, 0), nullptr);
+    EXPECT_EQ(Model->GetTriangle(2, 0)->X[0], 70.0f);
+    ASSERT_EQ(truncate(Path.c_str(), static_cast<off_t>(Aniv.size() - 20)), 0);
+    EXPECT_EQ(Model->GetTriangle(1, 0), nullptr);
+    EXPECT_EQ(Model->GetTriangle(1, 0), nullptr);
+    ASSERT_NE(Model->GetTriangle(2, 0), nullptr);
+    EXPECT_EQ(Model->GetTriangle(2, 0)->X[0], 70.0f);
+    EXPECT_EQ(Model->GetTriangle(0, 0)->X[0], 1.0f);
+}
+
 TEST_F(cMeshTest, EmptyMeshesAndExtraBytesStillLoad)
 {
     cBytes Data = EncodeDataFile(3, {Tri(0, 1, 2)});
