@@ -35,6 +35,19 @@ protected:
     }
     void TearDown() override { RemoveTestModels(); }
 
+    // The 96 x 64 picture of frame 0 at Path: the texture's red half above, its blue half
+    // below, and Background in the corner.
+    static void ExpectFrameZeroPicture(const std::string& Path, const std::vector<int>& Background)
+    {
+        cPicture Picture;
+        ASSERT_TRUE(ReadPng(Path, Picture));
+        EXPECT_EQ(Picture.Width, 96);
+        EXPECT_EQ(Picture.Height, 64);
+        EXPECT_EQ(Picture.At(48, 20), (std::vector<int>{255, 0, 0}));
+        EXPECT_EQ(Picture.At(48, 44), (std::vector<int>{0, 0, 255}));
+        EXPECT_EQ(Picture.At(2, 2), Background);
+    }
+
     std::string mScript, mOut;
 };
 }
@@ -43,14 +56,8 @@ TEST_F(cToolTest, WritesTheFramePictureAsPng)
 {
     const cRun Run = RunTool(mOut, mScript + " -o " + mOut + "f0.png --size 96x64 --background 00ff00");
     ASSERT_EQ(Run.Status, 0) << Run.Err;
-    cPicture Picture;
-    ASSERT_TRUE(ReadPng(mOut + "f0.png", Picture));
-    EXPECT_EQ(Picture.Width, 96);
-    EXPECT_EQ(Picture.Height, 64);
-    EXPECT_EQ(Picture.At(48, 20), (std::vector<int>{255, 0, 0}));
-    EXPECT_EQ(Picture.At(48, 44), (std::vector<int>{0, 0, 255}));
     // The chooser's byte 255 clears to 255/256, which reads back as 254.
-    EXPECT_EQ(Picture.At(2, 2), (std::vector<int>{0, 254, 0}));
+    ExpectFrameZeroPicture(mOut + "f0.png", {0, 254, 0});
 
     // A picture that cannot be stored is a failure, even when it fits in the write buffer.
     const cRun Full = RunTool(mOut, mScript + " -o /dev/full --size 8x8");
@@ -93,13 +100,7 @@ TEST_F(cToolTest, Direct3DDrawsTheSamePicturesWithoutOpenGL)
     EXPECT_EQ(RunTool(mOut, mScript + Args, NO_EGL).Status, 1);
     const cRun Run = RunTool(mOut, mScript + Args + " --renderer d3d", NO_EGL);
     ASSERT_EQ(Run.Status, 0) << Run.Err;
-    cPicture Picture;
-    ASSERT_TRUE(ReadPng(mOut + "d0.png", Picture));
-    EXPECT_EQ(Picture.Width, 96);
-    EXPECT_EQ(Picture.Height, 64);
-    EXPECT_EQ(Picture.At(48, 20), (std::vector<int>{255, 0, 0}));
-    EXPECT_EQ(Picture.At(48, 44), (std::vector<int>{0, 0, 255}));
-    EXPECT_EQ(Picture.At(2, 2), (std::vector<int>{0x33, 0x66, 0xcc}));
+    ExpectFrameZeroPicture(mOut + "d0.png", {0x33, 0x66, 0xcc});
 
     const cRun Sequence = RunTool(
         mOut, mScript + " --renderer d3d --sequence Slide -o " + mOut + " --size 64x64", NO_EGL);

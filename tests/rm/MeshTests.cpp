@@ -142,11 +142,8 @@ TEST(RMMeshPictures, OneLargeGroupDrawsLikeItsFacesOneGroupEach)
     }
     auto Draw = [&](bool OneGroup) {
         cTestScene Scene(64, 64);
-        IDirect3DRMLight* pSun = nullptr;
-        EXPECT_EQ(Scene.mRoot->CreateLightRGB(D3DRMLIGHT_DIRECTIONAL, 0.8f, 0.8f, 0.8f, &pSun), D3DRM_OK);
-        Scene.mScene->AddLight(pSun);
-        pSun->Release();
-        IDirect3DRMTexture2* pTexture = Scene.MakeTexture([](int X, int Y) { return (X * 0x10000u) | (Y * 0x100u); });
+        Scene.AddSun(0.8f);
+        IDirect3DRMTexture2* pTexture = Scene.MakeTexture(CoordinateTexel);
         for (std::size_t First = 0; First < Vertices.size(); First += OneGroup ? Vertices.size() : 3)
         {
             const std::size_t Count = OneGroup ? Vertices.size() : 3;

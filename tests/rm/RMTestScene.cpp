@@ -61,6 +61,14 @@ IDirect3DRMMesh* cTestScene::AddSquare(float Half, float Z, D3DRMRENDERQUALITY Q
     return AddMesh(Vertices, Faces, Quality, pTexture);
 }
 
+void cTestScene::AddSun(float Level)
+{
+    IDirect3DRMLight* pSun = nullptr;
+    EXPECT_EQ(mRoot->CreateLightRGB(D3DRMLIGHT_DIRECTIONAL, Level, Level, Level, &pSun), D3DRM_OK);
+    mScene->AddLight(pSun);
+    pSun->Release();
+}
+
 const cMemoryPresenter& cTestScene::Draw()
 {
     EXPECT_EQ(mViewport->Clear(), D3DRM_OK);

@@ -58,6 +58,10 @@ public:
     template <class Fill>
     IDirect3DRMTexture2* MakeTexture(Fill FillPixel);
 
+    // A white directional light of Level on every channel in the scene's own frame, shining
+    // along the scene's z axis.
+    void AddSun(float Level);
+
     // Clears, renders the scene, presents; returns the presented picture.
     const cMemoryPresenter& Draw();
 
@@ -74,6 +78,12 @@ public:
 };
 
 void WriteSurfaceRGB(IDirectDrawSurface* pSurface, const std::vector<std::uint8_t>& RGB);
+
+// Texels that name their own position: red = x, green = y.
+inline std::uint32_t CoordinateTexel(int X, int Y)
+{
+    return (static_cast<std::uint32_t>(X) << 16) | (static_cast<std::uint32_t>(Y) << 8);
+}
 
 template <class Fill>
 IDirect3DRMTexture2* cTestScene::MakeTexture(Fill FillPixel)

@@ -10,12 +10,6 @@ namespace
 const D3DRMRENDERQUALITY UNLIT_SOLID = D3DRMRENDER_UNLITFLAT;
 const D3DRMRENDERQUALITY UNLIT_WIRE = D3DRMFILL_WIREFRAME | D3DRMLIGHT_OFF | D3DRMSHADE_FLAT;
 
-// Texels that name their own position: red = x, green = y.
-std::uint32_t CoordinateTexel(int X, int Y)
-{
-    return (static_cast<std::uint32_t>(X) << 16) | (static_cast<std::uint32_t>(Y) << 8);
-}
-
 int Red(std::uint32_t Pixel) { return (Pixel >> 16) & 0xFF; }
 int Green(std::uint32_t Pixel) { return (Pixel >> 8) & 0xFF; }
 int Blue(std::uint32_t Pixel) { return Pixel & 0xFF; }

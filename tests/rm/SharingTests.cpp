@@ -182,11 +182,8 @@ TEST(RMSharedGroups, DrawLikeAGroupHoldingCopiesOfTheirFaces)
     const std::vector<D3DRMVERTEX> Records = GridRecords();
     auto Draw = [&](const std::vector<unsigned>& Faces, bool bShared) {
         cTestScene Scene(64, 64);
-        IDirect3DRMLight* pSun = nullptr;
-        EXPECT_EQ(Scene.mRoot->CreateLightRGB(D3DRMLIGHT_DIRECTIONAL, 0.8f, 0.8f, 0.8f, &pSun), D3DRM_OK);
-        Scene.mScene->AddLight(pSun);
-        pSun->Release();
-        IDirect3DRMTexture2* pTexture = Scene.MakeTexture([](int X, int Y) { return (X * 0x10000u) | (Y * 0x100u); });
+        Scene.AddSun(0.8f);
+        IDirect3DRMTexture2* pTexture = Scene.MakeTexture(CoordinateTexel);
         IDirect3DRMMesh* pDrawn = nullptr;
         if (bShared)
         {
