@@ -81,7 +81,7 @@ bool PrepareFramesInIdleTime()
 {
     const bool bMore = PrepareWaitingFrames(PREPARATION_SLICE_MS);
     CheckFramePreparation();
-    return bMore && FramesWaiting();
+    return bMore;
 }
 
 void CheckFramePreparation()

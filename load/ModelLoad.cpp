@@ -19,6 +19,7 @@ std::string OutOfMemoryText(const std::string& Script)
 eLoadResult LoadModel(const std::string& Script, std::string& ErrorText)
 {
     ReleaseModel();
+    bool bOutOfMemory = false;
     try
     {
         TheModel = new cZentorMesh(Script.c_str(), RenderMode == 1);
@@ -32,11 +33,12 @@ eLoadResult LoadModel(const std::string& Script, std::string& ErrorText)
     }
     catch (const std::bad_alloc&)
     {
-        // The memory of what was built goes first, so that the text can be made.
-        ReleaseModel();
-        ErrorText = OutOfMemoryText(Script);
+        bOutOfMemory = true;
     }
-    // Whatever was built before the failure goes with the model.
+    // Whatever was built before the failure goes with the model, before the text is made: a
+    // full heap then has room for it.
     ReleaseModel();
+    if (bOutOfMemory)
+        ErrorText = OutOfMemoryText(Script);
     return eLoadResult::Failed;
 }

@@ -37,7 +37,7 @@ cMeshData ReadMeshPair(const std::uint8_t* pData, std::size_t DataSize, const st
                        const std::string& AnivPath);
 
 // Decodes triangle Tri of frame Frame, whose vertex words pBlock holds at the frame's place in
-// the vertex block (the animation file after its header), into Out. False, and Out untouched, when either index is
-// outside the mesh.
+// the vertex block (the animation file after its header), into Out. False, and Out untouched,
+// when either index is outside the mesh.
 bool DecodeTriangle(const AnivHeader& Aniv, const std::vector<MeshTri>& Tris,
                     const std::uint8_t* pBlock, int Frame, int Tri, FrameTri& Out);

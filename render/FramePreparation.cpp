@@ -56,6 +56,13 @@ void Prepare(int Frame)
         Forget();
     }
 }
+// Prepares the next waiting frame in order; the search goes on after it.
+void PrepareNext()
+{
+    const int Frame = FindNextWaiting();
+    Prepare(Frame);
+    NextFrame = Frame + 1;
+}
 }  // namespace
 
 void StartFramePreparation(int NumFrames, tPrepareFrame Prepare)
@@ -104,10 +111,8 @@ bool PrepareWaitingFrames(double BudgetMs)
     tClock::duration Longest{};
     while (NumWaiting > 0)
     {
-        const int Frame = FindNextWaiting();
         const tClock::time_point Before = tClock::now();
-        Prepare(Frame);
-        NextFrame = Frame + 1;
+        PrepareNext();
         const tClock::time_point After = tClock::now();
         if (After - Before > Longest)
             Longest = After - Before;
@@ -122,11 +127,7 @@ bool PrepareWaitingFrames(double BudgetMs)
 void PrepareAllFrames()
 {
     while (NumWaiting > 0)
-    {
-        const int Frame = FindNextWaiting();
-        Prepare(Frame);
-        NextFrame = Frame + 1;
-    }
+        PrepareNext();
 }
 
 bool FramesWaiting()
