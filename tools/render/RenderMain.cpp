@@ -9,7 +9,6 @@
 #include "model/ZentorMesh.h"
 #include "platform/offscreen/OffscreenGL.h"
 #include "render/GLDraw.h"
-#include "render/GLModel.h"
 #include "render/GLScene.h"
 #include "render/RenderHooks.h"
 #include "render/ViewState.h"
