@@ -1,12 +1,11 @@
 // Set-up and helpers of the shell tests.
 #include "tests/app/ShellFixture.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <map>
 
 #include "render/GLDraw.h"
 #include "render/ViewState.h"
+#include "tests/common/TempFolder.h"
 
 void cShellTest::SetUp()
 {
@@ -59,32 +58,11 @@ void cShellTest::Open(const std::string& Path)
     Command(IDM_OPEN);
 }
 
-namespace
-{
-// The test program's content directory, removed when the program ends.
-struct cTempDir
-{
-    std::string mPath;
-    cTempDir()
-    {
-        std::string Template =
-            (std::filesystem::temp_directory_path() / "tessaly-app-XXXXXX").string();
-        if (const char* pszMade = mkdtemp(Template.data()))
-            mPath = pszMade;
-    }
-    ~cTempDir()
-    {
-        std::error_code Ignored;
-        if (!mPath.empty())
-            std::filesystem::remove_all(mPath, Ignored);
-    }
-};
-}  // namespace
-
 std::string cShellTest::TempRoot()
 {
-    static const cTempDir Dir;
-    return Dir.mPath;
+    // The test program's content folder, removed when the program ends.
+    static const cTempFolder Dir("tessaly-app");
+    return Dir.Path();
 }
 
 cGenResult cShellTest::Model(const std::string& Name, int NumFrames, int NumSequences)

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <random>
 #include <sstream>
 
 namespace
@@ -39,15 +38,13 @@ bool DecodePng(tinygltf::Image* pImage, const int, std::string* pErr, std::strin
 
 void cExportTest::SetUp()
 {
-    std::random_device Random;
-    mRoot = std::filesystem::temp_directory_path() /
-            ("tessaly-export-test-" + std::to_string(Random()));
-    std::filesystem::create_directories(mRoot);
+    mFolder = std::make_unique<cTempFolder>("tessaly-export");
+    mRoot = mFolder->Path();
 }
 
 void cExportTest::TearDown()
 {
-    std::filesystem::remove_all(mRoot);
+    mFolder.reset();
 }
 
 cGenResult cExportTest::WriteMixedModel()

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
 #include <tiny_gltf.h>
 
+#include "tests/common/TempFolder.h"
 #include "tools/zgen/ZentorGen.h"
 
 class cExportTest : public testing::Test
@@ -27,6 +29,7 @@ protected:
     // Files in the scratch folder's top level, the generated content excluded.
     int CountOutputFiles() const;
 
+    std::unique_ptr<cTempFolder> mFolder;
     std::filesystem::path mRoot;
     std::string mStderr;
 };

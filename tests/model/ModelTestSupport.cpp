@@ -1,7 +1,6 @@
 // Fixtures for the model import tests: temporary content trees and crafted file bytes.
 #include "ModelTestSupport.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 
@@ -10,15 +9,13 @@ const char MESH_IMPORT_LINE[] =
 
 void cContentTest::SetUp()
 {
-    std::string Template = (std::filesystem::temp_directory_path() / "tessaly-model-XXXXXX").string();
-    ASSERT_NE(mkdtemp(Template.data()), nullptr);
-    mRoot = Template;
+    mFolder = std::make_unique<cTempFolder>("tessaly-model");
+    mRoot = mFolder->Path();
 }
 
 void cContentTest::TearDown()
 {
-    std::error_code Error;
-    std::filesystem::remove_all(mRoot, Error);
+    mFolder.reset();
 }
 
 std::string cContentTest::Write(const std::string& RelPath, const cBytes& Bytes) const

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 
 #include "model/ImportOutput.h"
 #include "model/ZentorMesh.h"
+#include "tests/common/TempFolder.h"
 #include "tools/zgen/ZentorGen.h"
 
 using cBytes = std::vector<std::uint8_t>;
@@ -31,6 +33,7 @@ protected:
     // The base path the script of Script() resolves content against.
     std::string Base() const { return mRoot.string() + "/Pkg/Classes/..\\"; }
 
+    std::unique_ptr<cTempFolder> mFolder;
     std::filesystem::path mRoot;
 };
 

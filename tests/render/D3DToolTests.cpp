@@ -6,9 +6,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "tests/common/TempFolder.h"
 #include "tests/render/ToolRun.h"
 #include "tools/zgen/ZentorGen.h"
 
@@ -113,12 +115,11 @@ class cD3DToolTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        char Template[] = "/tmp/tessaly-d3dtool-XXXXXX";
-        ASSERT_NE(mkdtemp(Template), nullptr);
-        Dir = std::string(Template) + "/";
+        Folder = std::make_unique<cTempFolder>("tessaly-d3dtool");
+        Dir = Folder->Path() + "/";
         Script = WriteSample(Dir).ScriptPath;
     }
-    static void TearDownTestSuite() { std::filesystem::remove_all(Dir); }
+    static void TearDownTestSuite() { Folder.reset(); }
 
     // Renders the sample into Dir/Name with Args; the run must succeed.
     static cPicture Render(const std::string& Name, const std::string& Args)
@@ -130,8 +131,10 @@ protected:
         return Picture;
     }
 
+    static std::unique_ptr<cTempFolder> Folder;
     static std::string Dir, Script;
 };
+std::unique_ptr<cTempFolder> cD3DToolTest::Folder;
 std::string cD3DToolTest::Dir, cD3DToolTest::Script;
 }  // namespace
 

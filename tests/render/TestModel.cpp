@@ -2,9 +2,10 @@
 #include "tests/render/TestModel.h"
 
 #include <cstdlib>
-#include <filesystem>
+#include <memory>
 #include <stdexcept>
 
+#include "tests/common/TempFolder.h"
 #include "tools/zgen/ZentorGen.h"
 
 namespace
@@ -29,7 +30,7 @@ void AddTri(std::vector<cTestTri>& Tris, const int (&A)[3], const int (&B)[3], c
     Tris.push_back(Tri);
 }
 
-std::vector<std::string> Folders;
+std::vector<std::unique_ptr<cTempFolder>> Folders;
 
 // Texel rows: V 10 at the top edge, 250 at the bottom; U 10 left, 245 right.
 constexpr std::uint8_t UL = 10, UR = 245, VT = 10, VB = 250;
@@ -79,11 +80,8 @@ void AddDepthAnchors(std::vector<cTestTri>& Tris, int Depth)
 
 std::string WriteTestModel(const cTestModel& Model, const std::string& Name)
 {
-    char Template[] = "/tmp/tessaly-render-XXXXXX";
-    if (!mkdtemp(Template))
-        throw std::runtime_error("cannot create a temporary folder");
-    Folders.push_back(Template);
-    const std::string Root = std::string(Template) + "/Pkg/";
+    Folders.push_back(std::make_unique<cTempFolder>("tessaly-render"));
+    const std::string Root = Folders.back()->Path() + "/Pkg/";
     std::string Script;
     if (Model.WithMesh)
     {
@@ -150,7 +148,5 @@ std::string WriteTestModel(const cTestModel& Model, const std::string& Name)
 
 void RemoveTestModels()
 {
-    for (const std::string& Folder : Folders)
-        std::filesystem::remove_all(Folder);
     Folders.clear();
 }

@@ -1,8 +1,6 @@
 // Set-up of the Direct3D renderer tests: a window with the resources the viewer asks for.
 #include "tests/render_d3d/D3DFixture.h"
 
-#include <cstdlib>
-#include <filesystem>
 
 #include "model/ZentorMesh.h"
 #include "platform/rm/RMFaults.h"
@@ -81,8 +79,7 @@ void cD3DTest::TearDown()
     TheD3DViewer = nullptr;
     RMClearFaults();
     RMSetDisplayBitsPerPixel(24);
-    for (const std::string& Folder : mFolders)
-        std::filesystem::remove_all(Folder);
+    mFolders.clear();
     RemoveTestModels();
     // Every object of the layer went with the frames and the viewer.
     EXPECT_EQ(RMLiveObjectCount(), mLiveObjects);
@@ -90,11 +87,8 @@ void cD3DTest::TearDown()
 
 std::string cD3DTest::TempFolder()
 {
-    char Template[] = "/tmp/tessaly-d3d-XXXXXX";
-    if (!mkdtemp(Template))
-        return "/tmp";
-    mFolders.push_back(Template);
-    return Template;
+    mFolders.push_back(std::make_unique<cTempFolder>("tessaly-d3d"));
+    return mFolders.back()->Path();
 }
 
 bool cD3DTest::Attach(int Line)

@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/window/headless/HeadlessWindow.h"
 #include "render_d3d/D3DViewer.h"
+#include "tests/common/TempFolder.h"
 
 class cD3DTest : public ::testing::Test
 {
@@ -35,5 +37,5 @@ protected:
     cHeadlessWindowSystem mSystem;
     HWindow mWindow = HWindow::None;
     int mLiveObjects = 0;
-    std::vector<std::string> mFolders;
+    std::vector<std::unique_ptr<cTempFolder>> mFolders;
 };

@@ -1,6 +1,7 @@
 // Renders the generator's sample character through the retained-mode layer the way the
 // Direct3D renderer builds it, checks that it stands upright facing the camera, and writes the
 // picture to a PNG beside the test program for a person to look at.
+#include "tests/common/TempFolder.h"
 #include "tests/rm/RMTestScene.h"
 #include "tools/zgen/ZentorGen.h"
 
@@ -9,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 namespace
@@ -43,8 +43,8 @@ bool WritePNG(const std::string& Path, const cMemoryPresenter& Picture)
 
 TEST(RMPicture, SampleCharacterStandsUprightFacingTheCamera)
 {
-    const std::string Root = std::string(RM_TEST_OUTPUT_DIR) + "/picture_sample";
-    const cGenResult Sample = WriteSample(Root);
+    const cTempFolder Root("tessaly-rm");
+    const cGenResult Sample = WriteSample(Root.Path());
     ASSERT_FALSE(Sample.Frames.empty());
 
     cTestScene Scene(480, 480);
@@ -164,5 +164,4 @@ TEST(RMPicture, SampleCharacterStandsUprightFacingTheCamera)
     pAmbient->Release();
     pSun->Release();
     pMesh->Release();
-    std::filesystem::remove_all(Root);
 }

@@ -197,7 +197,7 @@ TEST(MeshFiles, DataAndAnimationLayout)
 
 TEST(WriteBytes, CreatesDirectoriesAndReportsFailure)
 {
-    const cScratchDir Dir;
+    const cTempFolder Dir;
     const std::string Path = Dir.Path() + "/a/b/c.bin";
     WriteBytes(Path, {1, 2, 3});
     EXPECT_EQ(ReadAll(Path), (std::vector<std::uint8_t>{1, 2, 3}));

@@ -21,7 +21,7 @@ int RunGenerator(const std::string& Args)
 TEST(GenMain, NumbersAreDecimalOrHexadecimal)
 {
     // A leading zero is an ordinary decimal digit, not a switch to octal.
-    const cScratchDir Dir;
+    const cTempFolder Dir;
     ASSERT_EQ(RunGenerator(Dir.Path() + " --name N --frames 010 --sequences 2 --tris 4 --types 0x12,08"), 0);
     const std::vector<std::uint8_t> Aniv = ReadAll(Dir.Path() + "/Pkg/Models/N_a.bin");
     const std::vector<std::uint8_t> Data = ReadAll(Dir.Path() + "/Pkg/Models/N_d.bin");

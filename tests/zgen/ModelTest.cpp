@@ -85,7 +85,7 @@ cGenParams SmallParams()
 
 TEST(GenericModel, FilesMatchTheRequestedShape)
 {
-    const cScratchDir Dir;
+    const cTempFolder Dir;
     const cGenParams P = SmallParams();
     const cGenResult R = WriteModel(Dir.Path(), P);
     ExpectConsistentFiles(R);
@@ -115,7 +115,7 @@ TEST(GenericModel, FilesMatchTheRequestedShape)
 
 TEST(GenericModel, SameParamsSameBytesOtherSeedOtherVertices)
 {
-    const cScratchDir A, B, C;
+    const cTempFolder A, B, C;
     const cGenResult Ra = WriteModel(A.Path(), SmallParams());
     const cGenResult Rb = WriteModel(B.Path(), SmallParams());
     const std::vector<std::string> Fa = AllFiles(Ra), Fb = AllFiles(Rb);
@@ -134,7 +134,7 @@ TEST(GenericModel, SameParamsSameBytesOtherSeedOtherVertices)
 
 TEST(GenericModel, EdgeCountsAndRefusedParams)
 {
-    const cScratchDir Dir;
+    const cTempFolder Dir;
     cGenParams P;
     P.Name = "Empty";
     P.NumFrames = 0;
@@ -181,7 +181,7 @@ TEST(GenericModel, EdgeCountsAndRefusedParams)
 
 TEST(Sample, SequencesTexturesAndPolygonTypes)
 {
-    const cScratchDir Dir;
+    const cTempFolder Dir;
     const cGenResult R = WriteSample(Dir.Path());
     ExpectConsistentFiles(R);
     ASSERT_GE(R.Sequences.size(), 3u);
@@ -207,7 +207,7 @@ TEST(Sample, SequencesTexturesAndPolygonTypes)
 
 TEST(Sample, ScriptFormAndDirectiveOrder)
 {
-    const cScratchDir Dir;
+    const cTempFolder Dir;
     const cGenResult R = WriteSample(Dir.Path());
     const std::string Script = ReadText(R.ScriptPath);
     ASSERT_FALSE(Script.empty());
@@ -227,7 +227,7 @@ TEST(Sample, ScriptFormAndDirectiveOrder)
 
 TEST(Sample, FigureSizeAndOutwardWinding)
 {
-    const cScratchDir Dir;
+    const cTempFolder Dir;
     const cGenResult R = WriteSample(Dir.Path());
     ASSERT_FALSE(R.Frames.empty());
     // Stand height about 400 units around the origin, nothing pressed against a field edge

@@ -9,7 +9,7 @@
 
 TEST(SampleLoad, ReaderSeesWhatWasWritten)
 {
-    const cScratchDir Dir;
+    const cTempFolder Dir;
     const cGenResult R = WriteSample(Dir.Path());
     cZentorMesh Mesh(R.ScriptPath.c_str(), false);
 
@@ -71,7 +71,7 @@ TEST(SampleLoad, ReaderSeesWhatWasWritten)
 TEST(SampleLoad, ScaleReadsBackExactly)
 {
     // Values that six significant digits would round: the script must carry every bit.
-    const cScratchDir Dir;
+    const cTempFolder Dir;
     cGenParams Params;
     Params.Scale[0] = 1.0f / 3.0f;
     Params.Scale[1] = 123456.789f;

@@ -1,39 +1,14 @@
-// TestSupport: a scratch directory per test and small readers the generator tests check
-// the written files with, written independently of the generator's own encoders.
+// TestSupport: small readers the generator tests check the written files with, written
+// independently of the generator's own encoders, and the temporary folder they write into.
 #pragma once
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
-// A fresh directory, removed with everything in it when the object goes.
-class cScratchDir
-{
-public:
-    cScratchDir()
-    {
-        std::string Pattern = (std::filesystem::temp_directory_path() / "zgen-XXXXXX").string();
-        if (mkdtemp(Pattern.data()) != nullptr)
-            mPath = Pattern;
-    }
-    ~cScratchDir()
-    {
-        std::error_code Ignored;
-        if (!mPath.empty())
-            std::filesystem::remove_all(mPath, Ignored);
-    }
-    cScratchDir(const cScratchDir&) = delete;
-    cScratchDir& operator=(const cScratchDir&) = delete;
-
-    const std::string& Path() const { return mPath; }
-
-private:
-    std::string mPath;
-};
+#include "tests/common/TempFolder.h"
 
 inline std::vector<std::uint8_t> ReadAll(const std::string& Path)
 {
