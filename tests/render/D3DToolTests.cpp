@@ -110,6 +110,10 @@ double RedOverBlue(const cPicture& Picture, double From, double To)
     return Count ? Sum / Count : 0.0;
 }
 
+// The renderers cover the same pixels of the sample today (overlap 1.0); one renderer's picture
+// moved by a single pixel row overlaps the other's by 0.982 to 0.991, which must fail.
+constexpr double PARITY_OVERLAP = 0.998;
+
 class cD3DToolTest : public ::testing::Test
 {
 protected:
@@ -212,9 +216,9 @@ TEST_F(cD3DToolTest, BothRenderersAgreeOnTheSampleFigure)
             const cPicture D3D = Render("agree-d3d.png", View + " --renderer d3d");
             const double IoU = IntersectionOverUnion(Foreground(GL), Foreground(D3D));
             const cColourAgreement Colours = CompareColours(GL, D3D, 24);
-            std::printf("frame %d angles (%d, %d): IoU %.5f, colour median %d, within 24: %.3f\n",
+            std::printf("frame %d angles (%d, %d): IoU %.6f, colour median %d, within 24: %.3f\n",
                         Frame, AngleY, AngleX, IoU, Colours.Median, Colours.ShareWithin);
-            EXPECT_GE(IoU, 0.98) << View;
+            EXPECT_GE(IoU, PARITY_OVERLAP) << View;
             EXPECT_LE(Colours.Median, 8) << View;
             EXPECT_GE(Colours.ShareWithin, 0.9) << View;
         }
@@ -223,6 +227,6 @@ TEST_F(cD3DToolTest, BothRenderersAgreeOnTheSampleFigure)
     const double IoU =
         IntersectionOverUnion(Foreground(Render("plain-gl.png", Untextured)),
                               Foreground(Render("plain-d3d.png", Untextured + " --renderer d3d")));
-    std::printf("textures off, angles (30, 0): IoU %.5f\n", IoU);
-    EXPECT_GE(IoU, 0.98);
+    std::printf("textures off, angles (30, 0): IoU %.6f\n", IoU);
+    EXPECT_GE(IoU, PARITY_OVERLAP);
 }
