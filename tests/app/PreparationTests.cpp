@@ -4,6 +4,7 @@
 // the model with the load's message.
 #include "tests/app/ShellFixture.h"
 
+#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -127,6 +128,10 @@ TEST_F(cPreparationTest, SelectedSequenceIsPreparedFirstAndLoopingVisitsEveryFra
     Open(Gen.ScriptPath);
     const cGenSequence& Second = Gen.Sequences[1];
     ASSERT_GT(Second.StartFrame, 1);
+    // Every frame prepared from the sequence's choice on, in the order it was prepared.
+    static std::vector<int> Order;
+    Order.clear();
+    BeforeFramePreparationHook = [](int Frame) { Order.push_back(Frame); };
     Command(IDM_SEQUENCE_BASE + 1);
     Command(IDM_LOOP);
     // Idle time goes on from the sequence's first frame while the animation plays it.
@@ -137,6 +142,13 @@ TEST_F(cPreparationTest, SelectedSequenceIsPreparedFirstAndLoopingVisitsEveryFra
         PrepareFramesInIdleTime();
         Picture();
     }
+    // The sequence's frames all came before any frame outside it, in frame order.
+    const auto InSequence = [&Second](int Frame) {
+        return Frame >= Second.StartFrame && Frame < Second.StartFrame + Second.NumFrames;
+    };
+    const auto FirstOutside = std::find_if_not(Order.begin(), Order.end(), InSequence);
+    EXPECT_EQ(std::vector<int>(Order.begin(), FirstOutside),
+              Range(Second.StartFrame, Second.NumFrames));
     std::vector<int> Expected;
     for (int I = 0; I < 2 * Second.NumFrames; ++I)
         Expected.push_back(Second.StartFrame + (I + 1) % Second.NumFrames);
