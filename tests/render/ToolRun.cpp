@@ -21,6 +21,16 @@ bool ReadPng(const std::string& Path, cPicture& Picture)
     return png_image_finish_read(&Image, nullptr, Picture.Rgb.data(), 0, nullptr) != 0;
 }
 
+bool WritePng(const std::string& Path, const cPicture& Picture)
+{
+    png_image Image{};
+    Image.version = PNG_IMAGE_VERSION;
+    Image.width = static_cast<png_uint_32>(Picture.Width);
+    Image.height = static_cast<png_uint_32>(Picture.Height);
+    Image.format = PNG_FORMAT_RGB;
+    return png_image_write_to_file(&Image, Path.c_str(), 0, Picture.Rgb.data(), 0, nullptr) != 0;
+}
+
 cRun RunTool(const std::string& Dir, const std::string& Args, const std::string& Env)
 {
     const std::string OutPath = Dir + "out.txt", ErrPath = Dir + "err.txt";

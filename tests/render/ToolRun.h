@@ -19,6 +19,8 @@ struct cPicture
 
 // Reads an 8-bit PNG as RGB. False when the file is missing or not a PNG.
 bool ReadPng(const std::string& Path, cPicture& Picture);
+// Writes Picture as an 8-bit RGB PNG. False when the file cannot be written.
+bool WritePng(const std::string& Path, const cPicture& Picture);
 
 struct cRun
 {
