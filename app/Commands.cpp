@@ -5,10 +5,8 @@
 #include "app/ShellState.h"
 #include "app/resources/ResourceIds.h"
 #include "model/ZentorMesh.h"
-#include "render/GLScene.h"
+#include "render/Renderer.h"
 #include "render/ViewState.h"
-#include "render_d3d/D3DModel.h"
-#include "render_d3d/D3DViewer.h"
 
 namespace
 {
@@ -19,11 +17,10 @@ void SetCheck(int CommandId, bool bChecked)
 
 void ToggleTextures(HWindow Window)
 {
-    // The OpenGL side switches in either renderer: its state waits in the context.
+    // Every renderer switches, active or not: each keeps its state for when it is active.
     TexturesOn = TexturesOn ? 0 : 1;
-    GLSetTexturesOn(TexturesOn != 0);
     SetCheck(IDM_TEXTURES, TexturesOn != 0);
-    ApplyTextureSwitchToDirect3D();
+    ApplyTextureSwitchToEveryRenderer();
     WindowSystem->InvalidateRect(Window);
 }
 
@@ -44,10 +41,7 @@ void SetBackgroundColor(HWindow Window)
     const auto Green = static_cast<std::uint8_t>((Chosen >> 8) & 0xFF);
     const auto Blue = static_cast<std::uint8_t>((Chosen >> 16) & 0xFF);
     // Each renderer keeps its own background; only the active one takes the choice.
-    if (RenderMode == 1)
-        GLSetBackgroundColor(Red, Green, Blue);
-    else if (TheD3DViewer)
-        TheD3DViewer->SetBackgroundColor(Chosen);
+    ActiveRenderer().SetBackgroundColor(Red, Green, Blue);
     WindowSystem->InvalidateRect(Window);
 }
 

@@ -10,8 +10,7 @@
 #include "load/ModelLoad.h"
 #include "model/ZentorMesh.h"
 #include "render/FramePreparation.h"
-#include "render/GLDraw.h"
-#include "render/GLScene.h"
+#include "render/View.h"
 #include "render/ViewState.h"
 
 namespace

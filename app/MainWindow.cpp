@@ -8,7 +8,7 @@
 #include "render/FramePreparation.h"
 #include "render/RenderHooks.h"
 #include "render/ViewState.h"
-#include "render_d3d/D3DDraw.h"
+#include "render_d3d/D3DRenderer.h"
 
 namespace
 {
@@ -33,7 +33,7 @@ bool CreateShellWindow(cWindowSystem& System)
 {
     WindowSystem = &System;
     ShowRendererMessage = ShowMessageOnMainWindow;
-    InstallD3DHooks();
+    RegisterD3DRenderer();
     BuildProgressHook = ShowBuildProgress;
     AppInstance = &AppResources();
 

@@ -7,7 +7,7 @@
 #include "app/ShellState.h"
 #include "app/resources/ResourceIds.h"
 #include "render/GLScene.h"
-#include "render/ViewState.h"
+#include "render/Renderer.h"
 #include "render_d3d/D3DViewer.h"
 #include "render_d3d/Probe.h"
 
@@ -36,9 +36,9 @@ void SwitchRenderer()
 {
     if (!CreateD3DViewer())
         return;
-    if (RenderMode == 2)
+    if (RenderMode == eRenderMode::Direct3D)
     {
-        RenderMode = 1;
+        SelectRenderer(eRenderMode::OpenGL);
         GLSetPerspectiveHint();
         TheD3DViewer->SetActive(false);
         CheckDirect3DItem(false);
@@ -57,11 +57,11 @@ void SwitchRenderer()
         }
         if (!TheD3DViewer->ChooseDevice())
         {
-            RenderMode = 1;
+            SelectRenderer(eRenderMode::OpenGL);
             TheD3DViewer->SetActive(false);
             return;
         }
-        RenderMode = 2;
+        SelectRenderer(eRenderMode::Direct3D);
         TheD3DViewer->SetActive(true);
         TheD3DViewer->AttachToWindow();
         CheckDirect3DItem(true);

@@ -7,11 +7,12 @@
 #include "app/Shell.h"
 #include "app/ShellState.h"
 #include "app/resources/ResourceIds.h"
-#include "render/GLContext.h"
-#include "render/GLDraw.h"
+#include "render/GLPixelFormat.h"
+#include "load/ModelLoad.h"
 #include "render/GLScene.h"
+#include "render/Renderer.h"
+#include "render/View.h"
 #include "render/ViewState.h"
-#include "render_d3d/D3DDraw.h"
 #include "render_d3d/D3DViewer.h"
 
 namespace
@@ -71,28 +72,29 @@ std::intptr_t OnDestroy()
     return 0;
 }
 
+// The window being painted, as the active renderer sees it. The window argument, not
+// MainWindow: a paint may arrive before creation has returned.
+class cWindowPaint final : public cPaintTarget
+{
+public:
+    explicit cWindowPaint(HWindow Window) : mWindow(Window) {}
+    void SwapBuffers() override { WindowSystem->SwapBuffers(WindowDC); }
+    bool HasUpdateRegion() override { return WindowSystem->GetUpdateRect(mWindow); }
+    void ValidateRegion() override { WindowSystem->ValidateRect(mWindow); }
+
+private:
+    HWindow mWindow;
+};
+
 std::intptr_t OnPaint(HWindow Window, std::uint32_t Msg, std::uintptr_t wParam,
                       std::intptr_t lParam)
 {
     AutoRotateStep();
-    if (RenderMode != 1)
-    {
-        // Without a device the default handling validates the window.
-        if (!TheD3DViewer || !TheD3DViewer->HasDevice())
-            return WindowSystem->DefWindowProc(Window, Msg, wParam, lParam);
-        // The region is validated here, or the paint would come back for ever.
-        if (WindowSystem->GetUpdateRect(Window))
-        {
-            WindowSystem->ValidateRect(Window);
-            TheD3DViewer->OnPaint();
-        }
-        D3DDrawFrame();
-        return 0;
-    }
-    GLDrawFrame();
-    WindowSystem->SwapBuffers(WindowDC);
-    // The window argument, not MainWindow: a paint may arrive before creation has returned.
-    WindowSystem->ValidateRect(Window);
+    cWindowPaint Target(Window);
+    // A renderer that cannot draw yet (Direct3D without a device) leaves the paint to the
+    // default handling, which validates the window.
+    if (!ActiveRenderer().Paint(Target))
+        return WindowSystem->DefWindowProc(Window, Msg, wParam, lParam);
     return 0;
 }
 
@@ -160,9 +162,7 @@ std::intptr_t OnChar(std::uintptr_t Character)
 {
     if (Character == 'n' || Character == 'N')
     {
-        const std::int64_t Next = static_cast<std::int64_t>(CurrentFrame) + 1;
-        const bool bWrap = Next - SequenceStart >= SequenceLength || Next > INT32_MAX;
-        CurrentFrame = bWrap ? SequenceStart : static_cast<std::int32_t>(Next);
+        CurrentFrame = NextFrameInSequence(CurrentFrame);
     }
     else if (Character == 'p' || Character == 'P')
     {

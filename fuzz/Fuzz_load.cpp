@@ -28,9 +28,12 @@
 #include "render/GLModel.h"
 #include "render/GLScene.h"
 #include "render/RenderHooks.h"
+#include "render/Renderer.h"
+#include "render/View.h"
 #include "render/ViewState.h"
 #include "render_d3d/D3DDraw.h"
 #include "render_d3d/D3DModel.h"
+#include "render_d3d/D3DRenderer.h"
 #include "render_d3d/D3DViewer.h"
 
 namespace
@@ -86,8 +89,8 @@ public:
         GLInitState();
         GLInitTexturing();
 
-        RenderMode = 2;
-        InstallD3DHooks();
+        RegisterD3DRenderer();
+        SelectRenderer(eRenderMode::Direct3D);
         tMainWindowDesc Desc;
         Desc.pInstance = &Resources();
         Desc.Proc = QuietWindowProc;
@@ -173,12 +176,10 @@ private:
     }
 
     // The view as a new load finds it, then the input's switches as the user would set them.
-    static void ResetView(int Mode, const cLoadInput& Input)
+    static void ResetView(eRenderMode Mode, const cLoadInput& Input)
     {
         ResetViewState();
-        ModelBounds = {};
-        ViewDistance = 0.0f;
-        RenderMode = Mode;
+        SelectRenderer(Mode);
         TexturesOn = (Input.Switches & LOAD_TEXTURES_OFF) == 0;
     }
 
@@ -219,7 +220,7 @@ void cLoadSession::RunDirect3D(const cLoadInput& Input)
 {
     UseViewer(LOAD_DISPLAY_DEPTHS[Input.Switches >> LOAD_DEPTH_SHIFT & LOAD_DEPTH_MASK],
               Input.Switches >> LOAD_DEVICE_SHIFT & LOAD_DEVICE_MASK);
-    ResetView(2, Input);
+    ResetView(eRenderMode::Direct3D, Input);
     std::string ErrorText;
     const eLoadResult Result = LoadModel(mScript, ErrorText);
     CheckLoad(Result, ErrorText);
@@ -265,7 +266,7 @@ void cLoadSession::DrawAndPrepareDirect3D()
 
 void cLoadSession::RunOpenGL(const cLoadInput& Input)
 {
-    ResetView(1, Input);
+    ResetView(eRenderMode::OpenGL, Input);
     GLSetTexturesOn(TexturesOn != 0);
     std::string ErrorText;
     const eLoadResult Result = LoadModel(mScript, ErrorText);

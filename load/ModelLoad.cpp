@@ -1,15 +1,21 @@
 // The load step: model construction and the active renderer's build, with every failure turned
-// into the text the user sees and no half-built model left behind.
+// into the text the user sees and no half-built model left behind; and the release of a model.
 #include "load/ModelLoad.h"
 
 #include <new>
 
 #include "model/LoadError.h"
 #include "model/ZentorMesh.h"
-#include "render/GLDraw.h"
-#include "render/GLModel.h"
-#include "render/ViewState.h"
-#include "render_d3d/D3DModel.h"
+#include "render/FramePreparation.h"
+#include "render/Renderer.h"
+
+void ReleaseModel()
+{
+    StopFramePreparation();
+    ReleaseFramesOfEveryRenderer();
+    delete TheModel;
+    TheModel = nullptr;
+}
 
 std::string OutOfMemoryText(const std::string& Script)
 {
@@ -22,9 +28,9 @@ eLoadResult LoadModel(const std::string& Script, std::string& ErrorText)
     bool bOutOfMemory = false;
     try
     {
-        TheModel = new cZentorMesh(Script.c_str(), RenderMode == 1);
-        const int Status =
-            RenderMode == 1 ? GLBuildModel(Script.c_str()) : D3DBuildModel(Script.c_str());
+        cRenderer& Renderer = ActiveRenderer();
+        TheModel = new cZentorMesh(Script.c_str(), Renderer.FlipsTextureRows());
+        const int Status = Renderer.BuildModel(Script.c_str());
         return Status == 0 ? eLoadResult::Loaded : eLoadResult::NoMesh;
     }
     catch (const cLoadError& Error)

@@ -1,14 +1,11 @@
-// OpenGL frame drawing: the camera, the polygon filters, the animation step, and releasing a
-// model's frames.
+// OpenGL frame drawing: the camera, the polygon filters and the animation step.
 #include "render/GLDraw.h"
 
 #include <GL/gl.h>
 
-#include "model/ZentorMesh.h"
 #include "render/FramePreparation.h"
 #include "render/GLModel.h"
-#include "render/GLScene.h"
-#include "render/RenderHooks.h"
+#include "render/View.h"
 #include "render/ViewState.h"
 
 void cGLFrame::CallLists(int Base) const
@@ -88,33 +85,8 @@ void GLDrawFrame()
     if (pFrame)
     {
         pFrame->Draw(static_cast<unsigned int>(PolygonFilter));
-        if (LoopAnimation)
-        {
-            ++CurrentFrame;
-            // Wide arithmetic: a script may give any start, and the difference must not overflow.
-            if (static_cast<long long>(CurrentFrame) - SequenceStart >= SequenceLength)
-                CurrentFrame = SequenceStart;
-        }
+        StepLoopAnimation();
     }
     glPopMatrix();
     glFlush();
-}
-
-void ReleaseModel()
-{
-    StopFramePreparation();
-    for (int Frame = 0; Frame < MAX_FRAMES; ++Frame)
-    {
-        if (GLFrames[Frame])
-        {
-            GLFrames[Frame]->ReleaseTris();
-            delete GLFrames[Frame];
-            GLFrames[Frame] = nullptr;
-        }
-        if (D3DReleaseFrameHook)
-            D3DReleaseFrameHook(Frame);
-    }
-    GLReleaseTextures();
-    delete TheModel;
-    TheModel = nullptr;
 }

@@ -5,13 +5,11 @@
 #include <GL/gl.h>
 
 #include <new>
-#include <string>
 #include <vector>
 
 #include "model/ZentorMesh.h"
 #include "render/FramePreparation.h"
-#include "render/GLScene.h"
-#include "render/RenderHooks.h"
+#include "render/View.h"
 
 cGLFrame* GLFrames[MAX_FRAMES];
 
@@ -81,7 +79,7 @@ void GLReleaseTextures()
 
 int GLBuildTextureLists()
 {
-    RenderMode = 1;
+    RenderMode = eRenderMode::OpenGL;
     GLReleaseTextures();
     glGenTextures(MAX_TEXTURES, TextureNames);
     TexturesCreated = true;
@@ -242,6 +240,19 @@ void cGLFrame::CompileCallers()
     mListsCompiled = true;
 }
 
+void GLReleaseFrames()
+{
+    for (cGLFrame*& pFrame : GLFrames)
+    {
+        if (pFrame)
+        {
+            pFrame->ReleaseTris();
+            delete pFrame;
+            pFrame = nullptr;
+        }
+    }
+}
+
 void GLPrepareFrame(int Frame)
 {
     if (Frame < 0 || Frame >= MAX_FRAMES || GLFrames[Frame])
@@ -257,28 +268,11 @@ int GLBuildModel(const char* pszScript)
 {
     GLBuildTextureLists();
     // Frames of an earlier model are cleared, so none of it survives.
-    for (int Frame = 0; Frame < MAX_FRAMES; ++Frame)
-    {
-        if (GLFrames[Frame])
-        {
-            GLFrames[Frame]->ReleaseTris();
-            delete GLFrames[Frame];
-            GLFrames[Frame] = nullptr;
-        }
-    }
+    GLReleaseFrames();
     int NumFrames = TheModel ? TheModel->GetAnivHeader()->NumFrames : 0;
     if (NumFrames > MAX_FRAMES)
         NumFrames = MAX_FRAMES;
     // Frame 0 now, for the bounds and the first picture; the others when they are needed.
     StartWithFrameZero(NumFrames, GLPrepareFrame);
-    if (GLFrames[0])
-    {
-        GLFrames[0]->GetBounds(ModelBounds.MinX, ModelBounds.MaxX, ModelBounds.MinY,
-                               ModelBounds.MaxY, ModelBounds.MinZ, ModelBounds.MaxZ);
-        return 0;
-    }
-    const std::string Text = std::string("The file ") + (pszScript ? pszScript : "") +
-                             " does not contain any mesh information.";
-    ShowRendererMessage(Text.c_str(), "Error");
-    return 1;
+    return FinishModelBuild(GLFrames[0], pszScript);
 }

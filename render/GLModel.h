@@ -85,9 +85,11 @@ int GLBuildModel(const char* pszScript);
 // Compiles frame Frame of TheModel into its display lists unless it is prepared already.
 // Throws std::bad_alloc when memory runs out.
 void GLPrepareFrame(int Frame);
-// Sets RenderMode to 1 and compiles the nine texture lists from TheModel: each binds a texture
+// Sets RenderMode to OpenGL and compiles the nine texture lists from TheModel: each binds a texture
 // object holding that number's image, uploaded here once, or an image-less one so that
 // triangles of an unmapped number draw untextured. Returns 0.
 int GLBuildTextureLists();
+// Frees every prepared frame and its display lists; GLFrames becomes all null.
+void GLReleaseFrames();
 // Deletes the texture objects of the last GLBuildTextureLists.
 void GLReleaseTextures();

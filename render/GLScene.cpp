@@ -5,14 +5,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include <algorithm>
-#include <cmath>
-
-#include "render/RenderHooks.h"
+#include "render/View.h"
 #include "render/ViewState.h"
-
-cModelBounds ModelBounds;
-float ViewDistance;
 
 const float LightAmbient[4] = {0.5f, 0.5f, 0.5f, 1.0f};
 const float LightDiffuse[4] = {0.6f, 0.6f, 0.6f, 1.0f};
@@ -62,61 +56,29 @@ void GLInitTexturing()
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 }
 
-namespace
-{
-// The z bounds count in whole units: the fraction is dropped before the distances are taken.
-double WholeDepth(float Z)
-{
-    return std::fabs(std::trunc(static_cast<double>(Z)));
-}
-}  // namespace
-
-double FarPlaneDistance()
-{
-    // A hundred times the model's depth, but at least twice as far as the model's origin: a
-    // model under a unit or two deep would otherwise lie beyond the plane, or the plane would
-    // fall before the near one and flatten every depth.
-    const double ZMin = WholeDepth(ModelBounds.MinZ);
-    const double ZMax = WholeDepth(ModelBounds.MaxZ);
-    return std::max((ZMin + ZMax) * 100.0, 2.0 * (ZMax + 100.0));
-}
-
 void GLSetPerspectiveHint()
 {
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 }
 
-void ResizeView(int Width, int Height)
+void GLResizeView(int Width, int Height)
 {
-    ClientWidth = Width;
-    ClientHeight = Height;
-    const double ZMax = WholeDepth(ModelBounds.MaxZ);
-    if (RenderMode == 1)
-    {
-        // A zero height (minimised window) has no aspect; the next real size sets it.
-        if (Height == 0)
-            return;
-        glViewport(0, 0, Width, Height);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(45.0, static_cast<double>(Width) / static_cast<double>(Height), 1.0,
-                       FarPlaneDistance());
-        ViewDistance = static_cast<float>(ZMax + 100.0);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-    }
-    else
-    {
-        // Set first: the Direct3D renderer places its camera at this distance.
-        ViewDistance = static_cast<float>(-(ZMax + 100.0));
-        if (D3DResizeHook)
-            D3DResizeHook(Width, Height);
-    }
+    // A zero height (minimised window) has no aspect; the next real size sets it.
+    if (Height == 0)
+        return;
+    glViewport(0, 0, Width, Height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, static_cast<double>(Width) / static_cast<double>(Height), 1.0,
+                   FarPlaneDistance());
+    ViewDistance = static_cast<float>(BaseViewDistance());
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
 }
 
 int GLSetLighting(bool bOn)
 {
-    if (RenderMode != 1 || !bOn)
+    if (RenderMode != eRenderMode::OpenGL || !bOn)
         return 0;
     glEnable(GL_LIGHTING);
     glLightfv(GL_LIGHT0, GL_AMBIENT, LightAmbient);

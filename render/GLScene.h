@@ -1,19 +1,8 @@
-// The OpenGL scene state: fixed-function set-up, the viewport and projection on every resize
-// (shared with the Direct3D renderer), the lighting used when textures are off, the clear
-// colour, and frame 0's bounds that place the model in front of the eye.
+// The OpenGL scene state: fixed-function set-up, the viewport and projection on every resize,
+// the lighting used when textures are off, and the clear colour.
 #pragma once
 
 #include <cstdint>
-
-// Bounding box of frame 0 of the model last prepared by either renderer; all zero before any.
-struct cModelBounds
-{
-    float MinX, MaxX, MinY, MaxY, MinZ, MaxZ;
-};
-extern cModelBounds ModelBounds;
-// Distance of the model's origin in front of the eye before the user's offset. ResizeView
-// sets it: |trunc(MaxZ)| + 100 for OpenGL, its negative for Direct3D.
-extern float ViewDistance;
 
 extern const float LightAmbient[4];
 extern const float LightDiffuse[4];
@@ -29,15 +18,10 @@ void GLInitState();
 // textures the pictures of decal mode, without reading the fragment's colour), nicest
 // perspective.
 void GLInitTexturing();
-// Distance from the eye of the far clipping plane for the model in ModelBounds: a hundred
-// times its depth in whole units, and at least twice the model's distance. Both renderers
-// use it.
-double FarPlaneDistance();
-// Records the client size. For OpenGL sets viewport, perspective and ViewDistance from
-// ModelBounds (far plane at 100 times the truncated depth, and at least twice ViewDistance);
-// a zero height leaves them as they were (its aspect would be infinite). For
-// Direct3D sets ViewDistance and then calls D3DResizeHook.
-void ResizeView(int Width, int Height);
+// The OpenGL side of ResizeView: viewport, perspective and ViewDistance from ModelBounds (far
+// plane at FarPlaneDistance); a zero height leaves them as they were (its aspect would be
+// infinite).
+void GLResizeView(int Width, int Height);
 // The perspective-correction hint of window creation, set again when OpenGL becomes the
 // active renderer.
 void GLSetPerspectiveHint();

@@ -12,6 +12,4 @@ void PrintRendererMessage(const char* pszText, const char* pszCaption)
 }
 
 void (*ShowRendererMessage)(const char* pszText, const char* pszCaption) = PrintRendererMessage;
-void (*D3DResizeHook)(int Width, int Height) = nullptr;
-void (*D3DReleaseFrameHook)(int FrameNum) = nullptr;
 void (*BuildProgressHook)(int Done, int Total) = nullptr;

@@ -1,7 +1,11 @@
 // Definitions and start values of the shared view state. Only the first four start non-zero.
 #include "render/ViewState.h"
 
-std::int32_t RenderMode = 1;
+#include <cstdint>
+
+#include "render/View.h"
+
+eRenderMode RenderMode = eRenderMode::OpenGL;
 std::uint8_t TexturesOn = 1;
 std::int32_t FrameRate = 20;
 std::int32_t FrameIntervalMs = 50;
@@ -23,7 +27,7 @@ std::int32_t ClientHeight;
 
 void ResetViewState()
 {
-    RenderMode = 1;
+    RenderMode = eRenderMode::OpenGL;
     TexturesOn = 1;
     FrameRate = 20;
     FrameIntervalMs = 50;
@@ -35,4 +39,18 @@ void ResetViewState()
     LastScriptPath.clear();
     TheModel = nullptr;
     ClientWidth = ClientHeight = 0;
+    ResetModelPlacement();
+}
+
+std::int32_t NextFrameInSequence(std::int32_t Frame)
+{
+    const std::int64_t Next = static_cast<std::int64_t>(Frame) + 1;
+    const bool bWrap = Next - SequenceStart >= SequenceLength || Next > INT32_MAX;
+    return bWrap ? SequenceStart : static_cast<std::int32_t>(Next);
+}
+
+void StepLoopAnimation()
+{
+    if (LoopAnimation)
+        CurrentFrame = NextFrameInSequence(CurrentFrame);
 }

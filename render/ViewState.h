@@ -12,7 +12,14 @@ class cZentorMesh;
 // Most animation frames either renderer prepares and draws.
 constexpr int MAX_FRAMES = 1000;
 
-extern std::int32_t RenderMode;       // 1 = OpenGL, 2 = Direct3D
+// The renderer that draws the view (render/Renderer.h picks it by this value).
+enum class eRenderMode : std::int32_t
+{
+    OpenGL = 1,
+    Direct3D = 2,
+};
+
+extern eRenderMode RenderMode;        // the active renderer
 extern std::uint8_t TexturesOn;       // textures are drawn
 extern std::int32_t FrameRate;        // animation frames per second, 1 to 60
 extern std::int32_t FrameIntervalMs;  // 1000 / FrameRate: milliseconds between idle redraws
@@ -32,6 +39,13 @@ extern cZentorMesh* TheModel;         // the loaded model (owned), null when non
 extern std::int32_t ClientWidth;      // last client size in pixels
 extern std::int32_t ClientHeight;
 
-// Puts every global above back to its value at program start. The model is not freed here:
-// ReleaseModel does that.
+// Puts every global above back to its value at program start, and the model's placement
+// (ModelBounds, ViewDistance) with it. The model is not freed here: ReleaseModel does that.
 void ResetViewState();
+// The frame after Frame within the selected sequence: its first frame once the step passes
+// the sequence's end or the largest frame number. The sequence bounds come from the script and
+// may lie anywhere in 32 bits, so the step is computed in 64 bits.
+std::int32_t NextFrameInSequence(std::int32_t Frame);
+// The loop step of every drawn picture: while LoopAnimation is set, CurrentFrame moves to the
+// next frame of the selected sequence.
+void StepLoopAnimation();

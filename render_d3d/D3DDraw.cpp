@@ -1,12 +1,11 @@
 // Direct3D frame drawing: the camera, the model's turn, the polygon filters with the outline
-// drawn as wireframe, the animation step, and the renderer's resize and release hooks.
+// drawn as wireframe, and the animation step.
 #include "render_d3d/D3DDraw.h"
 
 #include <cstdint>
 
 #include "render/FramePreparation.h"
-#include "render/GLScene.h"
-#include "render/RenderHooks.h"
+#include "render/View.h"
 #include "render/ViewState.h"
 #include "render_d3d/D3DModel.h"
 #include "render_d3d/D3DViewer.h"
@@ -25,17 +24,6 @@ void RenderScene(cD3DViewer& Viewer)
     }
     if (Viewer.GetDevice())
         Viewer.GetDevice()->Update();
-}
-
-// The renderer's side of a resize: device, viewport and scene for the new client area, then
-// the camera at the distance the resize has just set.
-void ResizeD3D(int Width, int Height)
-{
-    if (!TheD3DViewer)
-        return;
-    TheD3DViewer->Resize(Width, Height);
-    if (TheD3DViewer->GetScene() && TheD3DViewer->GetCamera())
-        TheD3DViewer->GetCamera()->SetPosition(TheD3DViewer->GetScene(), 0.0f, 0.0f, ViewDistance);
 }
 }  // namespace
 
@@ -143,17 +131,5 @@ void D3DDrawFrame()
         return;
     }
     pFrame->Draw(static_cast<unsigned int>(PolygonFilter));
-    if (LoopAnimation)
-    {
-        ++CurrentFrame;
-        // Wide arithmetic: a script may give any start, and the difference must not overflow.
-        if (static_cast<long long>(CurrentFrame) - SequenceStart >= SequenceLength)
-            CurrentFrame = SequenceStart;
-    }
-}
-
-void InstallD3DHooks()
-{
-    D3DResizeHook = ResizeD3D;
-    D3DReleaseFrameHook = D3DReleaseFrame;
+    StepLoopAnimation();
 }

@@ -5,12 +5,10 @@
 #include <algorithm>
 #include <new>
 #include <numeric>
-#include <string>
 
 #include "model/ZentorMesh.h"
 #include "render/FramePreparation.h"
-#include "render/GLScene.h"
-#include "render/RenderHooks.h"
+#include "render/View.h"
 #include "render_d3d/D3DViewer.h"
 #include "render_d3d/D3DViewerPrivate.h"
 
@@ -232,6 +230,12 @@ void D3DReleaseFrame(int FrameNum)
     D3DFrames[FrameNum] = nullptr;
 }
 
+void D3DReleaseFrames()
+{
+    for (int Frame = 0; Frame < MAX_FRAMES; ++Frame)
+        D3DReleaseFrame(Frame);
+}
+
 void D3DPrepareFrame(int Frame)
 {
     if (Frame < 0 || Frame >= MAX_FRAMES || D3DFrames[Frame])
@@ -249,21 +253,13 @@ int D3DBuildModel(const char* pszScript)
     if (TheD3DViewer)
         TheD3DViewer->CreateTextures(MAX_TEXTURES, TheModel);
     // Frames of an earlier model are cleared, so none of it survives.
-    for (int Frame = 0; Frame < MAX_FRAMES; ++Frame)
-        D3DReleaseFrame(Frame);
+    D3DReleaseFrames();
     // Frame 0 now, for the bounds and the first picture; the others when they are needed.
     StartWithFrameZero(NumFrames, D3DPrepareFrame);
-    if (D3DFrames[0])
-    {
-        D3DFrames[0]->GetBounds(ModelBounds.MinX, ModelBounds.MaxX, ModelBounds.MinY,
-                                ModelBounds.MaxY, ModelBounds.MinZ, ModelBounds.MaxZ);
-        ApplyTextureSwitchToDirect3D();
-        return 0;
-    }
-    const std::string Text = std::string("The file ") + (pszScript ? pszScript : "") +
-                             " does not contain any mesh information.";
-    ShowRendererMessage(Text.c_str(), "Error");
-    return 1;
+    if (FinishModelBuild(D3DFrames[0], pszScript) != 0)
+        return 1;
+    ApplyTextureSwitchToDirect3D();
+    return 0;
 }
 
 void ApplyTextureSwitchToDirect3D()

@@ -102,3 +102,5 @@ void D3DPrepareFrame(int Frame);
 void ApplyTextureSwitchToDirect3D();
 // Destroys frame FrameNum's meshes, if prepared.
 void D3DReleaseFrame(int FrameNum);
+// Destroys every prepared frame's meshes; D3DFrames becomes all null.
+void D3DReleaseFrames();

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "platform/rm/D3DRM.h"
-#include "render/GLScene.h"
+#include "render/View.h"
 #include "render_d3d/D3DViewer.h"
 #include "render_d3d/D3DViewerPrivate.h"
 #include "render_d3d/ErrorText.h"

@@ -28,9 +28,8 @@
 #include "model/ImportOutput.h"
 #include "platform/window/headless/HeadlessWindow.h"
 #include "render/FramePreparation.h"
-#include "render/GLModel.h"
+#include "render/Renderer.h"
 #include "render/ViewState.h"
-#include "render_d3d/D3DModel.h"
 #include "render_d3d/D3DViewer.h"
 
 namespace
@@ -91,7 +90,7 @@ bool EveryFramePrepared()
         return false;
     const int NumFrames = TheModel->GetAnivHeader()->NumFrames;
     for (int Frame = 0; Frame < NumFrames && Frame < MAX_FRAMES; ++Frame)
-        if (RenderMode == 2 ? !D3DFrames[Frame] : !GLFrames[Frame])
+        if (!ActiveRenderer().IsFramePrepared(Frame))
             return false;
     return true;
 }
@@ -145,7 +144,7 @@ int main(int Argc, char** Argv)
             {tDialogAction::SelectLine(DEVICE_LIST_ID, 0), {WM_COMMAND, IDOK, 0}});
         System.PostInput(WM_COMMAND, IDM_DIRECT3D);
         Pump(System);
-        if (RenderMode != 2)
+        if (RenderMode != eRenderMode::Direct3D)
             return Fail("Options > Use Direct3D did not switch renderer");
     }
 

@@ -13,10 +13,12 @@
 
 #include "bench/common/BenchModels.h"
 #include "model/ZentorMesh.h"
+#include "load/ModelLoad.h"
 #include "platform/offscreen/OffscreenGL.h"
 #include "render/GLDraw.h"
 #include "render/GLModel.h"
 #include "render/GLScene.h"
+#include "render/View.h"
 #include "render/ViewState.h"
 
 namespace

@@ -20,10 +20,12 @@
 #include "bench/common/HeapCount.h"
 #include "model/ZentorMesh.h"
 #include "platform/window/headless/HeadlessWindow.h"
-#include "render/GLDraw.h"
-#include "render/GLScene.h"
+#include "load/ModelLoad.h"
+#include "render/Renderer.h"
+#include "render/View.h"
 #include "render/ViewState.h"
 #include "render_d3d/D3DDraw.h"
+#include "render_d3d/D3DRenderer.h"
 #include "render_d3d/D3DModel.h"
 #include "render_d3d/D3DViewer.h"
 
@@ -141,8 +143,8 @@ int main(int Argc, char** Argv)
 
     // A main window whose client area is 480 x 480, the viewer on it, and the first device
     // chosen in its chooser.
-    RenderMode = 2;
-    InstallD3DHooks();
+    RegisterD3DRenderer();
+    SelectRenderer(eRenderMode::Direct3D);
     auto pSystem = std::make_unique<cHeadlessWindowSystem>();
     TheSystem = pSystem.get();
     tMainWindowDesc Desc;

@@ -143,7 +143,7 @@ TEST_F(cCommandTest, AnimationIdentifiersDoNothingWithoutAModel)
     EXPECT_EQ(SequenceStart, 2);
     EXPECT_EQ(SequenceLength, 4);
     EXPECT_EQ(mSystem.mPaintTimes.size(), Paints);
-    EXPECT_EQ(RenderMode, 1);
+    EXPECT_EQ(RenderMode, eRenderMode::OpenGL);
     EXPECT_TRUE(mSystem.mMessageBoxes.empty());
 }
 }  // namespace

@@ -6,7 +6,7 @@
 #include "app/ShellState.h"
 #include "app/resources/ResourceIds.h"
 #include "platform/window/headless/HeadlessWindow.h"
-#include "render/GLDraw.h"
+#include "load/ModelLoad.h"
 #include "render/ViewState.h"
 #include "tests/app/ShellFixture.h"
 

@@ -10,6 +10,7 @@
 
 #include "render/FramePreparation.h"
 #include "render/GLModel.h"
+#include "render/Renderer.h"
 #include "render/ViewState.h"
 #include "render_d3d/D3DModel.h"
 
@@ -31,7 +32,7 @@ protected:
     {
         std::vector<int> Frames;
         for (int Frame = 0; Frame < MAX_FRAMES; ++Frame)
-            if (RenderMode == 1 ? GLFrames[Frame] != nullptr : D3DFrames[Frame] != nullptr)
+            if (ActiveRenderer().IsFramePrepared(Frame))
                 Frames.push_back(Frame);
         return Frames;
     }
@@ -49,7 +50,7 @@ protected:
     {
         mSystem.InvalidateRect(MainWindow);
         Pump();
-        if (RenderMode != 1)
+        if (RenderMode == eRenderMode::Direct3D)
             return mSystem.mPresented;
         const std::vector<std::uint8_t> Rgb = mSystem.ReadPicture();
         std::vector<std::uint32_t> Pixels;
@@ -167,7 +168,7 @@ TEST_F(cPreparationTest, SteppedFramesShowThePicturesOfFramesPreparedAtOnceInOpe
 TEST_F(cPreparationTest, SteppedFramesShowThePicturesOfFramesPreparedAtOnceInDirect3D)
 {
     UseDirect3D();
-    ASSERT_EQ(RenderMode, 2);
+    ASSERT_EQ(RenderMode, eRenderMode::Direct3D);
     ExpectSteppedPicturesMatchFramesPreparedAtOnce();
 }
 
@@ -183,7 +184,7 @@ TEST_F(cPreparationTest, NewLoadSwitchAndWindowEndLeaveNoFrameOfTheOldModel)
     Open(Model("Old", NUM_FRAMES, 1).ScriptPath);
     PrepareFramesInIdleTime();
     UseDirect3D();
-    ASSERT_EQ(RenderMode, 2);
+    ASSERT_EQ(RenderMode, eRenderMode::Direct3D);
     // The reload for Direct3D starts over: no OpenGL frame is left and frame 0 alone is built.
     for (cGLFrame* pFrame : GLFrames)
         EXPECT_EQ(pFrame, nullptr);

@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "render/GLDraw.h"
+#include "load/ModelLoad.h"
 #include "render/ViewState.h"
 #include "tests/common/TempFolder.h"
 

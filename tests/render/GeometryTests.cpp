@@ -3,7 +3,7 @@
 
 #include "model/ZentorMesh.h"
 #include "render/FrameGeometry.h"
-#include "render/GLContext.h"
+#include "render/GLPixelFormat.h"
 #include "tests/render/TestModel.h"
 
 namespace

@@ -2,11 +2,13 @@
 // display lists for every prepared frame, the no-mesh message and releasing a model.
 #include <GL/gl.h>
 
+#include "load/ModelLoad.h"
 #include "model/ZentorMesh.h"
 #include "render/FramePreparation.h"
 #include "render/GLDraw.h"
 #include "render/GLModel.h"
 #include "render/GLScene.h"
+#include "render/View.h"
 #include "render/RenderHooks.h"
 #include "render/ViewState.h"
 #include "tests/render/RenderFixture.h"
@@ -164,7 +166,7 @@ TEST_F(cRenderTest, ScriptWithoutMeshReportsItAndKeepsBounds)
     EXPECT_EQ(Messages[0], "Error|The file " + Path + " does not contain any mesh information.");
     EXPECT_FLOAT_EQ(ModelBounds.MaxZ, 7.0f);
     EXPECT_EQ(GLFrames[0], nullptr);
-    EXPECT_EQ(RenderMode, 1);
+    EXPECT_EQ(RenderMode, eRenderMode::OpenGL);
     Draw();
     EXPECT_EQ(Count(0, 0, SIZE, SIZE, BLACK), SIZE * SIZE);
 }
@@ -173,8 +175,7 @@ TEST_F(cRenderTest, ReleaseModelLeavesNothingBehind)
 {
     ASSERT_EQ(Load(WriteTestModel(GroupedFrames(3))), 0);
     PrepareAllFrames();
-    static int Released = 0;
-    D3DReleaseFrameHook = [](int) { ++Released; };
+    cStandInDirect3D Direct3D;
     const int Base = GLFrames[2]->GetMaskedBase();
     // The lists holding frame 2's translucent and masked triangles.
     const int Parts[] = {PART_LIST_BASE + GROUP_LIST_SPAN + 2 * FRAME_LIST_STRIDE,
@@ -182,8 +183,8 @@ TEST_F(cRenderTest, ReleaseModelLeavesNothingBehind)
     for (int Part : Parts)
         EXPECT_TRUE(glIsList(Part));
     ReleaseModel();
-    D3DReleaseFrameHook = nullptr;
-    EXPECT_EQ(Released, MAX_FRAMES);
+    // The other renderer's frames go too.
+    EXPECT_EQ(Direct3D.mReleases, 1);
     EXPECT_EQ(TheModel, nullptr);
     for (cGLFrame* pFrame : GLFrames)
         EXPECT_EQ(pFrame, nullptr);

@@ -8,6 +8,7 @@
 #include "render/GLModel.h"
 #include "render/GLScene.h"
 #include "render/RenderHooks.h"
+#include "render/View.h"
 #include "render/ViewState.h"
 #include "tests/render/RenderFixture.h"
 
@@ -250,14 +251,13 @@ TEST_F(cRenderTest, ResizeSetsPerspectiveFromTruncatedDepthBounds)
     for (int i = 0; i < 16; ++i)
         EXPECT_DOUBLE_EQ(After[i], P[i]);
 
-    // Direct3D mode: a negative distance and the size handed on.
-    static int HookWidth = 0;
-    D3DResizeHook = [](int Width, int) { HookWidth = Width; };
-    RenderMode = 2;
+    // Direct3D mode: the size handed on to that renderer (its negative distance is tested with
+    // it).
+    cStandInDirect3D Direct3D;
+    SelectRenderer(eRenderMode::Direct3D);
     ResizeView(300, 200);
-    D3DResizeHook = nullptr;
-    EXPECT_EQ(HookWidth, 300);
-    EXPECT_FLOAT_EQ(ViewDistance, -152.0f);
+    EXPECT_EQ(Direct3D.mResizedWidth, 300);
+    EXPECT_EQ(ClientWidth, 300);
 }
 
 // The texture environment reads nothing of the fragment's colour: with decal mode Mesa passes

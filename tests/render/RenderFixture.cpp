@@ -6,11 +6,13 @@
 
 #include <cstdlib>
 
+#include "load/ModelLoad.h"
 #include "model/ZentorMesh.h"
 #include "render/GLDraw.h"
 #include "render/GLModel.h"
 #include "render/GLScene.h"
 #include "render/RenderHooks.h"
+#include "render/View.h"
 #include "render/ViewState.h"
 
 const cRGB RED = {255, 0, 0}, BLUE = {0, 0, 255}, GREEN = {0, 255, 0}, BLACK = {0, 0, 0};
@@ -28,8 +30,6 @@ void CaptureMessage(const char* pszText, const char* pszCaption)
 void cRenderTest::SetUp()
 {
     ResetViewState();
-    ModelBounds = {};
-    ViewDistance = 0.0f;
     Messages.clear();
     ShowRendererMessage = CaptureMessage;
     mGL = std::make_unique<cOffscreenGL>(SIZE, SIZE);

@@ -11,9 +11,35 @@
 #include <vector>
 
 #include "platform/offscreen/OffscreenGL.h"
+#include "render/Renderer.h"
 #include "tests/render/TestModel.h"
 
 using cRGB = std::array<int, 3>;
+
+// Stands in for the Direct3D renderer while it lives, counting what the seam asks of it.
+class cStandInDirect3D final : public cRenderer
+{
+public:
+    cStandInDirect3D() : mpBefore(RegisterRenderer(eRenderMode::Direct3D, this)) {}
+    ~cStandInDirect3D() override { RegisterRenderer(eRenderMode::Direct3D, mpBefore); }
+    eRenderMode Mode() const override { return eRenderMode::Direct3D; }
+    bool FlipsTextureRows() const override { return false; }
+    int BuildModel(const char*) override { return 1; }
+    void PrepareFrame(int) override {}
+    bool IsFramePrepared(int) const override { return false; }
+    void ReleaseFrames() override { ++mReleases; }
+    void DrawFrame() override {}
+    bool Paint(cPaintTarget&) override { return false; }
+    void Resize(int Width, int) override { mResizedWidth = Width; }
+    void ApplyTextureSwitch() override {}
+    void SetBackgroundColor(std::uint8_t, std::uint8_t, std::uint8_t) override {}
+
+    int mReleases = 0;
+    int mResizedWidth = 0;
+
+private:
+    cRenderer* mpBefore;
+};
 
 class cRenderTest : public ::testing::Test
 {

@@ -4,12 +4,14 @@
 
 #include "model/ZentorMesh.h"
 #include "platform/rm/RMFaults.h"
-#include "render/GLDraw.h"
-#include "render/GLScene.h"
+#include "load/ModelLoad.h"
 #include "render/RenderHooks.h"
+#include "render/Renderer.h"
+#include "render/View.h"
 #include "render/ViewState.h"
 #include "render_d3d/D3DDraw.h"
 #include "render_d3d/D3DModel.h"
+#include "render_d3d/D3DRenderer.h"
 #include "tests/render/TestModel.h"
 
 namespace
@@ -48,13 +50,10 @@ const tResourceTable& cD3DTest::TestResources()
 void cD3DTest::SetUp()
 {
     ResetViewState();
-    // The bounds of the last model belong to the scene state, which the view state's reset
-    // leaves alone.
-    ModelBounds = {};
     RMClearFaults();
     mLiveObjects = RMLiveObjectCount();
-    RenderMode = 2;
-    InstallD3DHooks();
+    RegisterD3DRenderer();
+    SelectRenderer(eRenderMode::Direct3D);
     MessageWindowSystem = &mSystem;
     ShowRendererMessage = ShowMessageBox;
     tMainWindowDesc Desc;

@@ -7,8 +7,8 @@
 
 #include "platform/rm/RMFaults.h"
 #include "render/FramePreparation.h"
-#include "render/GLDraw.h"
-#include "render/GLScene.h"
+#include "load/ModelLoad.h"
+#include "render/View.h"
 #include "render/ViewState.h"
 #include "render_d3d/D3DDraw.h"
 #include "render_d3d/D3DModel.h"

@@ -4,7 +4,7 @@
 
 #include "platform/rm/RMDevice.h"
 #include "platform/rm/RMFaults.h"
-#include "render/GLScene.h"
+#include "render/View.h"
 #include "render/ViewState.h"
 #include "render_d3d/D3DModel.h"
 #include "render_d3d/ErrorText.h"
@@ -91,6 +91,14 @@ TEST_F(cD3DTest, BackPlaneReachesAsFarAsTheOpenGLViewsFarPlane)
     D3DVECTOR Camera = {};
     TheD3DViewer->GetCamera()->GetPosition(TheD3DViewer->GetScene(), &Camera);
     EXPECT_EQ(Camera.z, -200.0f);
+}
+
+TEST_F(cD3DTest, ResizeWithoutADeviceSetsTheNegativeDistanceOfTheTruncatedDepth)
+{
+    ModelBounds.MaxZ = 52.3f;
+    ResizeView(300, 200);
+    EXPECT_EQ(ClientWidth, 300);
+    EXPECT_FLOAT_EQ(ViewDistance, -152.0f);
 }
 
 TEST_F(cD3DTest, BackgroundReachesTheSceneAsRedGreenBlueOnEveryDepth)

@@ -7,6 +7,7 @@
 #include "load/ModelLoad.h"
 #include "model/ZentorMesh.h"
 #include "render/FramePreparation.h"
+#include "render/Renderer.h"
 #include "render/ViewState.h"
 #include "tools/render/ImportOutput.h"
 #include "tools/render/PngWrite.h"
@@ -61,6 +62,16 @@ void ApplyViewOptions(const cOptions& Opt)
     CameraAngleX = Opt.AngleX;
     CameraOffsetY = Opt.OffsetY;
     CameraOffsetZ = Opt.OffsetZ;
+    cRenderer& Renderer = ActiveRenderer();
+    if (!Opt.bTextures)
+    {
+        TexturesOn = 0;
+        Renderer.ApplyTextureSwitch();
+    }
+    if (Opt.bBackground)
+        Renderer.SetBackgroundColor(static_cast<std::uint8_t>(Opt.Background >> 16),
+                                    static_cast<std::uint8_t>(Opt.Background >> 8),
+                                    static_cast<std::uint8_t>(Opt.Background));
 }
 
 int WritePictures(const cOptions& Opt, const tDrawPicture& Draw)

@@ -24,7 +24,8 @@ using tDrawPicture = std::function<cRGBPicture()>;
 // lines on stdout under --verbose. 0 when frame 0 is ready; otherwise 1, after the reason is
 // on stderr (an import or memory failure here, a model without frames by the renderer).
 int LoadForRender(const cOptions& Opt);
-// Sets the polygon filter and the camera's angles and offsets from the options.
+// Sets the polygon filter, the camera's angles and offsets, the texture switch and the
+// background colour from the options, the last two through the active renderer.
 void ApplyViewOptions(const cOptions& Opt);
 
 // Draws the chosen frame into Opt.Output, or every frame of the chosen sequence, played as

@@ -11,11 +11,11 @@
 #include "app/resources/ResourceIds.h"
 #include "app/resources/Resources.h"
 #include "platform/window/headless/HeadlessWindow.h"
-#include "render/GLDraw.h"
-#include "render/GLScene.h"
-#include "render/ViewState.h"
+#include "load/ModelLoad.h"
+#include "render/Renderer.h"
+#include "render/View.h"
 #include "render_d3d/D3DDraw.h"
-#include "render_d3d/D3DModel.h"
+#include "render_d3d/D3DRenderer.h"
 #include "render_d3d/D3DViewer.h"
 #include "tools/render/Pictures.h"
 
@@ -133,8 +133,8 @@ cRGBPicture TakePresentedPicture(cHeadlessWindowSystem& System, int& PresentCoun
 
 int RenderWithDirect3D(const cOptions& Opt)
 {
-    RenderMode = 2;
-    InstallD3DHooks();
+    RegisterD3DRenderer();
+    SelectRenderer(eRenderMode::Direct3D);
     cDirect3DSession Session;
     if (Opt.DisplayBits)
         Session.System.mDisplayBitsPerPixel = Opt.DisplayBits;
@@ -166,18 +166,6 @@ int RenderWithDirect3D(const cOptions& Opt)
     ResizeView(Opt.Width, Opt.Height);
 
     ApplyViewOptions(Opt);
-    if (Opt.bBackground)
-    {
-        // The viewer takes the colour chooser's layout: red in the low byte.
-        const unsigned Red = (Opt.Background >> 16) & 0xFF, Green = (Opt.Background >> 8) & 0xFF,
-                       Blue = Opt.Background & 0xFF;
-        TheD3DViewer->SetBackgroundColor(Red | Green << 8 | Blue << 16);
-    }
-    if (!Opt.bTextures)
-    {
-        TexturesOn = 0;
-        ApplyTextureSwitchToDirect3D();
-    }
     // Warnings (a 32-bit display's texture note) leave the picture as asked; errors do not.
     if (Session.PrintMessages() || !TheD3DViewer->HasDevice())
         return 1;

@@ -8,9 +8,11 @@
 
 #include "model/ZentorMesh.h"
 #include "platform/offscreen/OffscreenGL.h"
+#include "load/ModelLoad.h"
 #include "render/GLDraw.h"
 #include "render/GLScene.h"
 #include "render/RenderHooks.h"
+#include "render/View.h"
 #include "render/ViewState.h"
 #include "tools/render/ImportOutput.h"
 #include "tools/render/ModelInfo.h"
@@ -57,14 +59,6 @@ int RenderWithOpenGL(const cOptions& Opt)
     ResizeView(ClientWidth, ClientHeight);
 
     ApplyViewOptions(Opt);
-    if (!Opt.bTextures)
-    {
-        TexturesOn = 0;
-        GLSetTexturesOn(false);
-    }
-    if (Opt.bBackground)
-        GLSetBackgroundColor((Opt.Background >> 16) & 0xFF, (Opt.Background >> 8) & 0xFF,
-                             Opt.Background & 0xFF);
 
     return WritePictures(Opt, [&GL]() {
         GLDrawFrame();

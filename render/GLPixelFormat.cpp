@@ -1,5 +1,5 @@
 // The window's pixel format request and the logical palette of palette-based formats.
-#include "render/GLContext.h"
+#include "render/GLPixelFormat.h"
 
 const tPixelFormat GLPixelFormat = {
     40, 1, PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER, PFD_TYPE_RGBA,
