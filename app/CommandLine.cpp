@@ -1,8 +1,10 @@
 // The viewer's command line: options and the script to open at start-up.
 #include "app/CommandLine.h"
 
+#include "TessalyVersion.h"
+
 // The same name and version as the main window's title and the About box.
-const char* const VERSION_TEXT = "Tessaly v1.3\n";
+const char* const VERSION_TEXT = TESSALY_VERSION_TEXT "\n";
 const char* const COMMAND_LINE_USAGE = "usage: tessaly [--help | --version] [SCRIPT.zc]\n";
 
 tCommandLine ParseCommandLine(int Argc, const char* const* Argv)

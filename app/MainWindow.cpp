@@ -5,6 +5,7 @@
 #include "app/ShellState.h"
 #include "app/resources/ResourceIds.h"
 #include "app/resources/Resources.h"
+#include "TessalyVersion.h"
 #include "render/FramePreparation.h"
 #include "render/RenderHooks.h"
 #include "render/ViewState.h"
@@ -40,7 +41,7 @@ bool CreateShellWindow(cWindowSystem& System)
     tMainWindowDesc Desc;
     Desc.pInstance = AppInstance;
     Desc.Proc = MainWindowProc;
-    Desc.pszTitle = "Tessaly v1.3";
+    Desc.pszTitle = TESSALY_VERSION_TEXT;
     Desc.MenuId = IDR_MAINMENU;
     Desc.IconId = IDI_MAINICON;
     Desc.X = 100;

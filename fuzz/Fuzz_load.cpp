@@ -17,6 +17,8 @@
 #include <GL/gl.h>
 
 #include "LoadInput.h"
+#include "app/resources/ResourceIds.h"
+#include "app/resources/Resources.h"
 #include "load/ModelLoad.h"
 #include "model/ImportOutput.h"
 #include "model/ZentorMesh.h"
@@ -51,23 +53,6 @@ std::intptr_t QuietWindowProc(HWindow, std::uint32_t, std::uintptr_t, std::intpt
 void DropLine(const char*) {}
 void DropMessage(const char*, const char*) {}
 
-// A menu and an icon, which every main window has, and the device chooser.
-const tResourceTable& Resources()
-{
-    static const tResourceTable Table = [] {
-        tResourceTable Resources;
-        Resources.Menus.push_back({1, {{"File", {{"Exit", 2, false}}, false}}});
-        Resources.Icons.push_back({2, 1, 1, {0}, {0}});
-        Resources.Dialogs.push_back({DEVICE_DIALOG_ID, "Choose the Direct3D device to use", 245, 103,
-                                     true, false, "MS Sans Serif", 8,
-                                     {{eControlType::ListBox, DEVICE_LIST_ID, "", 16, 7, 213, 62},
-                                      {eControlType::DefPushButton, 1, "OK", 64, 82, 50, 14},
-                                      {eControlType::PushButton, 2, "Cancel", 130, 82, 50, 14}}});
-        return Resources;
-    }();
-    return Table;
-}
-
 // What lives for the whole run: the content tree, the in-memory window with the viewer on the
 // display depth and software device the last input chose, and the OpenGL context.
 class cLoadSession
@@ -92,10 +77,10 @@ public:
         RegisterD3DRenderer();
         SelectRenderer(eRenderMode::Direct3D);
         tMainWindowDesc Desc;
-        Desc.pInstance = &Resources();
+        Desc.pInstance = &AppResources();
         Desc.Proc = QuietWindowProc;
-        Desc.MenuId = 1;
-        Desc.IconId = 2;
+        Desc.MenuId = IDR_MAINMENU;
+        Desc.IconId = IDI_MAINICON;
         Desc.Width = PICTURE_WIDTH;
         Desc.Height = PICTURE_HEIGHT;
         mWindow = mSystem.CreateMainWindow(Desc);
@@ -141,7 +126,7 @@ private:
         {
             delete TheD3DViewer;
             mSystem.mDisplayBitsPerPixel = Depth;
-            TheD3DViewer = new cD3DViewer(mSystem, mWindow, &Resources());
+            TheD3DViewer = new cD3DViewer(mSystem, mWindow, &AppResources());
             // The first choice lists the devices.
             UseDevice(0);
         }

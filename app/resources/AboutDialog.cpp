@@ -2,6 +2,8 @@
 #include "app/resources/ResourceIds.h"
 #include "app/resources/Resources.h"
 
+#include "TessalyVersion.h"
+
 tDialogTemplate AboutDialogResource()
 {
     return {IDD_ABOUT,
@@ -13,7 +15,7 @@ tDialogTemplate AboutDialogResource()
             "MS Sans Serif",
             8,
             {
-                {eControlType::GroupBox, ID_NONE, "Tessaly v1.3", 7, 7, 262, 78},
+                {eControlType::GroupBox, ID_NONE, TESSALY_VERSION_TEXT, 7, 7, 262, 78},
                 {eControlType::Static, ID_NONE, "Written by the Tessaly developers.", 15, 20, 246,
                  8},
                 {eControlType::Static, ID_NONE,

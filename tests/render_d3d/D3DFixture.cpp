@@ -1,9 +1,12 @@
-// Set-up of the Direct3D renderer tests: a window with the resources the viewer asks for.
+// Set-up of the Direct3D renderer tests: a window with the program's resources, whose device
+// chooser the viewer shows.
 #include "tests/render_d3d/D3DFixture.h"
 
 
 #include "model/ZentorMesh.h"
 #include "platform/rm/RMFaults.h"
+#include "app/resources/ResourceIds.h"
+#include "app/resources/Resources.h"
 #include "load/ModelLoad.h"
 #include "render/RenderHooks.h"
 #include "render/Renderer.h"
@@ -30,23 +33,6 @@ void ShowMessageBox(const char* pszText, const char* pszCaption)
 }
 }  // namespace
 
-// A menu and an icon, which every main window has, and the device chooser.
-const tResourceTable& cD3DTest::TestResources()
-{
-    static const tResourceTable Table = [] {
-        tResourceTable Resources;
-        Resources.Menus.push_back({1, {{"File", {{"Exit", 2, false}}, false}}});
-        Resources.Icons.push_back({2, 1, 1, {0}, {0}});
-        Resources.Dialogs.push_back({DEVICE_DIALOG_ID, "Choose the Direct3D device to use", 245, 103,
-                                     true, false, "MS Sans Serif", 8,
-                                     {{eControlType::ListBox, DEVICE_LIST_ID, "", 16, 7, 213, 62},
-                                      {eControlType::DefPushButton, 1, "OK", 64, 82, 50, 14},
-                                      {eControlType::PushButton, 2, "Cancel", 130, 82, 50, 14}}});
-        return Resources;
-    }();
-    return Table;
-}
-
 void cD3DTest::SetUp()
 {
     ResetViewState();
@@ -57,10 +43,10 @@ void cD3DTest::SetUp()
     MessageWindowSystem = &mSystem;
     ShowRendererMessage = ShowMessageBox;
     tMainWindowDesc Desc;
-    Desc.pInstance = &TestResources();
+    Desc.pInstance = &AppResources();
     Desc.Proc = PlainWindowProc;
-    Desc.MenuId = 1;
-    Desc.IconId = 2;
+    Desc.MenuId = IDR_MAINMENU;
+    Desc.IconId = IDI_MAINICON;
     Desc.Width = 320;
     Desc.Height = 240;
     mWindow = mSystem.CreateMainWindow(Desc);
@@ -68,7 +54,7 @@ void cD3DTest::SetUp()
     // The headless window keeps room for a menu bar; the tests want the whole size.
     mSystem.mClientWidth = 320;
     mSystem.mClientHeight = 240;
-    TheD3DViewer = new cD3DViewer(mSystem, mWindow, &TestResources());
+    TheD3DViewer = new cD3DViewer(mSystem, mWindow, &AppResources());
 }
 
 void cD3DTest::TearDown()

@@ -29,8 +29,6 @@ protected:
     std::uint32_t Pixel(int X, int Y) const;
     // Pixels of the last picture that differ from Background.
     int CountForeground(std::uint32_t Background) const;
-    // A menu, an icon and the device chooser: what the viewer and its window need.
-    static const tResourceTable& TestResources();
     // A new empty folder, removed when the test ends.
     std::string TempFolder();
 

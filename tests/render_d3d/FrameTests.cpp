@@ -7,6 +7,7 @@
 
 #include "platform/rm/RMFaults.h"
 #include "render/FramePreparation.h"
+#include "app/resources/Resources.h"
 #include "load/ModelLoad.h"
 #include "render/View.h"
 #include "render/ViewState.h"
@@ -78,7 +79,7 @@ protected:
         ReleaseModel();
         delete TheD3DViewer;
         mSystem.mDisplayBitsPerPixel = Depth;
-        TheD3DViewer = new cD3DViewer(mSystem, mWindow, &TestResources());
+        TheD3DViewer = new cD3DViewer(mSystem, mWindow, &AppResources());
         ASSERT_TRUE(Attach());
     }
 

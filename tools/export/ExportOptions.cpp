@@ -3,6 +3,8 @@
 
 #include <cstdlib>
 
+#include "TessalyVersion.h"
+
 const char* const EXPORT_VERSION_TEXT = "tessaly-export (Tessaly v" TESSALY_VERSION ")\n";
 
 const char* const EXPORT_USAGE =

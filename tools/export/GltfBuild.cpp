@@ -10,6 +10,7 @@
 #include "tools/export/ExportMesh.h"
 #include "tools/export/GltfBuffer.h"
 #include "tools/export/PngEncode.h"
+#include "TessalyVersion.h"
 
 namespace
 {

@@ -3,7 +3,9 @@
 
 #include <cstdlib>
 
-const char* const RENDER_VERSION_TEXT = "tessaly-render (Tessaly v1.3)\n";
+#include "TessalyVersion.h"
+
+const char* const RENDER_VERSION_TEXT = "tessaly-render (" TESSALY_VERSION_TEXT ")\n";
 
 const char* const USAGE =
     "usage: tessaly-render SCRIPT.zc -o OUT.png [--renderer gl|d3d] [--size WxH | --square N]\n"
