@@ -6,40 +6,40 @@
 
 namespace
 {
-void ToggleAnimationFlag(std::uint8_t& Flag, std::uint8_t Other)
+void ToggleAnimationFlag(bool& Flag, bool Other)
 {
     if (Flag)
     {
-        Flag = 0;
+        Flag = false;
         if (!Other)
-            Animating = 0;
+            View.Animating = false;
         return;
     }
-    Flag = 1;
+    Flag = true;
     // The clock is already running when the other flag is on; its interval is not restarted.
     if (!Other)
     {
-        LastRedrawTime = WindowSystem->GetTimeMs();
-        Animating = 1;
+        Shell.LastRedrawTime = Shell.WindowSystem->GetTimeMs();
+        View.Animating = true;
     }
 }
 }  // namespace
 
 void ToggleLoopAnimation()
 {
-    ToggleAnimationFlag(LoopAnimation, AutoRotate);
+    ToggleAnimationFlag(View.LoopAnimation, View.AutoRotate);
 }
 
 void ToggleAutoRotate()
 {
-    ToggleAnimationFlag(AutoRotate, LoopAnimation);
+    ToggleAnimationFlag(View.AutoRotate, View.LoopAnimation);
 }
 
 void AutoRotateStep()
 {
-    if (!AutoRotate)
+    if (!View.AutoRotate)
         return;
-    CameraAngleY += 5.0f;
-    if (CameraAngleY > 360.0f)
-        CameraAngleY = 0.0f;
+    View.CameraAngleY += 5.0f;
+    if (View.CameraAngleY > 360.0f)
+        View.CameraAngleY = 0.0f;
 }

@@ -12,44 +12,44 @@ namespace
 {
 void SetCheck(int CommandId, bool bChecked)
 {
-    WindowSystem->CheckMenuItem(WindowSystem->GetMenu(MainWindow), CommandId, bChecked);
+    Shell.WindowSystem->CheckMenuItem(Shell.WindowSystem->GetMenu(Shell.MainWindow), CommandId, bChecked);
 }
 
 void ToggleTextures(HWindow Window)
 {
     // Every renderer switches, active or not: each keeps its state for when it is active.
-    TexturesOn = TexturesOn ? 0 : 1;
-    SetCheck(IDM_TEXTURES, TexturesOn != 0);
+    View.TexturesOn = !View.TexturesOn;
+    SetCheck(IDM_TEXTURES, View.TexturesOn);
     ApplyTextureSwitchToEveryRenderer();
-    WindowSystem->InvalidateRect(Window);
+    Shell.WindowSystem->InvalidateRect(Window);
 }
 
 void SetFrameRate()
 {
     // OK and Cancel alike keep the rate last shown.
-    WindowSystem->DialogBox(AppInstance, IDD_FRAMERATE, MainWindow, FrameRateDialogProc);
-    FrameIntervalMs = 1000 / FrameRate;
+    Shell.WindowSystem->DialogBox(Shell.AppInstance, IDD_FRAMERATE, Shell.MainWindow, FrameRateDialogProc);
+    View.FrameIntervalMs = 1000 / View.FrameRate;
 }
 
 void SetBackgroundColor(HWindow Window)
 {
     std::uint32_t Chosen = 0;
     // The chooser starts on black, not on the current background.
-    if (!WindowSystem->ChooseColor(HWindow::None, 0, CustomColors, Chosen))
+    if (!Shell.WindowSystem->ChooseColor(HWindow::None, 0, Shell.CustomColors, Chosen))
         return;
     const auto Red = static_cast<std::uint8_t>(Chosen & 0xFF);
     const auto Green = static_cast<std::uint8_t>((Chosen >> 8) & 0xFF);
     const auto Blue = static_cast<std::uint8_t>((Chosen >> 16) & 0xFF);
     // Each renderer keeps its own background; only the active one takes the choice.
     ActiveRenderer().SetBackgroundColor(Red, Green, Blue);
-    WindowSystem->InvalidateRect(Window);
+    Shell.WindowSystem->InvalidateRect(Window);
 }
 
-void SetPolygonFilter(HWindow Window, int CommandId, int Filter)
+void SetPolygonFilter(HWindow Window, int CommandId, ePolygonFilter Filter)
 {
-    PolygonFilter = Filter;
+    View.PolygonFilter = Filter;
     CheckPolygonMenuItem(CommandId);
-    WindowSystem->InvalidateRect(Window);
+    Shell.WindowSystem->InvalidateRect(Window);
 }
 }  // namespace
 
@@ -62,44 +62,44 @@ void HandleCommand(HWindow Window, std::uintptr_t CommandId)
         break;
     case IDM_EXIT:
         // The destruction handling runs at once and posts the quit message.
-        WindowSystem->SendMessage(Window, WM_DESTROY, 0, 0);
+        Shell.WindowSystem->SendMessage(Window, WM_DESTROY, 0, 0);
         break;
     case IDM_TEXTURES:
         ToggleTextures(Window);
         break;
     case IDM_LOOP:
         ToggleLoopAnimation();
-        SetCheck(IDM_LOOP, LoopAnimation != 0);
-        WindowSystem->InvalidateRect(Window);
+        SetCheck(IDM_LOOP, View.LoopAnimation);
+        Shell.WindowSystem->InvalidateRect(Window);
         break;
     case IDM_AUTOROTATE:
         ToggleAutoRotate();
-        SetCheck(IDM_AUTOROTATE, AutoRotate != 0);
-        WindowSystem->InvalidateRect(Window);
+        SetCheck(IDM_AUTOROTATE, View.AutoRotate);
+        Shell.WindowSystem->InvalidateRect(Window);
         break;
     case IDM_FRAMERATE:
         SetFrameRate();
         break;
     case IDM_ABOUT:
-        WindowSystem->DialogBox(AppInstance, IDD_ABOUT, MainWindow, PlainDialogProc);
+        Shell.WindowSystem->DialogBox(Shell.AppInstance, IDD_ABOUT, Shell.MainWindow, PlainDialogProc);
         break;
     case IDM_KEYHELP:
-        WindowSystem->DialogBox(AppInstance, IDD_KEYHELP, MainWindow, PlainDialogProc);
+        Shell.WindowSystem->DialogBox(Shell.AppInstance, IDD_KEYHELP, Shell.MainWindow, PlainDialogProc);
         break;
     case IDM_POLY_ALL:
-        SetPolygonFilter(Window, IDM_POLY_ALL, 0);
+        SetPolygonFilter(Window, IDM_POLY_ALL, ePolygonFilter::All);
         break;
     case IDM_POLY_TRANSLUCENT:
-        SetPolygonFilter(Window, IDM_POLY_TRANSLUCENT, 2);
+        SetPolygonFilter(Window, IDM_POLY_TRANSLUCENT, ePolygonFilter::Translucent);
         break;
     case IDM_POLY_MASKED:
-        SetPolygonFilter(Window, IDM_POLY_MASKED, 3);
+        SetPolygonFilter(Window, IDM_POLY_MASKED, ePolygonFilter::Masked);
         break;
     case IDM_POLY_TWOSIDED:
-        SetPolygonFilter(Window, IDM_POLY_TWOSIDED, 4);
+        SetPolygonFilter(Window, IDM_POLY_TWOSIDED, ePolygonFilter::TwoSided);
         break;
     case IDM_POLY_PLACEHOLDER:
-        SetPolygonFilter(Window, IDM_POLY_PLACEHOLDER, 8);
+        SetPolygonFilter(Window, IDM_POLY_PLACEHOLDER, ePolygonFilter::Placeholder);
         break;
     case IDM_BACKGROUND:
         SetBackgroundColor(Window);
@@ -114,7 +114,7 @@ void HandleCommand(HWindow Window, std::uintptr_t CommandId)
                 static_cast<std::uintptr_t>(TheModel->GetNumSequences()))
         {
             SelectSequence(static_cast<int>(CommandId - IDM_SEQUENCE_BASE));
-            WindowSystem->InvalidateRect(Window);
+            Shell.WindowSystem->InvalidateRect(Window);
         }
         break;
     }

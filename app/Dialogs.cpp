@@ -20,18 +20,18 @@ int ClampFrameRate(int Rate)
 
 void ShowFrameRate(HWindow Dialog, bool bRedraw)
 {
-    WindowSystem->SetScrollInfo(Dialog, IDC_FRAMERATE_SCROLL, MIN_FRAME_RATE, MAX_FRAME_RATE,
-                                FRAME_RATE_PAGE, FrameRate, bRedraw);
-    WindowSystem->SetDlgItemText(Dialog, IDC_FRAMERATE_EDIT, std::to_string(FrameRate).c_str());
+    Shell.WindowSystem->SetScrollInfo(Dialog, IDC_FRAMERATE_SCROLL, MIN_FRAME_RATE, MAX_FRAME_RATE,
+                                FRAME_RATE_PAGE, View.FrameRate, bRedraw);
+    Shell.WindowSystem->SetDlgItemText(Dialog, IDC_FRAMERATE_EDIT, std::to_string(View.FrameRate).c_str());
 }
 
 // OK ends a dialog with 0, Cancel with 1.
 bool EndOnButton(HWindow Dialog, std::uintptr_t Button)
 {
     if (Button == IDOK)
-        WindowSystem->EndDialog(Dialog, 0);
+        Shell.WindowSystem->EndDialog(Dialog, 0);
     else if (Button == IDCANCEL)
-        WindowSystem->EndDialog(Dialog, 1);
+        Shell.WindowSystem->EndDialog(Dialog, 1);
     return false;
 }
 }  // namespace
@@ -48,21 +48,21 @@ bool FrameRateDialogProc(HWindow Dialog, std::uint32_t Msg, std::uintptr_t wPara
         switch (static_cast<int>(wParam & 0xFFFF))
         {
         case SB_LINELEFT:
-            FrameRate = ClampFrameRate(FrameRate - 1);
+            View.FrameRate = ClampFrameRate(View.FrameRate - 1);
             break;
         case SB_LINERIGHT:
-            FrameRate = ClampFrameRate(FrameRate + 1);
+            View.FrameRate = ClampFrameRate(View.FrameRate + 1);
             break;
         case SB_PAGELEFT:
-            FrameRate = ClampFrameRate(FrameRate - FRAME_RATE_PAGE);
+            View.FrameRate = ClampFrameRate(View.FrameRate - FRAME_RATE_PAGE);
             break;
         case SB_PAGERIGHT:
-            FrameRate = ClampFrameRate(FrameRate + FRAME_RATE_PAGE);
+            View.FrameRate = ClampFrameRate(View.FrameRate + FRAME_RATE_PAGE);
             break;
         case SB_THUMBPOSITION:
         case SB_THUMBTRACK:
             // Clamped too: a rate of 0 would divide by zero when the interval is derived.
-            FrameRate = ClampFrameRate(static_cast<int>((wParam >> 16) & 0xFFFF));
+            View.FrameRate = ClampFrameRate(static_cast<int>((wParam >> 16) & 0xFFFF));
             break;
         default:
             break;
@@ -90,9 +90,9 @@ void CheckPolygonMenuItem(int CommandId)
 {
     static const int POLYGON_ITEMS[] = {IDM_POLY_ALL, IDM_POLY_TRANSLUCENT, IDM_POLY_MASKED,
                                         IDM_POLY_TWOSIDED, IDM_POLY_PLACEHOLDER};
-    const HMenu Menu = WindowSystem->GetMenu(MainWindow);
-    WindowSystem->CheckMenuItem(Menu, CommandId, true);
+    const HMenu Menu = Shell.WindowSystem->GetMenu(Shell.MainWindow);
+    Shell.WindowSystem->CheckMenuItem(Menu, CommandId, true);
     for (int Item : POLYGON_ITEMS)
         if (Item != CommandId)
-            WindowSystem->CheckMenuItem(Menu, Item, false);
+            Shell.WindowSystem->CheckMenuItem(Menu, Item, false);
 }

@@ -23,25 +23,25 @@ void EmptyAnimationsMenu()
     if (TheModel)
     {
         for (int I = 0; I < TheModel->GetNumSequences(); ++I)
-            WindowSystem->RemoveMenuByCommand(AnimationsMenu, IDM_SEQUENCE_BASE + I);
+            Shell.WindowSystem->RemoveMenuByCommand(Shell.AnimationsMenu, IDM_SEQUENCE_BASE + I);
     }
     else
     {
-        WindowSystem->RemoveMenuByPosition(AnimationsMenu, 0);
+        Shell.WindowSystem->RemoveMenuByPosition(Shell.AnimationsMenu, 0);
     }
 }
 
 void CloseLoadingWindow()
 {
-    WindowSystem->EndDialog(LoadingDialog, 1);
-    LoadingDialog = HWindow::None;
+    Shell.WindowSystem->EndDialog(Shell.LoadingDialog, 1);
+    Shell.LoadingDialog = HWindow::None;
 }
 
 // Shows why the model could not be built and ends the load with no model.
 int FailLoad(const char* pszText)
 {
-    WindowSystem->MessageBox(MainWindow, pszText, "Error", MB_ICONEXCLAMATION);
-    WindowSystem->InvalidateRect(MainWindow);
+    Shell.WindowSystem->MessageBox(Shell.MainWindow, pszText, "Error", MB_ICONEXCLAMATION);
+    Shell.WindowSystem->InvalidateRect(Shell.MainWindow);
     CloseLoadingWindow();
     return 1;
 }
@@ -54,67 +54,67 @@ int OpenScript(const char* pszPath)
         // The chooser fills a path of its own: cancelling keeps the path of the model on
         // screen, which a renderer switch loads again.
         std::string Chosen;
-        if (!WindowSystem->GetOpenFileName(MainWindow, "ZentorScript source (*.zc)", "*.zc",
+        if (!Shell.WindowSystem->GetOpenFileName(Shell.MainWindow, "ZentorScript source (*.zc)", "*.zc",
                                            "Select the ZentorScript source file to open", Chosen))
             return 1;
-        LastScriptPath = Chosen;
+        View.LastScriptPath = Chosen;
     }
     else if (std::strlen(pszPath) <= MAX_SCRIPT_PATH)
     {
         // Copied first: the caller may pass LastScriptPath itself.
         const std::string Path(pszPath);
-        LastScriptPath = Path;
+        View.LastScriptPath = Path;
     }
 
     // Shown at once; the load below runs without processing messages.
-    if (LoadingDialog == HWindow::None)
-        LoadingDialog =
-            WindowSystem->CreateDialog(AppInstance, IDD_LOADING, MainWindow, PlainDialogProc);
-    AnimationsMenu =
-        WindowSystem->GetSubMenu(WindowSystem->GetMenu(MainWindow), ANIMATIONS_MENU_POSITION);
+    if (Shell.LoadingDialog == HWindow::None)
+        Shell.LoadingDialog = Shell.WindowSystem->CreateDialog(Shell.AppInstance, IDD_LOADING,
+                                                               Shell.MainWindow, PlainDialogProc);
+    Shell.AnimationsMenu = Shell.WindowSystem->GetSubMenu(
+        Shell.WindowSystem->GetMenu(Shell.MainWindow), ANIMATIONS_MENU_POSITION);
     EmptyAnimationsMenu();
 
     // A model without frames is reported by the renderer; the flow goes on.
     std::string ErrorText;
-    if (LoadModel(LastScriptPath, ErrorText) == eLoadResult::Failed)
+    if (LoadModel(View.LastScriptPath, ErrorText) == eLoadResult::Failed)
         return FailLoad(ErrorText.c_str());
     for (int I = 0; I < TheModel->GetNumSequences(); ++I)
-        WindowSystem->AppendMenu(AnimationsMenu, IDM_SEQUENCE_BASE + I,
+        Shell.WindowSystem->AppendMenu(Shell.AnimationsMenu, IDM_SEQUENCE_BASE + I,
                                  TheModel->GetSequence(I)->pszName.c_str());
-    WindowSystem->DrawMenuBar(MainWindow);
+    Shell.WindowSystem->DrawMenuBar(Shell.MainWindow);
 
-    CurrentFrame = 0;
-    SequenceStart = 0;
-    SequenceLength = 1;
-    WindowSystem->InvalidateRect(MainWindow);
-    if (LoopAnimation)
-        Animating = 1;
-    ResizeView(ClientWidth, ClientHeight);
+    View.CurrentFrame = 0;
+    View.SequenceStart = 0;
+    View.SequenceLength = 1;
+    Shell.WindowSystem->InvalidateRect(Shell.MainWindow);
+    if (View.LoopAnimation)
+        View.Animating = true;
+    ResizeView(View.ClientWidth, View.ClientHeight);
     CloseLoadingWindow();
     // The camera reset comes through the queue, after this command has returned.
-    WindowSystem->PostMessage(MainWindow, WM_KEYDOWN, VK_HOME, 0);
+    Shell.WindowSystem->PostMessage(Shell.MainWindow, WM_KEYDOWN, VK_HOME, 0);
     return 0;
 }
 
 int SelectSequence(int SequenceNum)
 {
     const AnimSeq* pSequence = TheModel->GetSequence(SequenceNum);
-    CurrentFrame = SequenceStart = pSequence->StartFrame;
-    SequenceLength = pSequence->NumFrames;
+    View.CurrentFrame = View.SequenceStart = pSequence->StartFrame;
+    View.SequenceLength = pSequence->NumFrames;
     // The frames about to play are the next ones prepared.
-    PrepareFramesFrom(SequenceStart);
+    PrepareFramesFrom(View.SequenceStart);
     return 0;
 }
 
 void DropModelOutOfMemory()
 {
     EmptyAnimationsMenu();
-    WindowSystem->DrawMenuBar(MainWindow);
+    Shell.WindowSystem->DrawMenuBar(Shell.MainWindow);
     // Freed before the message is shown, so that the box itself has room.
     ReleaseModel();
-    CurrentFrame = SequenceStart = 0;
-    SequenceLength = 1;
-    WindowSystem->InvalidateRect(MainWindow);
-    WindowSystem->MessageBox(MainWindow, OutOfMemoryText(LastScriptPath).c_str(), "Error",
+    View.CurrentFrame = View.SequenceStart = 0;
+    View.SequenceLength = 1;
+    Shell.WindowSystem->InvalidateRect(Shell.MainWindow);
+    Shell.WindowSystem->MessageBox(Shell.MainWindow, OutOfMemoryText(View.LastScriptPath).c_str(), "Error",
                              MB_ICONEXCLAMATION);
 }

@@ -19,27 +19,27 @@ constexpr double PREPARATION_SLICE_MS = 8.0;
 // Renderer messages are owned by the main window and carry the exclamation icon.
 void ShowMessageOnMainWindow(const char* pszText, const char* pszCaption)
 {
-    WindowSystem->MessageBox(MainWindow, pszText, pszCaption, MB_ICONEXCLAMATION);
+    Shell.WindowSystem->MessageBox(Shell.MainWindow, pszText, pszCaption, MB_ICONEXCLAMATION);
 }
 
 // Called per prepared frame during a load; repaints only the loading window.
 void ShowBuildProgress(int Done, int Total)
 {
-    if (LoadingDialog != HWindow::None)
-        WindowSystem->SetProgress(LoadingDialog, IDC_LOADING_PROGRESS, Done, Total);
+    if (Shell.LoadingDialog != HWindow::None)
+        Shell.WindowSystem->SetProgress(Shell.LoadingDialog, IDC_LOADING_PROGRESS, Done, Total);
 }
 }  // namespace
 
 bool CreateShellWindow(cWindowSystem& System)
 {
-    WindowSystem = &System;
+    Shell.WindowSystem = &System;
     ShowRendererMessage = ShowMessageOnMainWindow;
     RegisterD3DRenderer();
     BuildProgressHook = ShowBuildProgress;
-    AppInstance = &AppResources();
+    Shell.AppInstance = &AppResources();
 
     tMainWindowDesc Desc;
-    Desc.pInstance = AppInstance;
+    Desc.pInstance = Shell.AppInstance;
     Desc.Proc = MainWindowProc;
     Desc.pszTitle = TESSALY_VERSION_TEXT;
     Desc.MenuId = IDR_MAINMENU;
@@ -51,30 +51,30 @@ bool CreateShellWindow(cWindowSystem& System)
     const HWindow Window = System.CreateMainWindow(Desc);
     if (Window == HWindow::None)
         return false;
-    MainWindow = Window;
+    Shell.MainWindow = Window;
     // The viewer records the window and the display depth only; no DirectX object exists
     // until the user switches renderer. Without it the program runs on OpenGL alone.
     CreateD3DViewer();
-    System.ShowWindow(MainWindow);
-    System.UpdateWindow(MainWindow);
+    System.ShowWindow(Shell.MainWindow);
+    System.UpdateWindow(Shell.MainWindow);
     return true;
 }
 
 std::uint32_t IdleRedraw(std::uint32_t Now)
 {
     // Modulo 2^32 difference read as signed, so a clock wrap between readings is harmless.
-    const auto Elapsed = static_cast<std::int32_t>(Now - LastRedrawTime);
-    if (Elapsed > FrameIntervalMs)
+    const auto Elapsed = static_cast<std::int32_t>(Now - Shell.LastRedrawTime);
+    if (Elapsed > View.FrameIntervalMs)
     {
-        LastRedrawTime = Now;
-        WindowSystem->InvalidateRect(MainWindow);
+        Shell.LastRedrawTime = Now;
+        Shell.WindowSystem->InvalidateRect(Shell.MainWindow);
         return 0;
     }
     // Wake on the first millisecond at which the difference is strictly above the interval.
     // A negative difference (last request "ahead" of the clock) waits one interval and looks
     // again rather than sleeping for most of 2^31 ms.
-    const std::int64_t Wait = Elapsed < 0 ? static_cast<std::int64_t>(FrameIntervalMs) + 1
-                                          : static_cast<std::int64_t>(FrameIntervalMs) - Elapsed + 1;
+    const std::int64_t Wait = Elapsed < 0 ? static_cast<std::int64_t>(View.FrameIntervalMs) + 1
+                                          : static_cast<std::int64_t>(View.FrameIntervalMs) - Elapsed + 1;
     return static_cast<std::uint32_t>(Wait < 1 ? 1 : Wait);
 }
 
@@ -97,21 +97,21 @@ int RunMessageLoop()
     {
         // A paint may have prepared a frame, wherever the window system delivered it.
         CheckFramePreparation();
-        if (WindowSystem->PeekMessage())
+        if (Shell.WindowSystem->PeekMessage())
         {
             tMessage Msg;
-            if (!WindowSystem->GetMessage(Msg))
+            if (!Shell.WindowSystem->GetMessage(Msg))
                 return static_cast<int>(Msg.wParam);
-            WindowSystem->TranslateMessage(Msg);
-            WindowSystem->DispatchMessage(Msg);
+            Shell.WindowSystem->TranslateMessage(Msg);
+            Shell.WindowSystem->DispatchMessage(Msg);
             continue;
         }
         // Messages first, then a due redraw, then frames still waiting for preparation, one
         // short slice at a time so that input and drawing stay responsive.
         std::uint32_t Wait = WAIT_INFINITE;
-        if (Animating)
+        if (View.Animating)
         {
-            Wait = IdleRedraw(WindowSystem->GetTimeMs());
+            Wait = IdleRedraw(Shell.WindowSystem->GetTimeMs());
             if (Wait == 0)
                 continue;
         }
@@ -121,7 +121,7 @@ int RunMessageLoop()
             continue;
         }
         // The wait ends early when a message arrives, and the loop starts over.
-        WindowSystem->WaitMessage(Wait);
+        Shell.WindowSystem->WaitMessage(Wait);
     }
 }
 
@@ -133,8 +133,8 @@ int TessalyMain(cWindowSystem& System, const char* pszScript)
     {
         // Remembered first and passed as the remembered path, which the loading flow takes
         // whatever its length (a path it is handed otherwise is taken up to 255 characters).
-        LastScriptPath = pszScript;
-        OpenScript(LastScriptPath.c_str());
+        View.LastScriptPath = pszScript;
+        OpenScript(View.LastScriptPath.c_str());
     }
     return RunMessageLoop();
 }

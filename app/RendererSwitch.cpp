@@ -21,14 +21,16 @@ constexpr std::uint32_t DIRECTX_5 = 0x500;
 
 void CheckDirect3DItem(bool bChecked)
 {
-    WindowSystem->CheckMenuItem(WindowSystem->GetMenu(MainWindow), IDM_DIRECT3D, bChecked);
+    Shell.WindowSystem->CheckMenuItem(Shell.WindowSystem->GetMenu(Shell.MainWindow), IDM_DIRECT3D,
+                                      bChecked);
 }
 }  // namespace
 
 bool CreateD3DViewer()
 {
     if (!TheD3DViewer)
-        TheD3DViewer = new (std::nothrow) cD3DViewer(*WindowSystem, MainWindow, AppInstance);
+        TheD3DViewer = new (std::nothrow)
+            cD3DViewer(*Shell.WindowSystem, Shell.MainWindow, Shell.AppInstance);
     return TheD3DViewer != nullptr;
 }
 
@@ -36,7 +38,7 @@ void SwitchRenderer()
 {
     if (!CreateD3DViewer())
         return;
-    if (RenderMode == eRenderMode::Direct3D)
+    if (View.RenderMode == eRenderMode::Direct3D)
     {
         SelectRenderer(eRenderMode::OpenGL);
         GLSetPerspectiveHint();
@@ -50,7 +52,7 @@ void SwitchRenderer()
         ProbeDirectXVersion(&Version, &Platform);
         if (Version < DIRECTX_5)
         {
-            WindowSystem->MessageBox(MainWindow,
+            Shell.WindowSystem->MessageBox(Shell.MainWindow,
                                      "Tessaly requires DirectX 5 or newer which is not on this machine.",
                                      "Info", MB_ICONEXCLAMATION);
             return;
@@ -67,7 +69,7 @@ void SwitchRenderer()
         CheckDirect3DItem(true);
     }
     // The model exists only in the active renderer's form: it is read again for the new one.
-    if (!LastScriptPath.empty())
-        OpenScript(LastScriptPath.c_str());
-    WindowSystem->InvalidateRect(MainWindow);
+    if (!View.LastScriptPath.empty())
+        OpenScript(View.LastScriptPath.c_str());
+    Shell.WindowSystem->InvalidateRect(Shell.MainWindow);
 }

@@ -21,30 +21,30 @@ namespace
 HPalette CreateWindowPalette(HWindow Window)
 {
     tPixelFormat Format;
-    if (!WindowSystem->DescribePixelFormat(Window, Format) || !(Format.dwFlags & PFD_NEED_PALETTE))
+    if (!Shell.WindowSystem->DescribePixelFormat(Window, Format) || !(Format.dwFlags & PFD_NEED_PALETTE))
         return HPalette::None;
     const std::vector<tPaletteEntry> Entries = GLCreatePalette(Format);
     if (Entries.empty())
         return HPalette::None;
     const HPalette Palette =
-        WindowSystem->CreatePalette(Entries.data(), static_cast<int>(Entries.size()));
-    WindowSystem->SelectPalette(Window, Palette, false);
-    WindowSystem->RealizePalette(Window);
+        Shell.WindowSystem->CreatePalette(Entries.data(), static_cast<int>(Entries.size()));
+    Shell.WindowSystem->SelectPalette(Window, Palette, false);
+    Shell.WindowSystem->RealizePalette(Window);
     return Palette;
 }
 
 std::intptr_t OnCreate(HWindow Window)
 {
     // Failures here are silent: start-up carries on and the window just stays undrawn.
-    WindowDC = Window;
-    WindowSystem->SetPixelFormat(WindowDC, GLPixelFormat);
-    GLContext = WindowSystem->CreateGLContext(WindowDC);
-    WindowSystem->MakeCurrent(WindowDC, GLContext);
-    GLPalette = CreateWindowPalette(WindowDC);
+    Shell.WindowDC = Window;
+    Shell.WindowSystem->SetPixelFormat(Shell.WindowDC, GLPixelFormat);
+    Shell.GLContext = Shell.WindowSystem->CreateGLContext(Shell.WindowDC);
+    Shell.WindowSystem->MakeCurrent(Shell.WindowDC, Shell.GLContext);
+    Shell.GLPalette = CreateWindowPalette(Shell.WindowDC);
     // The menu resource has Loop Animation checked; the flag starts clear.
-    const HMenu Menu = WindowSystem->GetMenu(Window);
-    WindowSystem->CheckMenuItem(Menu, IDM_LOOP, false);
-    WindowSystem->CheckMenuItem(Menu, IDM_POLY_ALL, true);
+    const HMenu Menu = Shell.WindowSystem->GetMenu(Window);
+    Shell.WindowSystem->CheckMenuItem(Menu, IDM_LOOP, false);
+    Shell.WindowSystem->CheckMenuItem(Menu, IDM_POLY_ALL, true);
     GLInitState();
     GLInitTexturing();
     return 0;
@@ -54,13 +54,13 @@ std::intptr_t OnDestroy()
 {
     // While the context is still current, so the model's lists and textures are deleted.
     ReleaseModel();
-    WindowSystem->MakeCurrent(WindowDC, HGLContext::None);
-    WindowSystem->DeleteGLContext(GLContext);
-    GLContext = HGLContext::None;
-    if (GLPalette != HPalette::None)
+    Shell.WindowSystem->MakeCurrent(Shell.WindowDC, HGLContext::None);
+    Shell.WindowSystem->DeleteGLContext(Shell.GLContext);
+    Shell.GLContext = HGLContext::None;
+    if (Shell.GLPalette != HPalette::None)
     {
-        WindowSystem->DeletePalette(GLPalette);
-        GLPalette = HPalette::None;
+        Shell.WindowSystem->DeletePalette(Shell.GLPalette);
+        Shell.GLPalette = HPalette::None;
     }
     if (TheD3DViewer)
     {
@@ -68,7 +68,7 @@ std::intptr_t OnDestroy()
         delete TheD3DViewer;
         TheD3DViewer = nullptr;
     }
-    WindowSystem->PostQuitMessage(0);
+    Shell.WindowSystem->PostQuitMessage(0);
     return 0;
 }
 
@@ -78,9 +78,9 @@ class cWindowPaint final : public cPaintTarget
 {
 public:
     explicit cWindowPaint(HWindow Window) : mWindow(Window) {}
-    void SwapBuffers() override { WindowSystem->SwapBuffers(WindowDC); }
-    bool HasUpdateRegion() override { return WindowSystem->GetUpdateRect(mWindow); }
-    void ValidateRegion() override { WindowSystem->ValidateRect(mWindow); }
+    void SwapBuffers() override { Shell.WindowSystem->SwapBuffers(Shell.WindowDC); }
+    bool HasUpdateRegion() override { return Shell.WindowSystem->GetUpdateRect(mWindow); }
+    void ValidateRegion() override { Shell.WindowSystem->ValidateRect(mWindow); }
 
 private:
     HWindow mWindow;
@@ -94,7 +94,7 @@ std::intptr_t OnPaint(HWindow Window, std::uint32_t Msg, std::uintptr_t wParam,
     // A renderer that cannot draw yet (Direct3D without a device) leaves the paint to the
     // default handling, which validates the window.
     if (!ActiveRenderer().Paint(Target))
-        return WindowSystem->DefWindowProc(Window, Msg, wParam, lParam);
+        return Shell.WindowSystem->DefWindowProc(Window, Msg, wParam, lParam);
     return 0;
 }
 
@@ -119,40 +119,40 @@ std::intptr_t OnKeyDown(HWindow Window, std::uint32_t Msg, std::uintptr_t wParam
     switch (wParam)
     {
     case VK_ESCAPE:
-        WindowSystem->SendMessage(Window, WM_CLOSE, 0, 0);
+        Shell.WindowSystem->SendMessage(Window, WM_CLOSE, 0, 0);
         break;
     case VK_PRIOR:
-        TurnDown(CameraAngleX);
+        TurnDown(View.CameraAngleX);
         break;
     case VK_NEXT:
-        TurnUp(CameraAngleX);
+        TurnUp(View.CameraAngleX);
         break;
     case VK_HOME:
-        CameraOffsetY = CameraOffsetZ = CameraAngleY = CameraAngleX = 0.0f;
+        View.CameraOffsetY = View.CameraOffsetZ = View.CameraAngleY = View.CameraAngleX = 0.0f;
         break;
     case VK_LEFT:
-        TurnUp(CameraAngleY);
+        TurnUp(View.CameraAngleY);
         break;
     case VK_UP:
-        CameraOffsetZ += 10.0f;
+        View.CameraOffsetZ += 10.0f;
         break;
     case VK_RIGHT:
-        TurnDown(CameraAngleY);
+        TurnDown(View.CameraAngleY);
         break;
     case VK_DOWN:
-        CameraOffsetZ -= 10.0f;
+        View.CameraOffsetZ -= 10.0f;
         break;
     case VK_INSERT:
-        CameraOffsetY -= 10.0f;
+        View.CameraOffsetY -= 10.0f;
         break;
     case VK_DELETE:
-        CameraOffsetY += 10.0f;
+        View.CameraOffsetY += 10.0f;
         break;
     default:
         break;
     }
-    WindowSystem->InvalidateRect(Window);
-    return WindowSystem->DefWindowProc(Window, Msg, wParam, lParam);
+    Shell.WindowSystem->InvalidateRect(Window);
+    return Shell.WindowSystem->DefWindowProc(Window, Msg, wParam, lParam);
 }
 
 // The key-down of the same key has already asked for the redraw. Sequence bounds come from
@@ -162,34 +162,35 @@ std::intptr_t OnChar(std::uintptr_t Character)
 {
     if (Character == 'n' || Character == 'N')
     {
-        CurrentFrame = NextFrameInSequence(CurrentFrame);
+        View.CurrentFrame = NextFrameInSequence(View.CurrentFrame);
     }
     else if (Character == 'p' || Character == 'P')
     {
-        const std::int64_t Previous = static_cast<std::int64_t>(CurrentFrame) - 1;
-        CurrentFrame = Previous < SequenceStart ? SequenceStart : static_cast<std::int32_t>(Previous);
+        const std::int64_t Previous = static_cast<std::int64_t>(View.CurrentFrame) - 1;
+        View.CurrentFrame = Previous < View.SequenceStart ? View.SequenceStart
+                                                          : static_cast<std::int32_t>(Previous);
     }
     return 0;
 }
 
 std::intptr_t OnQueryNewPalette(HWindow Window)
 {
-    if (GLPalette == HPalette::None)
+    if (Shell.GLPalette == HPalette::None)
         return 0;
-    WindowSystem->SelectPalette(WindowDC, GLPalette, false);
-    const int Realised = WindowSystem->RealizePalette(WindowDC);
-    WindowSystem->InvalidateRect(Window);
+    Shell.WindowSystem->SelectPalette(Shell.WindowDC, Shell.GLPalette, false);
+    const int Realised = Shell.WindowSystem->RealizePalette(Shell.WindowDC);
+    Shell.WindowSystem->InvalidateRect(Window);
     return Realised;
 }
 
 std::intptr_t OnPaletteChanged(HWindow Window, std::uintptr_t ChangedBy)
 {
     // Our own realisation also announces a change; answering it would loop.
-    if (GLPalette != HPalette::None && static_cast<HWindow>(ChangedBy) != Window)
+    if (Shell.GLPalette != HPalette::None && static_cast<HWindow>(ChangedBy) != Window)
     {
-        WindowSystem->SelectPalette(WindowDC, GLPalette, false);
-        WindowSystem->RealizePalette(WindowDC);
-        WindowSystem->UpdateColors(WindowDC);
+        Shell.WindowSystem->SelectPalette(Shell.WindowDC, Shell.GLPalette, false);
+        Shell.WindowSystem->RealizePalette(Shell.WindowDC);
+        Shell.WindowSystem->UpdateColors(Shell.WindowDC);
     }
     return 0;
 }
@@ -226,6 +227,6 @@ std::intptr_t MainWindowProc(HWindow Window, std::uint32_t Msg, std::uintptr_t w
     case WM_PALETTECHANGED:
         return OnPaletteChanged(Window, wParam);
     default:
-        return WindowSystem->DefWindowProc(Window, Msg, wParam, lParam);
+        return Shell.WindowSystem->DefWindowProc(Window, Msg, wParam, lParam);
     }
 }

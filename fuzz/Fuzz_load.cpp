@@ -165,21 +165,21 @@ private:
     {
         ResetViewState();
         SelectRenderer(Mode);
-        TexturesOn = (Input.Switches & LOAD_TEXTURES_OFF) == 0;
+        View.TexturesOn = (Input.Switches & LOAD_TEXTURES_OFF) == 0;
     }
 
     // The input's frame and filter, and the model's first sequence when the input loops over it,
     // as the Animations menu selects it.
     static void ChooseFrame(const cLoadInput& Input)
     {
-        CurrentFrame = Input.Frame;
-        PolygonFilter = Input.Filter;
+        View.CurrentFrame = Input.Frame;
+        View.PolygonFilter = static_cast<ePolygonFilter>(Input.Filter);
         if ((Input.Switches & LOAD_LOOP_SEQUENCE) && TheModel && TheModel->GetNumSequences() > 0)
         {
-            SequenceStart = TheModel->GetSequence(0)->StartFrame;
-            SequenceLength = TheModel->GetSequence(0)->NumFrames;
-            LoopAnimation = 1;
-            PrepareFramesFrom(SequenceStart);
+            View.SequenceStart = TheModel->GetSequence(0)->StartFrame;
+            View.SequenceLength = TheModel->GetSequence(0)->NumFrames;
+            View.LoopAnimation = true;
+            PrepareFramesFrom(View.SequenceStart);
         }
     }
 
@@ -210,7 +210,7 @@ void cLoadSession::RunDirect3D(const cLoadInput& Input)
     const eLoadResult Result = LoadModel(mScript, ErrorText);
     CheckLoad(Result, ErrorText);
     mbDirect3DLoaded = Result != eLoadResult::Failed;
-    mDirect3DBounds = ModelBounds;
+    mDirect3DBounds = Placement.ModelBounds;
     if (Result != eLoadResult::Failed)
     {
         if (Result == eLoadResult::Loaded && !D3DFrames[0])
@@ -252,7 +252,7 @@ void cLoadSession::DrawAndPrepareDirect3D()
 void cLoadSession::RunOpenGL(const cLoadInput& Input)
 {
     ResetView(eRenderMode::OpenGL, Input);
-    GLSetTexturesOn(TexturesOn != 0);
+    GLSetTexturesOn(View.TexturesOn);
     std::string ErrorText;
     const eLoadResult Result = LoadModel(mScript, ErrorText);
     CheckLoad(Result, ErrorText);
@@ -262,7 +262,8 @@ void cLoadSession::RunOpenGL(const cLoadInput& Input)
             __builtin_trap();
         // Both renderers place the model by the same frame 0 (the bytes are compared, so
         // bounds that are not numbers must match too).
-        if (mbDirect3DLoaded && std::memcmp(&ModelBounds, &mDirect3DBounds, sizeof ModelBounds) != 0)
+        if (mbDirect3DLoaded && std::memcmp(&Placement.ModelBounds, &mDirect3DBounds,
+                                            sizeof Placement.ModelBounds) != 0)
             __builtin_trap();
         ResizeView(PICTURE_WIDTH, PICTURE_HEIGHT);
         ChooseFrame(Input);

@@ -72,19 +72,19 @@ int cGLFrame::Draw(unsigned int Filter)
 void GLDrawFrame()
 {
     // A frame whose turn has not come yet is prepared now.
-    PrepareFrameNow(CurrentFrame);
+    PrepareFrameNow(View.CurrentFrame);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
-    glTranslatef(0.0f, 0.0f, CameraOffsetZ - ViewDistance);
-    glTranslatef(0.0f, CameraOffsetY, 0.0f);
-    glRotatef(-CameraAngleY, 0.0f, 1.0f, 0.0f);
-    glRotatef(-CameraAngleX, 1.0f, 0.0f, 0.0f);
+    glTranslatef(0.0f, 0.0f, View.CameraOffsetZ - Placement.ViewDistance);
+    glTranslatef(0.0f, View.CameraOffsetY, 0.0f);
+    glRotatef(-View.CameraAngleY, 0.0f, 1.0f, 0.0f);
+    glRotatef(-View.CameraAngleX, 1.0f, 0.0f, 0.0f);
     cGLFrame* pFrame =
-        CurrentFrame >= 0 && CurrentFrame < MAX_FRAMES ? GLFrames[CurrentFrame] : nullptr;
+        View.CurrentFrame >= 0 && View.CurrentFrame < MAX_FRAMES ? GLFrames[View.CurrentFrame] : nullptr;
     // Without a prepared frame only the background shows and the animation holds.
     if (pFrame)
     {
-        pFrame->Draw(static_cast<unsigned int>(PolygonFilter));
+        pFrame->Draw(static_cast<unsigned int>(View.PolygonFilter));
         StepLoopAnimation();
     }
     glPopMatrix();

@@ -79,7 +79,7 @@ void GLReleaseTextures()
 
 int GLBuildTextureLists()
 {
-    RenderMode = eRenderMode::OpenGL;
+    View.RenderMode = eRenderMode::OpenGL;
     GLReleaseTextures();
     glGenTextures(MAX_TEXTURES, TextureNames);
     TexturesCreated = true;

@@ -34,7 +34,7 @@ public:
         return true;
     }
     void Resize(int Width, int Height) override { GLResizeView(Width, Height); }
-    void ApplyTextureSwitch() override { GLSetTexturesOn(TexturesOn); }
+    void ApplyTextureSwitch() override { GLSetTexturesOn(View.TexturesOn); }
     void SetBackgroundColor(std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue) override
     {
         GLSetBackgroundColor(Red, Green, Blue);

@@ -71,14 +71,14 @@ void GLResizeView(int Width, int Height)
     glLoadIdentity();
     gluPerspective(45.0, static_cast<double>(Width) / static_cast<double>(Height), 1.0,
                    FarPlaneDistance());
-    ViewDistance = static_cast<float>(BaseViewDistance());
+    Placement.ViewDistance = static_cast<float>(BaseViewDistance());
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }
 
 int GLSetLighting(bool bOn)
 {
-    if (RenderMode != eRenderMode::OpenGL || !bOn)
+    if (View.RenderMode != eRenderMode::OpenGL || !bOn)
         return 0;
     glEnable(GL_LIGHTING);
     glLightfv(GL_LIGHT0, GL_AMBIENT, LightAmbient);

@@ -43,15 +43,15 @@ cRenderer* RegisterRenderer(eRenderMode Mode, cRenderer* pRenderer)
 
 cRenderer& ActiveRenderer()
 {
-    if (cRenderer* pRenderer = Slot(RenderMode))
+    if (cRenderer* pRenderer = Slot(View.RenderMode))
         return *pRenderer;
     static cNoRenderer NoOpenGL(eRenderMode::OpenGL), NoDirect3D(eRenderMode::Direct3D);
-    return RenderMode == eRenderMode::Direct3D ? NoDirect3D : NoOpenGL;
+    return View.RenderMode == eRenderMode::Direct3D ? NoDirect3D : NoOpenGL;
 }
 
 void SelectRenderer(eRenderMode Mode)
 {
-    RenderMode = Mode;
+    View.RenderMode = Mode;
 }
 
 void ApplyTextureSwitchToEveryRenderer()

@@ -9,8 +9,7 @@
 #include "render/RenderHooks.h"
 #include "render/Renderer.h"
 
-cModelBounds ModelBounds;
-float ViewDistance;
+cModelPlacement Placement;
 
 namespace
 {
@@ -23,7 +22,7 @@ double WholeDepth(float Z)
 
 double BaseViewDistance()
 {
-    return WholeDepth(ModelBounds.MaxZ) + 100.0;
+    return WholeDepth(Placement.ModelBounds.MaxZ) + 100.0;
 }
 
 double FarPlaneDistance()
@@ -31,15 +30,15 @@ double FarPlaneDistance()
     // A hundred times the model's depth, but at least twice as far as the model's origin: a
     // model under a unit or two deep would otherwise lie beyond the plane, or the plane would
     // fall before the near one and flatten every depth.
-    const double ZMin = WholeDepth(ModelBounds.MinZ);
-    const double ZMax = WholeDepth(ModelBounds.MaxZ);
+    const double ZMin = WholeDepth(Placement.ModelBounds.MinZ);
+    const double ZMax = WholeDepth(Placement.ModelBounds.MaxZ);
     return std::max((ZMin + ZMax) * 100.0, 2.0 * (ZMax + 100.0));
 }
 
 void ResizeView(int Width, int Height)
 {
-    ClientWidth = Width;
-    ClientHeight = Height;
+    View.ClientWidth = Width;
+    View.ClientHeight = Height;
     ActiveRenderer().Resize(Width, Height);
 }
 
@@ -47,8 +46,9 @@ int FinishModelBuild(const cFrameGeometry* pFrameZero, const char* pszScript)
 {
     if (pFrameZero)
     {
-        pFrameZero->GetBounds(ModelBounds.MinX, ModelBounds.MaxX, ModelBounds.MinY,
-                              ModelBounds.MaxY, ModelBounds.MinZ, ModelBounds.MaxZ);
+        cModelBounds& Bounds = Placement.ModelBounds;
+        pFrameZero->GetBounds(Bounds.MinX, Bounds.MaxX, Bounds.MinY, Bounds.MaxY, Bounds.MinZ,
+                              Bounds.MaxZ);
         return 0;
     }
     const std::string Text = std::string("The file ") + (pszScript ? pszScript : "") +
@@ -59,6 +59,5 @@ int FinishModelBuild(const cFrameGeometry* pFrameZero, const char* pszScript)
 
 void ResetModelPlacement()
 {
-    ModelBounds = {};
-    ViewDistance = 0.0f;
+    Placement = cModelPlacement{};
 }

@@ -9,10 +9,15 @@ struct cModelBounds
 {
     float MinX, MaxX, MinY, MaxY, MinZ, MaxZ;
 };
-extern cModelBounds ModelBounds;
-// Distance of the model's origin in front of the eye before the user's offset. ResizeView
-// sets it: |trunc(MaxZ)| + 100 for OpenGL, its negative for Direct3D.
-extern float ViewDistance;
+
+struct cModelPlacement
+{
+    cModelBounds ModelBounds{};
+    // Distance of the model's origin in front of the eye before the user's offset. ResizeView
+    // sets it: |trunc(MaxZ)| + 100 for OpenGL, its negative for Direct3D.
+    float ViewDistance = 0.0f;
+};
+extern cModelPlacement Placement;
 
 // |trunc(MaxZ)| + 100 for the model in ModelBounds: how far in front of the eye its origin
 // stands, whatever sign the active renderer gives the distance.
@@ -21,12 +26,12 @@ double BaseViewDistance();
 // times its depth in whole units, and at least twice the model's distance. Both renderers
 // use it.
 double FarPlaneDistance();
-// Records the client size in ClientWidth and ClientHeight, then the active renderer sets its
+// Records the client size in View.ClientWidth and View.ClientHeight, then the active renderer sets its
 // projection and ViewDistance for it.
 void ResizeView(int Width, int Height);
 // The end of building a model, in either renderer: frame 0's bounds into ModelBounds and 0;
 // without a frame 0 the user is told "The file <pszScript> does not contain any mesh
 // information." and 1 comes back, the bounds left as they were.
 int FinishModelBuild(const cFrameGeometry* pFrameZero, const char* pszScript);
-// ModelBounds and ViewDistance back to zero, as at program start.
+// Placement back to zero, as at program start (ResetViewState calls it).
 void ResetModelPlacement();

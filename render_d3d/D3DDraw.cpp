@@ -110,26 +110,27 @@ void D3DDrawFrame()
     cD3DViewer& Viewer = *TheD3DViewer;
     IDirect3DRMFrame2* pScene = Viewer.GetScene();
     if (pScene && Viewer.GetCamera())
-        Viewer.GetCamera()->SetPosition(pScene, 0.0f, -CameraOffsetY, CameraOffsetZ + ViewDistance);
+        Viewer.GetCamera()->SetPosition(pScene, 0.0f, -View.CameraOffsetY,
+                                        View.CameraOffsetZ + Placement.ViewDistance);
     // The turn about x comes first and the turn about the vertical axis after it, the order
     // the OpenGL view applies them, so both renderers show the same picture for one camera.
     if (IDirect3DRMFrame2* pModelFrame = Viewer.GetModelFrame())
     {
         pModelFrame->AddRotation(D3DRMCOMBINE_REPLACE, 1.0f, 0.0f, 0.0f,
-                                 static_cast<D3DVALUE>(CameraAngleX * D3D_DEGREES_TO_RADIANS));
+                                 static_cast<D3DVALUE>(View.CameraAngleX * D3D_DEGREES_TO_RADIANS));
         pModelFrame->AddRotation(D3DRMCOMBINE_AFTER, 0.0f, 1.0f, 0.0f,
-                                 static_cast<D3DVALUE>(CameraAngleY * D3D_DEGREES_TO_RADIANS));
+                                 static_cast<D3DVALUE>(View.CameraAngleY * D3D_DEGREES_TO_RADIANS));
     }
     // A frame whose turn has not come yet is prepared now.
-    PrepareFrameNow(CurrentFrame);
+    PrepareFrameNow(View.CurrentFrame);
     cD3DFrame* pFrame =
-        CurrentFrame >= 0 && CurrentFrame < MAX_FRAMES ? D3DFrames[CurrentFrame] : nullptr;
+        View.CurrentFrame >= 0 && View.CurrentFrame < MAX_FRAMES ? D3DFrames[View.CurrentFrame] : nullptr;
     if (!pFrame)
     {
         // Only the background shows and the animation holds.
         RenderScene(Viewer);
         return;
     }
-    pFrame->Draw(static_cast<unsigned int>(PolygonFilter));
+    pFrame->Draw(static_cast<unsigned int>(View.PolygonFilter));
     StepLoopAnimation();
 }

@@ -242,7 +242,7 @@ void D3DPrepareFrame(int Frame)
         return;
     D3DFrames[Frame] = new cD3DFrame(TheModel, Frame, MAX_TEXTURES, TheD3DViewer);
     // A frame prepared after textures were switched off draws without them, as the others do.
-    if (!TexturesOn)
+    if (!View.TexturesOn)
         D3DFrames[Frame]->SetTexturesOn(false);
 }
 
@@ -266,10 +266,10 @@ void ApplyTextureSwitchToDirect3D()
 {
     if (!TheModel || !TheD3DViewer)
         return;
-    const float Ambient = TexturesOn ? 0.8f : 0.1f;
+    const float Ambient = View.TexturesOn ? 0.8f : 0.1f;
     TheD3DViewer->SetAmbientLight(Ambient, Ambient, Ambient);
     const int NumFrames = std::min(static_cast<int>(TheModel->GetAnivHeader()->NumFrames), MAX_FRAMES);
     for (int Frame = 0; Frame < NumFrames; ++Frame)
         if (D3DFrames[Frame])
-            D3DFrames[Frame]->SetTexturesOn(TexturesOn != 0);
+            D3DFrames[Frame]->SetTexturesOn(View.TexturesOn);
 }

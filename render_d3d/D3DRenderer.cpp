@@ -40,13 +40,13 @@ public:
     // new client area, and the camera at that distance.
     void Resize(int Width, int Height) override
     {
-        ViewDistance = static_cast<float>(-BaseViewDistance());
+        Placement.ViewDistance = static_cast<float>(-BaseViewDistance());
         if (!TheD3DViewer)
             return;
         TheD3DViewer->Resize(Width, Height);
         if (TheD3DViewer->GetScene() && TheD3DViewer->GetCamera())
             TheD3DViewer->GetCamera()->SetPosition(TheD3DViewer->GetScene(), 0.0f, 0.0f,
-                                                   ViewDistance);
+                                                   Placement.ViewDistance);
     }
     void ApplyTextureSwitch() override { ApplyTextureSwitchToDirect3D(); }
     // The viewer takes the colour chooser's layout: red in the low byte.

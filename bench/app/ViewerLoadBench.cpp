@@ -144,7 +144,7 @@ int main(int Argc, char** Argv)
             {tDialogAction::SelectLine(DEVICE_LIST_ID, 0), {WM_COMMAND, IDOK, 0}});
         System.PostInput(WM_COMMAND, IDM_DIRECT3D);
         Pump(System);
-        if (RenderMode != eRenderMode::Direct3D)
+        if (View.RenderMode != eRenderMode::Direct3D)
             return Fail("Options > Use Direct3D did not switch renderer");
     }
 
@@ -155,7 +155,7 @@ int main(int Argc, char** Argv)
     System.mFileAnswers.push_back(std::string(pszScript));
     const tClock::time_point Chosen = tClock::now();
     const double ChosenCpuMs = CpuMs(CLOCK_PROCESS_CPUTIME_ID);
-    HandleCommand(MainWindow, IDM_OPEN);
+    HandleCommand(Shell.MainWindow, IDM_OPEN);
     if (bFull)
     {
         PrepareAllFrames();
@@ -202,6 +202,6 @@ int main(int Argc, char** Argv)
                 LongestSliceMs, LongestSliceCpuMs, StartResidentMiB, StatusMiB("VmHWM"),
                 static_cast<double>(HeapBytes) / MIB, static_cast<double>(PeakHeapBytes) / MIB);
 
-    System.DestroyWindow(MainWindow);
+    System.DestroyWindow(Shell.MainWindow);
     return 0;
 }

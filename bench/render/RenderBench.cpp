@@ -94,22 +94,22 @@ void DrawBench(benchmark::State& State, bool bRespecify)
 {
     const int Frames = static_cast<int>(State.range(0));
     const int Tris = static_cast<int>(State.range(1));
-    PolygonFilter = static_cast<int>(State.range(2));
+    View.PolygonFilter = static_cast<ePolygonFilter>(State.range(2));
     LoadModel(Frames, Tris);
     GLBuildModel("bench");
     if (bRespecify)
         RespecifyingTextureLists();
     ResizeView(480, 480);
-    CurrentFrame = SequenceStart = 0;
-    SequenceLength = Frames < MAX_FRAMES ? Frames : MAX_FRAMES;
-    LoopAnimation = 1;
+    View.CurrentFrame = View.SequenceStart = 0;
+    View.SequenceLength = Frames < MAX_FRAMES ? Frames : MAX_FRAMES;
+    View.LoopAnimation = true;
     for (auto _ : State)
     {
         GLDrawFrame();
         glFinish();
     }
-    LoopAnimation = 0;
-    PolygonFilter = 0;
+    View.LoopAnimation = false;
+    View.PolygonFilter = ePolygonFilter::All;
     ReleaseModel();
 }
 

@@ -103,20 +103,20 @@ void BM_D3DBuildModel(benchmark::State& State)
 void BM_D3DDraw(benchmark::State& State)
 {
     const int Frames = static_cast<int>(State.range(0));
-    PolygonFilter = static_cast<int>(State.range(2));
+    View.PolygonFilter = static_cast<ePolygonFilter>(State.range(2));
     LoadModel(Frames, static_cast<int>(State.range(1)));
     D3DBuildModel("bench");
     ResizeView(480, 480);
-    CurrentFrame = SequenceStart = 0;
-    SequenceLength = Frames;
-    LoopAnimation = 1;
+    View.CurrentFrame = View.SequenceStart = 0;
+    View.SequenceLength = Frames;
+    View.LoopAnimation = true;
     const int PresentsBefore = TheSystem->mPresentCount;
     for (auto _ : State)
         D3DDrawFrame();
     if (TheSystem->mPresentCount - PresentsBefore != static_cast<int>(State.iterations()))
         State.SkipWithError("a picture was not presented");
-    LoopAnimation = 0;
-    PolygonFilter = 0;
+    View.LoopAnimation = false;
+    View.PolygonFilter = ePolygonFilter::All;
     ReleaseModel();
 }
 

@@ -25,19 +25,19 @@ TEST_F(cClockTest, ToggleTableStartsKeepsAndStopsTheClock)
     };
     for (const auto& Row : ROWS)
     {
-        LoopAnimation = static_cast<std::uint8_t>(Row.L);
-        AutoRotate = static_cast<std::uint8_t>(Row.R);
-        Animating = static_cast<std::uint8_t>(Row.L || Row.R);
-        LastRedrawTime = 100;
+        View.LoopAnimation = static_cast<std::uint8_t>(Row.L);
+        View.AutoRotate = static_cast<std::uint8_t>(Row.R);
+        View.Animating = static_cast<std::uint8_t>(Row.L || Row.R);
+        Shell.LastRedrawTime = 100;
         mSystem.SetTime(9000);
         const std::size_t Paints = mSystem.mPaintTimes.size();
         Command(Row.CommandId);
         const std::string Where = "row " + std::to_string(Row.L) + std::to_string(Row.R) +
                                   " command " + std::to_string(Row.CommandId);
-        EXPECT_EQ(LoopAnimation, Row.ToL) << Where;
-        EXPECT_EQ(AutoRotate, Row.ToR) << Where;
-        EXPECT_EQ(Animating, Row.ToA) << Where;
-        EXPECT_EQ(LastRedrawTime, Row.bRestarts ? 9000u : 100u) << Where;
+        EXPECT_EQ(View.LoopAnimation, Row.ToL) << Where;
+        EXPECT_EQ(View.AutoRotate, Row.ToR) << Where;
+        EXPECT_EQ(View.Animating, Row.ToA) << Where;
+        EXPECT_EQ(Shell.LastRedrawTime, Row.bRestarts ? 9000u : 100u) << Where;
         const bool bNowOn = Row.CommandId == IDM_LOOP ? Row.ToL == 1 : Row.ToR == 1;
         EXPECT_EQ(mSystem.IsChecked(Row.CommandId), bNowOn) << Where;
         EXPECT_EQ(mSystem.mPaintTimes.size(), Paints + 1) << Where;
@@ -48,29 +48,29 @@ TEST_F(cClockTest, IdleRedrawIsStrictlyAfterTheInterval)
 {
     for (const int Interval : {50, 16})
     {
-        FrameIntervalMs = Interval;
-        LastRedrawTime = 1000;
-        mSystem.ValidateRect(MainWindow);
+        View.FrameIntervalMs = Interval;
+        Shell.LastRedrawTime = 1000;
+        mSystem.ValidateRect(Shell.MainWindow);
         const auto AtInterval = static_cast<std::uint32_t>(1000 + Interval);
         EXPECT_EQ(IdleRedraw(1000), static_cast<std::uint32_t>(Interval + 1));
         EXPECT_EQ(IdleRedraw(AtInterval), 1u) << Interval;
-        EXPECT_FALSE(mSystem.GetUpdateRect(MainWindow));
-        EXPECT_EQ(LastRedrawTime, 1000u);
+        EXPECT_FALSE(mSystem.GetUpdateRect(Shell.MainWindow));
+        EXPECT_EQ(Shell.LastRedrawTime, 1000u);
         EXPECT_EQ(IdleRedraw(AtInterval + 1), 0u) << Interval;
-        EXPECT_TRUE(mSystem.GetUpdateRect(MainWindow));
-        EXPECT_EQ(LastRedrawTime, AtInterval + 1);
+        EXPECT_TRUE(mSystem.GetUpdateRect(Shell.MainWindow));
+        EXPECT_EQ(Shell.LastRedrawTime, AtInterval + 1);
     }
 }
 
 TEST_F(cClockTest, IdleRedrawMeasuresAcrossTheClockWrap)
 {
-    FrameIntervalMs = 50;
-    LastRedrawTime = 0xFFFFFFF0u;
+    View.FrameIntervalMs = 50;
+    Shell.LastRedrawTime = 0xFFFFFFF0u;
     EXPECT_EQ(IdleRedraw(0x00000022u), 1u);   // 50 ms later: not yet
     EXPECT_EQ(IdleRedraw(0x00000023u), 0u);   // 51 ms later
-    EXPECT_EQ(LastRedrawTime, 0x00000023u);
+    EXPECT_EQ(Shell.LastRedrawTime, 0x00000023u);
     // A last request "ahead" of the clock waits a bounded time, not most of 2^31 ms.
-    LastRedrawTime = 5000;
+    Shell.LastRedrawTime = 5000;
     EXPECT_EQ(IdleRedraw(4000), 51u);
 }
 
@@ -90,7 +90,7 @@ TEST_F(cClockTest, LoopRedrawsEveryIntervalAndWaitsInBetween)
                                                  1255, 1306, 1357};
     EXPECT_EQ(Paints, Expected);
     // Auto Rotate turned 5 degrees per paint.
-    EXPECT_FLOAT_EQ(CameraAngleY, 5.0f * static_cast<float>(Expected.size()));
+    EXPECT_FLOAT_EQ(View.CameraAngleY, 5.0f * static_cast<float>(Expected.size()));
     // About one wait and two clock reads per redraw: no spinning.
     EXPECT_LE(mSystem.mWaits, 2 * static_cast<int>(Expected.size()) + 2);
     EXPECT_LE(mSystem.mClockReads, 3 * static_cast<int>(Expected.size()) + 3);
@@ -99,8 +99,8 @@ TEST_F(cClockTest, LoopRedrawsEveryIntervalAndWaitsInBetween)
 
 TEST_F(cClockTest, LoopRedrawsEvenlyAcrossTheClockWrapAtSixtyFramesPerSecond)
 {
-    FrameRate = 60;
-    FrameIntervalMs = 16;
+    View.FrameRate = 60;
+    View.FrameIntervalMs = 16;
     const std::uint32_t Start = 0xFFFFFFC0u;
     mSystem.SetTime(Start);
     mSystem.ScheduleInput(Start, WM_COMMAND, IDM_LOOP);
@@ -131,16 +131,16 @@ TEST_F(cClockTest, InputRepaintsAtOnceBetweenIdleRedraws)
 TEST_F(cClockTest, AutoRotateTakes73PaintsForAFullTurn)
 {
     Command(IDM_AUTOROTATE);
-    ASSERT_FLOAT_EQ(CameraAngleY, 5.0f);   // the command's own paint turned once
+    ASSERT_FLOAT_EQ(View.CameraAngleY, 5.0f);   // the command's own paint turned once
     for (int Paint = 2; Paint <= 72; ++Paint)
     {
-        mSystem.InvalidateRect(MainWindow);
+        mSystem.InvalidateRect(Shell.MainWindow);
         Pump();
     }
-    EXPECT_FLOAT_EQ(CameraAngleY, 360.0f);
-    mSystem.InvalidateRect(MainWindow);
+    EXPECT_FLOAT_EQ(View.CameraAngleY, 360.0f);
+    mSystem.InvalidateRect(Shell.MainWindow);
     Pump();
-    EXPECT_FLOAT_EQ(CameraAngleY, 0.0f);
+    EXPECT_FLOAT_EQ(View.CameraAngleY, 0.0f);
 }
 
 TEST_F(cClockTest, WithNothingAnimatingTheLoopBlocksUntilInput)

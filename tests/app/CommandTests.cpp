@@ -29,7 +29,7 @@ TEST_F(cCommandTest, WindowStartsWithTitleMenuAndMarks)
 TEST_F(cCommandTest, TexturesToggleFlagMarkAndTexturing)
 {
     Command(IDM_TEXTURES);
-    EXPECT_EQ(TexturesOn, 0);
+    EXPECT_FALSE(View.TexturesOn);
     EXPECT_FALSE(mSystem.IsChecked(IDM_TEXTURES));
     if (mSystem.HasGL())
     {
@@ -37,7 +37,7 @@ TEST_F(cCommandTest, TexturesToggleFlagMarkAndTexturing)
         EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     }
     Command(IDM_TEXTURES);
-    EXPECT_EQ(TexturesOn, 1);
+    EXPECT_TRUE(View.TexturesOn);
     EXPECT_TRUE(mSystem.IsChecked(IDM_TEXTURES));
     if (mSystem.HasGL())
     {
@@ -59,7 +59,7 @@ TEST_F(cCommandTest, PolygonItemsFormARadioGroup)
     {
         const std::size_t Paints = mSystem.mPaintTimes.size();
         Command(Item.Id);
-        EXPECT_EQ(PolygonFilter, Item.Filter);
+        EXPECT_EQ(static_cast<int>(View.PolygonFilter), Item.Filter);
         for (int Id : ALL_IDS)
             EXPECT_EQ(mSystem.IsChecked(Id), Id == Item.Id) << "item " << Id << " after " << Item.Id;
         EXPECT_EQ(mSystem.mPaintTimes.size(), Paints + 1);
@@ -109,7 +109,7 @@ TEST_F(cCommandTest, BackgroundChooserStartsBlackKeepsCustomColoursAndCancelChan
     EXPECT_EQ(mSystem.mColorChoosers[1].Initial, 0u);
     EXPECT_EQ(mSystem.mColorChoosers[0].CustomColors[3], 0u);
     EXPECT_EQ(mSystem.mColorChoosers[1].CustomColors[3], 0x00123456u);
-    EXPECT_EQ(CustomColors[3], 0x00123456u);
+    EXPECT_EQ(Shell.CustomColors[3], 0x00123456u);
     EXPECT_EQ(mSystem.mPaintTimes.size(), Paints);
     if (mSystem.HasGL())
     {
@@ -124,7 +124,7 @@ TEST_F(cCommandTest, ExitReleasesEverythingAndEndsWithZero)
     ASSERT_NE(TheModel, nullptr);
     Command(IDM_EXIT);
     EXPECT_EQ(TheModel, nullptr);
-    EXPECT_EQ(GLContext, HGLContext::None);
+    EXPECT_EQ(Shell.GLContext, HGLContext::None);
     EXPECT_FALSE(mSystem.HasGL());
     EXPECT_TRUE(mQuit);
     EXPECT_EQ(mExitCode, 0u);
@@ -132,18 +132,18 @@ TEST_F(cCommandTest, ExitReleasesEverythingAndEndsWithZero)
 
 TEST_F(cCommandTest, AnimationIdentifiersDoNothingWithoutAModel)
 {
-    CurrentFrame = 3;
-    SequenceStart = 2;
-    SequenceLength = 4;
+    View.CurrentFrame = 3;
+    View.SequenceStart = 2;
+    View.SequenceLength = 4;
     const std::size_t Paints = mSystem.mPaintTimes.size();
     Command(IDM_SEQUENCE_BASE);
     Command(IDM_ANIM_ALL);
     Command(12345);
-    EXPECT_EQ(CurrentFrame, 3);
-    EXPECT_EQ(SequenceStart, 2);
-    EXPECT_EQ(SequenceLength, 4);
+    EXPECT_EQ(View.CurrentFrame, 3);
+    EXPECT_EQ(View.SequenceStart, 2);
+    EXPECT_EQ(View.SequenceLength, 4);
     EXPECT_EQ(mSystem.mPaintTimes.size(), Paints);
-    EXPECT_EQ(RenderMode, eRenderMode::OpenGL);
+    EXPECT_EQ(View.RenderMode, eRenderMode::OpenGL);
     EXPECT_TRUE(mSystem.mMessageBoxes.empty());
 }
 }  // namespace

@@ -34,7 +34,7 @@ TEST_F(cDialogTest, FrameRateDialogOpensOnTheCurrentRate)
     EXPECT_EQ(Bar.Pos, 20);
     EXPECT_EQ(Shown.Result, 0);
     EXPECT_FALSE(Shown.bOpen);
-    EXPECT_EQ(FrameIntervalMs, 50);
+    EXPECT_EQ(View.FrameIntervalMs, 50);
 }
 
 TEST_F(cDialogTest, ScrollCodesStepAndClampTheRate)
@@ -57,16 +57,16 @@ TEST_F(cDialogTest, ScrollCodesStepAndClampTheRate)
     };
     for (const auto& Case : CASES)
     {
-        FrameRate = Case.Start;
+        View.FrameRate = Case.Start;
         mSystem.mDialogScripts.push_back({Case.Action, OK});
         Command(IDM_FRAMERATE);
         const tShownDialog& Shown = mSystem.mDialogs.back();
-        EXPECT_EQ(FrameRate, Case.Expected) << "from " << Case.Start << " code "
+        EXPECT_EQ(View.FrameRate, Case.Expected) << "from " << Case.Start << " code "
                                             << (Case.Action.wParam & 0xFFFF);
         // The bar and the box show the rate after every scroll message.
         EXPECT_EQ(Shown.Scrolls.at(IDC_FRAMERATE_SCROLL).Pos, Case.Expected);
         EXPECT_EQ(Shown.Text(IDC_FRAMERATE_EDIT), std::to_string(Case.Expected));
-        EXPECT_EQ(FrameIntervalMs, 1000 / Case.Expected);
+        EXPECT_EQ(View.FrameIntervalMs, 1000 / Case.Expected);
     }
 }
 
@@ -79,8 +79,8 @@ TEST_F(cDialogTest, EditBoxFollowsADragAndCancelKeepsTheNewRate)
     const std::vector<std::string> Expected = {"20", "30", "45", "60"};
     EXPECT_EQ(Shown.TextHistory.at(IDC_FRAMERATE_EDIT), Expected);
     EXPECT_EQ(Shown.Result, 1);
-    EXPECT_EQ(FrameRate, 60);
-    EXPECT_EQ(FrameIntervalMs, 16);
+    EXPECT_EQ(View.FrameRate, 60);
+    EXPECT_EQ(View.FrameIntervalMs, 16);
 }
 
 TEST_F(cDialogTest, IntervalIsIntegerDivisionOfOneThousand)
@@ -89,10 +89,10 @@ TEST_F(cDialogTest, IntervalIsIntegerDivisionOfOneThousand)
     for (const auto& Rate : RATES)
     {
         // Escape (the unscripted end) leaves the rate as the scroll bar set it.
-        FrameRate = Rate[0];
+        View.FrameRate = Rate[0];
         mSystem.mDialogScripts.push_back({});
         Command(IDM_FRAMERATE);
-        EXPECT_EQ(FrameIntervalMs, Rate[1]) << "rate " << Rate[0];
+        EXPECT_EQ(View.FrameIntervalMs, Rate[1]) << "rate " << Rate[0];
     }
 }
 

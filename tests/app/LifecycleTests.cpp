@@ -37,7 +37,7 @@ TEST(cLifecycleTest, WholeRunOpensAScriptAndEndsWithZeroOnEscape)
     EXPECT_EQ(TessalyMain(System), 0);
     EXPECT_TRUE(System.mWindowDestroyed);
     EXPECT_EQ(TheModel, nullptr);
-    EXPECT_EQ(GLContext, HGLContext::None);
+    EXPECT_EQ(Shell.GLContext, HGLContext::None);
     EXPECT_TRUE(System.mMessageBoxes.empty());
     EXPECT_EQ(System.PopupItems(ANIMATIONS_MENU_POSITION).size(), 2u);
     // Creation painted at once (UpdateWindow), then the clock ran from 300 to 1000.
@@ -52,7 +52,7 @@ TEST(cLifecycleTest, NoWindowMeansExitCodeZeroAndNothingShown)
     EXPECT_EQ(TessalyMain(System), 0);
     EXPECT_FALSE(System.mWindowShown);
     EXPECT_TRUE(System.mPaintTimes.empty());
-    EXPECT_EQ(MainWindow, HWindow::None);
+    EXPECT_EQ(Shell.MainWindow, HWindow::None);
 }
 
 TEST(cLifecycleTest, SizeMessagesReachTheViewAndActivationIsAnswered)
@@ -60,13 +60,13 @@ TEST(cLifecycleTest, SizeMessagesReachTheViewAndActivationIsAnswered)
     ResetAll();
     cHeadlessWindowSystem System;
     ASSERT_TRUE(CreateShellWindow(System));
-    EXPECT_EQ(ClientWidth, System.mClientWidth);
-    EXPECT_EQ(ClientHeight, System.mClientHeight);
-    EXPECT_EQ(System.SendMessage(MainWindow, WM_SIZE, 0, (300 << 16) | 640), 0);
-    EXPECT_EQ(ClientWidth, 640);
-    EXPECT_EQ(ClientHeight, 300);
-    EXPECT_EQ(System.SendMessage(MainWindow, WM_ACTIVATE, WA_ACTIVE, 0), 0);
-    System.DestroyWindow(MainWindow);
+    EXPECT_EQ(View.ClientWidth, System.mClientWidth);
+    EXPECT_EQ(View.ClientHeight, System.mClientHeight);
+    EXPECT_EQ(System.SendMessage(Shell.MainWindow, WM_SIZE, 0, (300 << 16) | 640), 0);
+    EXPECT_EQ(View.ClientWidth, 640);
+    EXPECT_EQ(View.ClientHeight, 300);
+    EXPECT_EQ(System.SendMessage(Shell.MainWindow, WM_ACTIVATE, WA_ACTIVE, 0), 0);
+    System.DestroyWindow(Shell.MainWindow);
 }
 
 TEST(cLifecycleTest, DirectColourDisplayHasNoPalette)
@@ -74,14 +74,14 @@ TEST(cLifecycleTest, DirectColourDisplayHasNoPalette)
     ResetAll();
     cHeadlessWindowSystem System;
     ASSERT_TRUE(CreateShellWindow(System));
-    EXPECT_EQ(GLPalette, HPalette::None);
+    EXPECT_EQ(Shell.GLPalette, HPalette::None);
     EXPECT_TRUE(System.mLastPalette.empty());
-    System.ValidateRect(MainWindow);
-    EXPECT_EQ(System.SendMessage(MainWindow, WM_QUERYNEWPALETTE, 0, 0), 0);
-    EXPECT_EQ(System.SendMessage(MainWindow, WM_PALETTECHANGED, 77, 0), 0);
-    EXPECT_FALSE(System.GetUpdateRect(MainWindow));
+    System.ValidateRect(Shell.MainWindow);
+    EXPECT_EQ(System.SendMessage(Shell.MainWindow, WM_QUERYNEWPALETTE, 0, 0), 0);
+    EXPECT_EQ(System.SendMessage(Shell.MainWindow, WM_PALETTECHANGED, 77, 0), 0);
+    EXPECT_FALSE(System.GetUpdateRect(Shell.MainWindow));
     EXPECT_EQ(System.mUpdateColorsCount, 0);
-    System.DestroyWindow(MainWindow);
+    System.DestroyWindow(Shell.MainWindow);
 }
 
 TEST(cLifecycleTest, EightBitDisplayGetsARealisedPalette)
@@ -98,7 +98,7 @@ TEST(cLifecycleTest, EightBitDisplayGetsARealisedPalette)
     Format.cBlueBits = 2;
     Format.cBlueShift = 6;
     ASSERT_TRUE(CreateShellWindow(System));
-    ASSERT_NE(GLPalette, HPalette::None);
+    ASSERT_NE(Shell.GLPalette, HPalette::None);
     ASSERT_EQ(System.mLastPalette.size(), 256u);
     const auto Rgb = [&](int I) {
         const tPaletteEntry& E = System.mLastPalette[static_cast<std::size_t>(I)];
@@ -108,18 +108,18 @@ TEST(cLifecycleTest, EightBitDisplayGetsARealisedPalette)
     EXPECT_EQ(Rgb(7), (std::vector<int>{255, 0, 0}));
     EXPECT_EQ(Rgb(0xC0), (std::vector<int>{0, 0, 255}));
 
-    System.ValidateRect(MainWindow);
-    EXPECT_EQ(System.SendMessage(MainWindow, WM_QUERYNEWPALETTE, 0, 0), 256);
-    EXPECT_TRUE(System.GetUpdateRect(MainWindow));
+    System.ValidateRect(Shell.MainWindow);
+    EXPECT_EQ(System.SendMessage(Shell.MainWindow, WM_QUERYNEWPALETTE, 0, 0), 256);
+    EXPECT_TRUE(System.GetUpdateRect(Shell.MainWindow));
 
     // Our own realisation is announced too and must not be answered.
-    const auto Self = static_cast<std::uintptr_t>(MainWindow);
-    EXPECT_EQ(System.SendMessage(MainWindow, WM_PALETTECHANGED, Self, 0), 0);
+    const auto Self = static_cast<std::uintptr_t>(Shell.MainWindow);
+    EXPECT_EQ(System.SendMessage(Shell.MainWindow, WM_PALETTECHANGED, Self, 0), 0);
     EXPECT_EQ(System.mUpdateColorsCount, 0);
-    EXPECT_EQ(System.SendMessage(MainWindow, WM_PALETTECHANGED, Self + 41, 0), 0);
+    EXPECT_EQ(System.SendMessage(Shell.MainWindow, WM_PALETTECHANGED, Self + 41, 0), 0);
     EXPECT_EQ(System.mUpdateColorsCount, 1);
 
-    System.DestroyWindow(MainWindow);
-    EXPECT_EQ(GLPalette, HPalette::None);
+    System.DestroyWindow(Shell.MainWindow);
+    EXPECT_EQ(Shell.GLPalette, HPalette::None);
 }
 }  // namespace

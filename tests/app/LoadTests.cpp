@@ -36,27 +36,27 @@ TEST_F(cLoadTest, FirstLoadFillsAnimationsAndResetsTheView)
 {
     const cGenResult Gen = Model("Three", 12, 3);
     ASSERT_EQ(Gen.Sequences.size(), 3u);
-    CurrentFrame = 7;
-    SequenceStart = 5;
-    SequenceLength = 4;
-    CameraAngleY = 45.0f;
-    CameraOffsetZ = 30.0f;
+    View.CurrentFrame = 7;
+    View.SequenceStart = 5;
+    View.SequenceLength = 4;
+    View.CameraAngleY = 45.0f;
+    View.CameraOffsetZ = 30.0f;
     ASSERT_EQ(mSystem.PopupItems(ANIMATIONS_MENU_POSITION),
               (std::vector<std::pair<int, std::string>>{{IDM_ANIM_ALL, "All"}}));
 
     Open(Gen.ScriptPath);
 
     ASSERT_NE(TheModel, nullptr);
-    EXPECT_EQ(LastScriptPath, Gen.ScriptPath);
+    EXPECT_EQ(View.LastScriptPath, Gen.ScriptPath);
     EXPECT_EQ(mSystem.PopupItems(ANIMATIONS_MENU_POSITION), ExpectedItems(Gen));
     EXPECT_GE(mSystem.mDrawMenuBarCount, 1);
-    EXPECT_EQ(CurrentFrame, 0);
-    EXPECT_EQ(SequenceStart, 0);
-    EXPECT_EQ(SequenceLength, 1);
+    EXPECT_EQ(View.CurrentFrame, 0);
+    EXPECT_EQ(View.SequenceStart, 0);
+    EXPECT_EQ(View.SequenceLength, 1);
     // The posted Home key has been handled.
-    EXPECT_EQ(CameraAngleY, 0.0f);
-    EXPECT_EQ(CameraOffsetZ, 0.0f);
-    EXPECT_EQ(Animating, 0);
+    EXPECT_EQ(View.CameraAngleY, 0.0f);
+    EXPECT_EQ(View.CameraOffsetZ, 0.0f);
+    EXPECT_FALSE(View.Animating);
     EXPECT_TRUE(mSystem.mMessageBoxes.empty());
 
     ASSERT_EQ(mSystem.mFileChoosers.size(), 1u);
@@ -70,7 +70,7 @@ TEST_F(cLoadTest, FirstLoadFillsAnimationsAndResetsTheView)
     EXPECT_EQ(Loading.Caption, "Tessaly - Loading");
     EXPECT_FALSE(Loading.bModal);
     EXPECT_FALSE(Loading.bOpen);
-    EXPECT_EQ(LoadingDialog, HWindow::None);
+    EXPECT_EQ(Shell.LoadingDialog, HWindow::None);
 }
 
 TEST_F(cLoadTest, LoadingWindowIsCompleteOnceFrameZeroIsReady)
@@ -100,15 +100,15 @@ TEST_F(cLoadTest, ScriptWithoutSequencesLeavesAnimationsEmpty)
     ASSERT_NE(TheModel, nullptr);
     EXPECT_TRUE(mSystem.PopupItems(ANIMATIONS_MENU_POSITION).empty());
     Command(IDM_SEQUENCE_BASE);
-    EXPECT_EQ(SequenceLength, 1);
+    EXPECT_EQ(View.SequenceLength, 1);
 }
 
 TEST_F(cLoadTest, FailedLoadShowsTheImportTextAndLeavesNoModel)
 {
     Open(Model("Three", 12, 3).ScriptPath);
-    SequenceStart = 4;
-    SequenceLength = 3;
-    CurrentFrame = 5;
+    View.SequenceStart = 4;
+    View.SequenceLength = 3;
+    View.CurrentFrame = 5;
     const std::string Missing = TempRoot() + "/Nowhere/Classes/Missing.zc";
 
     Open(Missing);
@@ -120,12 +120,12 @@ TEST_F(cLoadTest, FailedLoadShowsTheImportTextAndLeavesNoModel)
     EXPECT_EQ(mSystem.mMessageBoxes[0].Style, static_cast<unsigned>(MB_ICONEXCLAMATION));
     EXPECT_EQ(TheModel, nullptr);
     EXPECT_TRUE(mSystem.PopupItems(ANIMATIONS_MENU_POSITION).empty());
-    EXPECT_EQ(CurrentFrame, 5);
-    EXPECT_EQ(SequenceStart, 4);
-    EXPECT_EQ(SequenceLength, 3);
+    EXPECT_EQ(View.CurrentFrame, 5);
+    EXPECT_EQ(View.SequenceStart, 4);
+    EXPECT_EQ(View.SequenceLength, 3);
     EXPECT_EQ(mSystem.mDialogs.back().ResourceId, IDD_LOADING);
     EXPECT_FALSE(mSystem.mDialogs.back().bOpen);
-    EXPECT_EQ(LoadingDialog, HWindow::None);
+    EXPECT_EQ(Shell.LoadingDialog, HWindow::None);
 
     // The next good load shows the loading window again and fills the menu.
     const cGenResult Good = Model("One", 4, 1);
@@ -154,7 +154,7 @@ TEST_F(cLoadTest, CancelledChooserKeepsTheModelAndItsPath)
     Command(IDM_OPEN);
 
     EXPECT_EQ(TheModel, pModel);
-    EXPECT_EQ(LastScriptPath, Gen.ScriptPath);
+    EXPECT_EQ(View.LastScriptPath, Gen.ScriptPath);
     EXPECT_EQ(mSystem.PopupItems(ANIMATIONS_MENU_POSITION), ExpectedItems(Gen));
     EXPECT_EQ(mSystem.mDialogs.size(), Dialogs);
     EXPECT_EQ(OpenScript(nullptr), 1);
@@ -167,23 +167,23 @@ TEST_F(cLoadTest, PathArgumentUpTo255CharactersIsTakenLongerIsIgnored)
     const std::string TooLong(256, 'x');
     // The previous script is loaded again.
     EXPECT_EQ(OpenScript(TooLong.c_str()), 0);
-    EXPECT_EQ(LastScriptPath, Gen.ScriptPath);
+    EXPECT_EQ(View.LastScriptPath, Gen.ScriptPath);
     EXPECT_NE(TheModel, nullptr);
     // Passing the remembered path itself reloads it.
-    EXPECT_EQ(OpenScript(LastScriptPath.c_str()), 0);
-    EXPECT_EQ(LastScriptPath, Gen.ScriptPath);
+    EXPECT_EQ(OpenScript(View.LastScriptPath.c_str()), 0);
+    EXPECT_EQ(View.LastScriptPath, Gen.ScriptPath);
 }
 
 TEST_F(cLoadTest, LoadKeepsTheClockRunningWithLoopAnimationOn)
 {
     mSystem.SetTime(5000);
     Command(IDM_LOOP);
-    ASSERT_EQ(Animating, 1);
+    ASSERT_TRUE(View.Animating);
     mSystem.SetTime(9000);
     OpenScript(Model("One", 4, 1).ScriptPath.c_str());
-    EXPECT_EQ(Animating, 1);
+    EXPECT_TRUE(View.Animating);
     // The load does not restart the interval.
-    EXPECT_EQ(LastRedrawTime, 5000u);
+    EXPECT_EQ(Shell.LastRedrawTime, 5000u);
 }
 
 TEST_F(cLoadTest, SelectingASequenceSetsItsRangeAndLoopingPlaysIt)
@@ -191,13 +191,13 @@ TEST_F(cLoadTest, SelectingASequenceSetsItsRangeAndLoopingPlaysIt)
     const cGenResult Gen = Model("Three", 12, 3);
     Open(Gen.ScriptPath);
     const cGenSequence& Second = Gen.Sequences[1];
-    CameraAngleY = 90.0f;
+    View.CameraAngleY = 90.0f;
     Command(IDM_SEQUENCE_BASE + 1);
-    EXPECT_EQ(CurrentFrame, Second.StartFrame);
-    EXPECT_EQ(SequenceStart, Second.StartFrame);
-    EXPECT_EQ(SequenceLength, Second.NumFrames);
-    EXPECT_EQ(CameraAngleY, 90.0f);
-    EXPECT_EQ(Animating, 0);
+    EXPECT_EQ(View.CurrentFrame, Second.StartFrame);
+    EXPECT_EQ(View.SequenceStart, Second.StartFrame);
+    EXPECT_EQ(View.SequenceLength, Second.NumFrames);
+    EXPECT_EQ(View.CameraAngleY, 90.0f);
+    EXPECT_FALSE(View.Animating);
     EXPECT_FALSE(mSystem.IsChecked(IDM_SEQUENCE_BASE + 1));
 
     if (!mSystem.HasGL())
@@ -208,8 +208,8 @@ TEST_F(cLoadTest, SelectingASequenceSetsItsRangeAndLoopingPlaysIt)
     std::vector<int> Shown;
     for (int I = 0; I < 2 * Second.NumFrames; ++I)
     {
-        Shown.push_back(CurrentFrame);
-        mSystem.InvalidateRect(MainWindow);
+        Shown.push_back(View.CurrentFrame);
+        mSystem.InvalidateRect(Shell.MainWindow);
         Pump();
     }
     std::vector<int> Expected;

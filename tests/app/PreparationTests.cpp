@@ -48,9 +48,9 @@ protected:
     // What the window shows after a paint, as the active renderer leaves it.
     std::vector<std::uint32_t> Picture()
     {
-        mSystem.InvalidateRect(MainWindow);
+        mSystem.InvalidateRect(Shell.MainWindow);
         Pump();
-        if (RenderMode == eRenderMode::Direct3D)
+        if (View.RenderMode == eRenderMode::Direct3D)
             return mSystem.mPresented;
         const std::vector<std::uint8_t> Rgb = mSystem.ReadPicture();
         std::vector<std::uint32_t> Pixels;
@@ -79,7 +79,7 @@ protected:
         for (int Step = 1; Step <= 5; ++Step)
         {
             Key(0, 'n');
-            ASSERT_EQ(CurrentFrame, Step);
+            ASSERT_EQ(View.CurrentFrame, Step);
             Stepped.push_back(Picture());
         }
         // Only the frames drawn were prepared; the rest still wait.
@@ -91,7 +91,7 @@ protected:
         PrepareAllFrames();
         for (int Step = 1; Step <= 5; ++Step)
         {
-            CurrentFrame = Step;
+            View.CurrentFrame = Step;
             EXPECT_EQ(Picture(), Stepped[static_cast<std::size_t>(Step - 1)]) << "frame " << Step;
         }
     }
@@ -139,7 +139,7 @@ TEST_F(cPreparationTest, SelectedSequenceIsPreparedFirstAndLoopingVisitsEveryFra
     std::vector<int> Shown;
     for (int I = 0; I < 2 * Second.NumFrames; ++I)
     {
-        Shown.push_back(CurrentFrame);
+        Shown.push_back(View.CurrentFrame);
         PrepareFramesInIdleTime();
         Picture();
     }
@@ -168,7 +168,7 @@ TEST_F(cPreparationTest, SteppedFramesShowThePicturesOfFramesPreparedAtOnceInOpe
 TEST_F(cPreparationTest, SteppedFramesShowThePicturesOfFramesPreparedAtOnceInDirect3D)
 {
     UseDirect3D();
-    ASSERT_EQ(RenderMode, eRenderMode::Direct3D);
+    ASSERT_EQ(View.RenderMode, eRenderMode::Direct3D);
     ExpectSteppedPicturesMatchFramesPreparedAtOnce();
 }
 
@@ -184,7 +184,7 @@ TEST_F(cPreparationTest, NewLoadSwitchAndWindowEndLeaveNoFrameOfTheOldModel)
     Open(Model("Old", NUM_FRAMES, 1).ScriptPath);
     PrepareFramesInIdleTime();
     UseDirect3D();
-    ASSERT_EQ(RenderMode, eRenderMode::Direct3D);
+    ASSERT_EQ(View.RenderMode, eRenderMode::Direct3D);
     // The reload for Direct3D starts over: no OpenGL frame is left and frame 0 alone is built.
     for (cGLFrame* pFrame : GLFrames)
         EXPECT_EQ(pFrame, nullptr);
@@ -196,7 +196,7 @@ TEST_F(cPreparationTest, NewLoadSwitchAndWindowEndLeaveNoFrameOfTheOldModel)
 
     Open(Model("Old", NUM_FRAMES, 1).ScriptPath);
     PrepareFramesInIdleTime();
-    mSystem.SendMessage(MainWindow, WM_CLOSE, 0, 0);
+    mSystem.SendMessage(Shell.MainWindow, WM_CLOSE, 0, 0);
     Pump();
     EXPECT_EQ(TheModel, nullptr);
     EXPECT_FALSE(FramesWaiting());
@@ -229,7 +229,7 @@ TEST_F(cPreparationTest, FrameOutOfMemoryEndsTheModelWithTheLoadMessage)
     // Stepping onto the failing frame ends the model the same way, once the loop looks.
     Open(Script);
     Command(IDM_SEQUENCE_BASE);
-    CurrentFrame = 6;
+    View.CurrentFrame = 6;
     Key(0, 'n');
     CheckFramePreparation();
     ASSERT_EQ(mSystem.mMessageBoxes.size(), 2u);

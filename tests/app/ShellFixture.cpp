@@ -17,8 +17,8 @@ void cShellTest::SetUp()
 
 void cShellTest::TearDown()
 {
-    if (!mSystem.mWindowDestroyed && MainWindow != HWindow::None)
-        mSystem.DestroyWindow(MainWindow);
+    if (!mSystem.mWindowDestroyed && Shell.MainWindow != HWindow::None)
+        mSystem.DestroyWindow(Shell.MainWindow);
     // Nothing may survive a test: the next one starts from a clean model and view state.
     EXPECT_EQ(TheModel, nullptr);
     ReleaseModel();

@@ -56,7 +56,7 @@ TEST_F(cStartupTest, ScriptOnTheCommandLineIsOpenedWithoutTheChooser)
     const std::string Path = cShellTestAccess::ModelPath("Start", 6, 2);
     // The model is released when the window goes; what it was is seen through the menu.
     EXPECT_EQ(TessalyMain(mSystem, Path.c_str()), 0);
-    EXPECT_EQ(LastScriptPath, Path);
+    EXPECT_EQ(View.LastScriptPath, Path);
     EXPECT_TRUE(mSystem.mFileChoosers.empty());
     EXPECT_TRUE(mSystem.mMessageBoxes.empty());
     ASSERT_EQ(mSystem.mDialogs.size(), 1u);
@@ -73,7 +73,7 @@ TEST_F(cStartupTest, PathOver255CharactersIsOpenedWhole)
         Path += "/.";
     Path += cShellTestAccess::ModelPath("Start", 6, 2).substr(cShellTestAccess::TempRoot().size());
     EXPECT_EQ(TessalyMain(mSystem, Path.c_str()), 0);
-    EXPECT_EQ(LastScriptPath, Path);
+    EXPECT_EQ(View.LastScriptPath, Path);
     EXPECT_TRUE(mSystem.mMessageBoxes.empty());
 }
 
@@ -97,7 +97,7 @@ TEST_F(cStartupTest, BadScriptShowsTheLoadErrorAndTheProgramRunsOn)
     ASSERT_EQ(mSystem.mMessageBoxes.size(), 1u);
     EXPECT_EQ(mSystem.mMessageBoxes[0].Text, Expected);
     EXPECT_EQ(mSystem.mMessageBoxes[0].Caption, "Error");
-    EXPECT_EQ(LastScriptPath, Path);
+    EXPECT_EQ(View.LastScriptPath, Path);
     EXPECT_TRUE(mSystem.mFileChoosers.empty());
     EXPECT_FALSE(mSystem.mDialogs.at(0).bOpen);
     // Escape still ended the loop: the program did not stop at the failure.

@@ -65,7 +65,7 @@ protected:
     {
         mSystem.mClientWidth = Width;
         mSystem.mClientHeight = Height;
-        mSystem.SendMessage(MainWindow, WM_SIZE, 0, (Height << 16) | Width);
+        mSystem.SendMessage(Shell.MainWindow, WM_SIZE, 0, (Height << 16) | Width);
     }
 
     int PresentedForeground() const
@@ -88,7 +88,7 @@ TEST_F(cSwitchTest, OldDirectXGetsTheInfoMessageAndNothingElse)
               "Tessaly requires DirectX 5 or newer which is not on this machine.");
     EXPECT_EQ(mSystem.mMessageBoxes[1].Caption, "Info");
     EXPECT_EQ(mSystem.mMessageBoxes[1].Style, static_cast<unsigned>(MB_ICONEXCLAMATION));
-    EXPECT_EQ(RenderMode, eRenderMode::OpenGL);
+    EXPECT_EQ(View.RenderMode, eRenderMode::OpenGL);
     EXPECT_FALSE(mSystem.IsChecked(IDM_DIRECT3D));
     EXPECT_TRUE(mSystem.mDialogs.empty());
 }
@@ -104,7 +104,7 @@ TEST_F(cSwitchTest, CancelledChooserKeepsOpenGLAndTheModel)
     Command(IDM_DIRECT3D);
     Pump();
     EXPECT_EQ(mSystem.mDialogs.size(), 3u);   // loading window, two choosers
-    EXPECT_EQ(RenderMode, eRenderMode::OpenGL);
+    EXPECT_EQ(View.RenderMode, eRenderMode::OpenGL);
     EXPECT_FALSE(mSystem.IsChecked(IDM_DIRECT3D));
     EXPECT_EQ(TheModel, pModel);
     EXPECT_NE(GLFrames[0], nullptr);
@@ -117,21 +117,21 @@ TEST_F(cSwitchTest, SwitchingReloadsTheModelInTheNewRendererAndBack)
     Command(IDM_SEQUENCE_BASE + 1);
     UseDirect3D(1);
     Pump();
-    EXPECT_EQ(RenderMode, eRenderMode::Direct3D);
+    EXPECT_EQ(View.RenderMode, eRenderMode::Direct3D);
     EXPECT_TRUE(mSystem.IsChecked(IDM_DIRECT3D));
     EXPECT_TRUE(TheD3DViewer->IsActive());
     EXPECT_EQ(TheD3DViewer->GetDeviceIndex(), 1);
     EXPECT_EQ(GLFrames[0], nullptr);
     ASSERT_NE(D3DFrames[0], nullptr);
     // The reload starts at frame 0 and the model is drawn into the window.
-    EXPECT_EQ(SequenceStart, 0);
+    EXPECT_EQ(View.SequenceStart, 0);
     EXPECT_GT(mSystem.mPresentCount, 0);
     EXPECT_GT(PresentedForeground(), 100);
-    EXPECT_FALSE(mSystem.GetUpdateRect(MainWindow));
+    EXPECT_FALSE(mSystem.GetUpdateRect(Shell.MainWindow));
 
     Command(IDM_DIRECT3D);
     Pump();
-    EXPECT_EQ(RenderMode, eRenderMode::OpenGL);
+    EXPECT_EQ(View.RenderMode, eRenderMode::OpenGL);
     EXPECT_FALSE(mSystem.IsChecked(IDM_DIRECT3D));
     EXPECT_EQ(D3DFrames[0], nullptr);
     EXPECT_NE(GLFrames[0], nullptr);
@@ -172,16 +172,16 @@ TEST_F(cSwitchTest, SwitchWithoutAScriptLoadsNothing)
 {
     UseDirect3D(0);
     Pump();
-    EXPECT_EQ(RenderMode, eRenderMode::Direct3D);
+    EXPECT_EQ(View.RenderMode, eRenderMode::Direct3D);
     EXPECT_EQ(TheModel, nullptr);
     // Only the background is drawn: the paint is answered and validated.
-    EXPECT_FALSE(mSystem.GetUpdateRect(MainWindow));
+    EXPECT_FALSE(mSystem.GetUpdateRect(Shell.MainWindow));
     SendSize(1000, 700);
     EXPECT_TRUE(TheD3DViewer->HasDevice());
     EXPECT_EQ(TheD3DViewer->GetDevice()->GetWidth(), 1000u);
     Command(IDM_DIRECT3D);
     Pump();
-    EXPECT_EQ(RenderMode, eRenderMode::OpenGL);
+    EXPECT_EQ(View.RenderMode, eRenderMode::OpenGL);
     EXPECT_EQ(TheModel, nullptr);
 }
 
@@ -192,14 +192,14 @@ TEST_F(cSwitchTest, EnumerationErrorIsReportedOnceAndTheFoundDeviceOffered)
     ASSERT_EQ(mSystem.mMessageBoxes.size(), 1u);
     EXPECT_EQ(mSystem.mMessageBoxes[0].Caption, "D3D Error");
     EXPECT_EQ(mSystem.mDialogs.back().ListBoxes.at(DEVICE_LIST_ID).Lines.size(), 1u);
-    EXPECT_EQ(RenderMode, eRenderMode::Direct3D);
+    EXPECT_EQ(View.RenderMode, eRenderMode::Direct3D);
 }
 
 TEST_F(cSwitchTest, ActivationAndDestructionReachTheViewer)
 {
     UseDirect3D(0);
-    EXPECT_EQ(mSystem.SendMessage(MainWindow, WM_ACTIVATE, WA_ACTIVE, 0), 0);
-    mSystem.DestroyWindow(MainWindow);
+    EXPECT_EQ(mSystem.SendMessage(Shell.MainWindow, WM_ACTIVATE, WA_ACTIVE, 0), 0);
+    mSystem.DestroyWindow(Shell.MainWindow);
     EXPECT_EQ(TheD3DViewer, nullptr);
     EXPECT_EQ(RMLiveObjectCount(), 0);
 }

@@ -47,13 +47,13 @@ cTestModel GroupedFrames(int NumFrames)
 TEST_F(cRenderTest, LoopingRunsThroughTheSequenceAndWraps)
 {
     ASSERT_EQ(Load(WriteTestModel(GroupedFrames(20))), 0);
-    LoopAnimation = 1;
-    SequenceStart = CurrentFrame = 10;
-    SequenceLength = 5;
+    View.LoopAnimation = true;
+    View.SequenceStart = View.CurrentFrame = 10;
+    View.SequenceLength = 5;
     std::vector<int> Drawn;
     for (int i = 0; i < 7; ++i)
     {
-        Drawn.push_back(CurrentFrame);
+        Drawn.push_back(View.CurrentFrame);
         Draw();
         // The picture is the frame that was current when drawing began.
         EXPECT_TRUE(IsColour(AtModel(static_cast<float>(FrameX(Drawn.back())), 36, 0), GREEN));
@@ -62,47 +62,47 @@ TEST_F(cRenderTest, LoopingRunsThroughTheSequenceAndWraps)
 
     for (int Length : {0, 1})
     {
-        SequenceLength = Length;
-        CurrentFrame = 12;
+        View.SequenceLength = Length;
+        View.CurrentFrame = 12;
         Draw();
-        EXPECT_EQ(CurrentFrame, 10);
+        EXPECT_EQ(View.CurrentFrame, 10);
     }
 
-    LoopAnimation = 0;
-    CurrentFrame = 13;
+    View.LoopAnimation = false;
+    View.CurrentFrame = 13;
     Draw();
     Draw();
-    EXPECT_EQ(CurrentFrame, 13);
+    EXPECT_EQ(View.CurrentFrame, 13);
 }
 
 TEST_F(cRenderTest, FramesNotPreparedShowBackgroundAndHold)
 {
     ASSERT_EQ(Load(WriteTestModel(GroupedFrames(4))), 0);
-    LoopAnimation = 1;
-    SequenceStart = 2;
-    SequenceLength = 10;
-    CurrentFrame = 3;
+    View.LoopAnimation = true;
+    View.SequenceStart = 2;
+    View.SequenceLength = 10;
+    View.CurrentFrame = 3;
     Draw();
-    EXPECT_EQ(CurrentFrame, 4);
+    EXPECT_EQ(View.CurrentFrame, 4);
     for (int i = 0; i < 2; ++i)
     {
         Draw();
-        EXPECT_EQ(CurrentFrame, 4);
+        EXPECT_EQ(View.CurrentFrame, 4);
         EXPECT_EQ(Count(0, 0, SIZE, SIZE, BLACK), SIZE * SIZE);
     }
     for (int Frame : {-1, MAX_FRAMES, 1 << 30})
     {
-        CurrentFrame = Frame;
+        View.CurrentFrame = Frame;
         Draw();
-        EXPECT_EQ(CurrentFrame, Frame);
+        EXPECT_EQ(View.CurrentFrame, Frame);
     }
 
     // A script may start a sequence anywhere: the wrap test must not overflow.
-    SequenceStart = -2147483647 - 1;
-    SequenceLength = 2147483647;
-    CurrentFrame = 1;
+    View.SequenceStart = -2147483647 - 1;
+    View.SequenceLength = 2147483647;
+    View.CurrentFrame = 1;
     Draw();
-    EXPECT_EQ(CurrentFrame, SequenceStart);
+    EXPECT_EQ(View.CurrentFrame, View.SequenceStart);
 }
 
 // Every group of frames 0, 555, 998 and 999 shows that frame's own triangles: the id ranges of
@@ -129,8 +129,8 @@ TEST_F(cRenderTest, ThousandFramesKeepDistinctListsAndLaterFramesAreDropped)
         for (const auto& Group : Groups)
         {
             SCOPED_TRACE(::testing::Message() << "frame " << Frame << " filter " << Group.Filter);
-            CurrentFrame = Frame;
-            PolygonFilter = Group.Filter;
+            View.CurrentFrame = Frame;
+            View.PolygonFilter = static_cast<ePolygonFilter>(Group.Filter);
             Draw();
             EXPECT_TRUE(IsColour(AtModel(static_cast<float>(FrameX(Frame)), Group.Y + 0.5f, 0),
                                  GREEN));
@@ -149,8 +149,8 @@ TEST_F(cRenderTest, ThousandFramesKeepDistinctListsAndLaterFramesAreDropped)
     EXPECT_TRUE(glIsList(Last));
 
     // The frame counter may point past the prepared frames: only the background shows.
-    CurrentFrame = MAX_FRAMES;
-    PolygonFilter = 0;
+    View.CurrentFrame = MAX_FRAMES;
+    View.PolygonFilter = ePolygonFilter::All;
     Draw();
     EXPECT_EQ(Count(0, 0, SIZE, SIZE, BLACK), SIZE * SIZE);
 }
@@ -160,13 +160,13 @@ TEST_F(cRenderTest, ScriptWithoutMeshReportsItAndKeepsBounds)
     cTestModel Model;
     Model.WithMesh = false;
     const std::string Path = WriteTestModel(Model);
-    ModelBounds.MaxZ = 7.0f;
+    Placement.ModelBounds.MaxZ = 7.0f;
     EXPECT_EQ(Load(Path), 1);
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0], "Error|The file " + Path + " does not contain any mesh information.");
-    EXPECT_FLOAT_EQ(ModelBounds.MaxZ, 7.0f);
+    EXPECT_FLOAT_EQ(Placement.ModelBounds.MaxZ, 7.0f);
     EXPECT_EQ(GLFrames[0], nullptr);
-    EXPECT_EQ(RenderMode, eRenderMode::OpenGL);
+    EXPECT_EQ(View.RenderMode, eRenderMode::OpenGL);
     Draw();
     EXPECT_EQ(Count(0, 0, SIZE, SIZE, BLACK), SIZE * SIZE);
 }

@@ -52,7 +52,7 @@ TEST_F(cRenderTest, BackFacesCulledExceptTwoSidedGroupUnderFilterAll)
     EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
 
     // Under its own filter the group is drawn without culling too; culling is back on after.
-    PolygonFilter = 4;
+    View.PolygonFilter = ePolygonFilter::TwoSided;
     Draw();
     EXPECT_TRUE(IsColour(AtModel(25, 0, 0), GREEN));
     EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
@@ -74,7 +74,7 @@ TEST_F(cRenderTest, TypeFiltersFillTheirGroupOverAnOutline)
     for (const auto& Case : Cases)
     {
         SCOPED_TRACE(Case.Filter);
-        PolygonFilter = Case.Filter;
+        View.PolygonFilter = static_cast<ePolygonFilter>(Case.Filter);
         Draw();
         // The ordinary quad is only outlined: its edges are drawn, its inside is not.
         EXPECT_TRUE(IsColour(AtModel(-40, 12, 0), BLACK));
@@ -86,7 +86,7 @@ TEST_F(cRenderTest, TypeFiltersFillTheirGroupOverAnOutline)
     }
 
     // A value that is no filter draws nothing but the background.
-    PolygonFilter = 5;
+    View.PolygonFilter = static_cast<ePolygonFilter>(5);
     Draw();
     EXPECT_EQ(Count(0, 0, SIZE, SIZE, BLACK), SIZE * SIZE);
 }
@@ -140,7 +140,7 @@ TEST_F(cRenderTest, TexturesOffLightsEachFaceByItsNormal)
         GLSetTexturesOn(false);
         for (const int Filter : {0, Type})
         {
-            PolygonFilter = Filter;
+            View.PolygonFilter = static_cast<ePolygonFilter>(Filter);
             Draw();
             const cRGB Facing = AtModel(-30, 5, 0);
             const cRGB Turned = AtModel(30, 5, 0);
@@ -187,10 +187,10 @@ TEST_F(cRenderTest, CameraAngleYTurnsPlusXTowardTheViewer)
     ASSERT_EQ(Load(WriteTestModel(Model)), 0);
     Draw();
     EXPECT_TRUE(IsColour(At(SIZE / 2, SIZE / 2), BLACK));
-    CameraAngleY = 90.0f;
+    View.CameraAngleY = 90.0f;
     Draw();
     EXPECT_TRUE(IsColour(At(SIZE / 2, SIZE / 2), RED));
-    CameraAngleY = 270.0f;
+    View.CameraAngleY = 270.0f;
     Draw();
     EXPECT_TRUE(IsColour(At(SIZE / 2, SIZE / 2), GREEN));
 }
@@ -208,7 +208,7 @@ TEST_F(cRenderTest, ShallowModelsStayInsideTheFarPlane)
         AddQuad(Model.Frames[0], 30, 0, 0, 10, 1, 0);   // untextured grey, partly behind at depth 1
         Model.Textures.push_back(ALL_GREEN);
         ASSERT_EQ(Load(WriteTestModel(Model)), 0);
-        EXPECT_FLOAT_EQ(ViewDistance, 100.0f + Depth);
+        EXPECT_FLOAT_EQ(Placement.ViewDistance, 100.0f + Depth);
         Draw();
         EXPECT_TRUE(IsColour(AtModel(-15, 10, 0), GREEN));
         EXPECT_TRUE(IsColour(AtModel(35, 0, 0), {128, 128, 128}, 2));
@@ -221,13 +221,13 @@ TEST_F(cRenderTest, ShallowModelsStayInsideTheFarPlane)
 
 TEST_F(cRenderTest, ResizeSetsPerspectiveFromTruncatedDepthBounds)
 {
-    ModelBounds.MinZ = -37.8f;
-    ModelBounds.MaxZ = 52.3f;
+    Placement.ModelBounds.MinZ = -37.8f;
+    Placement.ModelBounds.MaxZ = 52.3f;
     mGL->Resize(640, 480);
     ResizeView(640, 480);
-    EXPECT_EQ(ClientWidth, 640);
-    EXPECT_EQ(ClientHeight, 480);
-    EXPECT_FLOAT_EQ(ViewDistance, 152.0f);
+    EXPECT_EQ(View.ClientWidth, 640);
+    EXPECT_EQ(View.ClientHeight, 480);
+    EXPECT_FLOAT_EQ(Placement.ViewDistance, 152.0f);
     double P[16];
     glGetDoublev(GL_PROJECTION_MATRIX, P);
     const double F = 1.0 / std::tan(22.5 * 3.14159265358979323846 / 180.0);
@@ -245,7 +245,7 @@ TEST_F(cRenderTest, ResizeSetsPerspectiveFromTruncatedDepthBounds)
 
     // A minimised window keeps the last projection instead of an infinite aspect.
     ResizeView(640, 0);
-    EXPECT_EQ(ClientHeight, 0);
+    EXPECT_EQ(View.ClientHeight, 0);
     double After[16];
     glGetDoublev(GL_PROJECTION_MATRIX, After);
     for (int i = 0; i < 16; ++i)
@@ -257,7 +257,7 @@ TEST_F(cRenderTest, ResizeSetsPerspectiveFromTruncatedDepthBounds)
     SelectRenderer(eRenderMode::Direct3D);
     ResizeView(300, 200);
     EXPECT_EQ(Direct3D.mResizedWidth, 300);
-    EXPECT_EQ(ClientWidth, 300);
+    EXPECT_EQ(View.ClientWidth, 300);
 }
 
 // The texture environment reads nothing of the fragment's colour: with decal mode Mesa passes
@@ -323,9 +323,9 @@ TEST_F(cRenderTest, TexturedPicturesAreThoseOfDecalMode)
             {
                 SCOPED_TRACE(::testing::Message() << "lit " << bLit << ", filter " << Filter
                                                   << ", angle " << Angle);
-                PolygonFilter = Filter;
-                CameraAngleY = Angle;
-                CameraAngleX = Angle / 3.0f;
+                View.PolygonFilter = static_cast<ePolygonFilter>(Filter);
+                View.CameraAngleY = Angle;
+                View.CameraAngleX = Angle / 3.0f;
                 Draw();
                 const std::vector<std::uint8_t> Ours = mPixels;
                 glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);

@@ -50,9 +50,9 @@ int cRenderTest::Load(const std::string& ScriptPath)
     ReleaseModel();
     TheModel = new cZentorMesh(ScriptPath.c_str(), true);
     const int Result = GLBuildModel(ScriptPath.c_str());
-    CurrentFrame = SequenceStart = 0;
-    SequenceLength = 1;
-    ResizeView(ClientWidth, ClientHeight);
+    View.CurrentFrame = View.SequenceStart = 0;
+    View.SequenceLength = 1;
+    ResizeView(View.ClientWidth, View.ClientHeight);
     return Result;
 }
 
@@ -72,7 +72,7 @@ cRGB cRenderTest::At(int X, int Y) const
 
 cRGB cRenderTest::AtModel(float X, float Y, float Z) const
 {
-    double Model[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -ViewDistance, 1};
+    double Model[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -Placement.ViewDistance, 1};
     double Projection[16];
     GLint Viewport[4];
     glGetDoublev(GL_PROJECTION_MATRIX, Projection);

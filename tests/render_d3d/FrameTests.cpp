@@ -186,11 +186,11 @@ TEST_F(cD3DFrameTest, FailedSurfacesAndMeshesLeaveAModelThatStillDraws)
     EXPECT_EQ(pFrame->GetBackMesh(), nullptr);
     for (int Filter : {0, 2, 3, 4, 8})
     {
-        PolygonFilter = Filter;
+        View.PolygonFilter = static_cast<ePolygonFilter>(Filter);
         Draw();
         EXPECT_EQ(TheD3DViewer->GetModelFrame()->GetVisualCount(), 0u);
     }
-    PolygonFilter = 0;
+    View.PolygonFilter = ePolygonFilter::All;
     Draw();
     EXPECT_EQ(Pixel(45, 120) != 0, true);
 }
@@ -238,12 +238,12 @@ TEST_F(cD3DFrameTest, EachTriangleLandsInTheMeshesOfItsTypeWithTheWindingTurned)
     EXPECT_EQ(pMain->GetGroupQuality(pFrame->GetMainGroup(0)), D3DRMRENDER_FLAT);
 
     // Textures off takes every group's texture away; on gives it back.
-    TexturesOn = 0;
+    View.TexturesOn = false;
     ApplyTextureSwitchToDirect3D();
     IDirect3DRMTexture2* pTexture = nullptr;
     pMain->GetGroupTexture(pFrame->GetMainGroup(0), &pTexture);
     EXPECT_EQ(pTexture, nullptr);
-    TexturesOn = 1;
+    View.TexturesOn = true;
     ApplyTextureSwitchToDirect3D();
     pMain->GetGroupTexture(pFrame->GetMainGroup(0), &pTexture);
     EXPECT_EQ(pTexture, TheD3DViewer->GetTexture(0));
@@ -295,7 +295,7 @@ TEST_F(cD3DFrameTest, FiltersShowTheirTrianglesSolidAgainstAnOutline)
     for (const tCase& Case : CASES)
     {
         SCOPED_TRACE(Case.Filter);
-        PolygonFilter = Case.Filter;
+        View.PolygonFilter = static_cast<ePolygonFilter>(Case.Filter);
         Draw();
         EXPECT_EQ(Pixel(LEFT, MIDDLE + 10) == BLUE, Case.bLeftSolid);
         // The reversed copy keeps the triangle's own normal, so only ambient light reaches it.
@@ -312,7 +312,7 @@ TEST_F(cD3DFrameTest, FiltersShowTheirTrianglesSolidAgainstAnOutline)
                   D3DRMRENDER_FLAT);
     }
     // The culled quad's area shows the background.
-    PolygonFilter = 0;
+    View.PolygonFilter = ePolygonFilter::All;
     TheD3DViewer->SetBackgroundColor(0x0000FFu);
     Draw();
     EXPECT_EQ(Pixel(160, 4), RED);
@@ -323,7 +323,7 @@ TEST_F(cD3DFrameTest, CameraTurnAndAnimationFollowTheViewState)
 {
     ASSERT_TRUE(Attach());
     Load(GeneratedScript("Anim", 16, 8));
-    ModelBounds.MaxZ = 37.6f;
+    Placement.ModelBounds.MaxZ = 37.6f;
     ResizeView(320, 240);
     Draw();
     D3DVECTOR Position = {};
@@ -332,7 +332,7 @@ TEST_F(cD3DFrameTest, CameraTurnAndAnimationFollowTheViewState)
     EXPECT_EQ(Position.z, -137.0f);
 
     // A quarter turn about the vertical axis replaces any earlier turn.
-    CameraAngleY = 90.0f;
+    View.CameraAngleY = 90.0f;
     Draw();
     Draw();
     D3DRMMATRIX4D Turn;
@@ -341,20 +341,20 @@ TEST_F(cD3DFrameTest, CameraTurnAndAnimationFollowTheViewState)
     EXPECT_NEAR(std::fabs(Turn[0][2]), 1.0f, 1e-6f);
     EXPECT_NEAR(Turn[0][0], 0.0f, 1e-6f);
 
-    LoopAnimation = 1;
-    CurrentFrame = SequenceStart = 10;
-    SequenceLength = 5;
+    View.LoopAnimation = true;
+    View.CurrentFrame = View.SequenceStart = 10;
+    View.SequenceLength = 5;
     std::vector<int> Drawn;
     for (int i = 0; i < 7; ++i)
     {
-        Drawn.push_back(CurrentFrame);
+        Drawn.push_back(View.CurrentFrame);
         Draw();
     }
     EXPECT_EQ(Drawn, (std::vector<int>{10, 11, 12, 13, 14, 10, 11}));
     // Beyond the prepared frames only the background shows, and the animation holds.
-    CurrentFrame = 1000;
+    View.CurrentFrame = 1000;
     Draw();
-    EXPECT_EQ(CurrentFrame, 1000);
+    EXPECT_EQ(View.CurrentFrame, 1000);
     EXPECT_EQ(CountForeground(0), 0);
 }
 

@@ -84,8 +84,8 @@ TEST_F(cD3DTest, BackPlaneReachesAsFarAsTheOpenGLViewsFarPlane)
     ASSERT_TRUE(Attach());
     EXPECT_EQ(TheD3DViewer->GetViewport()->GetBack(), 5000.0f);
     // A model 200 units deep: the OpenGL view reaches 100 times that.
-    ModelBounds.MinZ = -100.0f;
-    ModelBounds.MaxZ = 100.0f;
+    Placement.ModelBounds.MinZ = -100.0f;
+    Placement.ModelBounds.MaxZ = 100.0f;
     ResizeView(320, 240);
     EXPECT_EQ(TheD3DViewer->GetViewport()->GetBack(), 20000.0f);
     D3DVECTOR Camera = {};
@@ -95,10 +95,10 @@ TEST_F(cD3DTest, BackPlaneReachesAsFarAsTheOpenGLViewsFarPlane)
 
 TEST_F(cD3DTest, ResizeWithoutADeviceSetsTheNegativeDistanceOfTheTruncatedDepth)
 {
-    ModelBounds.MaxZ = 52.3f;
+    Placement.ModelBounds.MaxZ = 52.3f;
     ResizeView(300, 200);
-    EXPECT_EQ(ClientWidth, 300);
-    EXPECT_FLOAT_EQ(ViewDistance, -152.0f);
+    EXPECT_EQ(View.ClientWidth, 300);
+    EXPECT_FLOAT_EQ(Placement.ViewDistance, -152.0f);
 }
 
 TEST_F(cD3DTest, BackgroundReachesTheSceneAsRedGreenBlueOnEveryDepth)

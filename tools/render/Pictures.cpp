@@ -21,7 +21,7 @@ bool WritePicture(const tDrawPicture& Draw, const std::string& Path)
     const cRGBPicture Picture = Draw();
     if (FramePreparationOutOfMemory())
     {
-        std::fprintf(stderr, "%s\n", OutOfMemoryText(LastScriptPath).c_str());
+        std::fprintf(stderr, "%s\n", OutOfMemoryText(View.LastScriptPath).c_str());
         return false;
     }
     WritePng(Path, Picture.Width, Picture.Height, Picture.Rgb);
@@ -39,7 +39,7 @@ const AnimSeq* FindSequence(const std::string& Name)
 
 int LoadForRender(const cOptions& Opt)
 {
-    LastScriptPath = Opt.Script;
+    View.LastScriptPath = Opt.Script;
     std::string ErrorText;
     eLoadResult Result;
     {
@@ -50,22 +50,22 @@ int LoadForRender(const cOptions& Opt)
         std::fprintf(stderr, "%s\n", ErrorText.c_str());
     if (Result != eLoadResult::Loaded)
         return 1;
-    CurrentFrame = SequenceStart = 0;
-    SequenceLength = 1;
+    View.CurrentFrame = View.SequenceStart = 0;
+    View.SequenceLength = 1;
     return 0;
 }
 
 void ApplyViewOptions(const cOptions& Opt)
 {
-    PolygonFilter = Opt.Filter;
-    CameraAngleY = Opt.AngleY;
-    CameraAngleX = Opt.AngleX;
-    CameraOffsetY = Opt.OffsetY;
-    CameraOffsetZ = Opt.OffsetZ;
+    View.PolygonFilter = static_cast<ePolygonFilter>(Opt.Filter);
+    View.CameraAngleY = Opt.AngleY;
+    View.CameraAngleX = Opt.AngleX;
+    View.CameraOffsetY = Opt.OffsetY;
+    View.CameraOffsetZ = Opt.OffsetZ;
     cRenderer& Renderer = ActiveRenderer();
     if (!Opt.bTextures)
     {
-        TexturesOn = 0;
+        View.TexturesOn = false;
         Renderer.ApplyTextureSwitch();
     }
     if (Opt.bBackground)
@@ -78,7 +78,7 @@ int WritePictures(const cOptions& Opt, const tDrawPicture& Draw)
 {
     if (Opt.Sequence.empty())
     {
-        CurrentFrame = Opt.Frame;
+        View.CurrentFrame = Opt.Frame;
         return WritePicture(Draw, Opt.Output) ? 0 : 1;
     }
 
@@ -89,9 +89,9 @@ int WritePictures(const cOptions& Opt, const tDrawPicture& Draw)
         return 1;
     }
     // Played as Loop Animation plays it: each picture steps one frame within the sequence.
-    SequenceStart = CurrentFrame = pSeq->StartFrame;
-    SequenceLength = pSeq->NumFrames;
-    LoopAnimation = 1;
+    View.SequenceStart = View.CurrentFrame = pSeq->StartFrame;
+    View.SequenceLength = pSeq->NumFrames;
+    View.LoopAnimation = true;
     const int NumPictures = pSeq->NumFrames < 1 ? 1
                             : pSeq->NumFrames > MAX_FRAMES ? MAX_FRAMES
                                                            : pSeq->NumFrames;

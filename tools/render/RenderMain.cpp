@@ -56,7 +56,7 @@ int RenderWithOpenGL(const cOptions& Opt)
 
     if (LoadForRender(Opt) != 0)
         return 1;
-    ResizeView(ClientWidth, ClientHeight);
+    ResizeView(View.ClientWidth, View.ClientHeight);
 
     ApplyViewOptions(Opt);
 
