@@ -201,3 +201,30 @@ TEST_F(cRenderTest, ReleaseModelLeavesNothingBehind)
     EXPECT_EQ(GLFrames[2], nullptr);
     EXPECT_FALSE(glIsList(ALL_LIST_BASE + 2 * FRAME_LIST_STRIDE));
 }
+
+TEST_F(cRenderTest, ActiveRendererFollowsRenderModeAndTheOpenGLUploadTakesItBack)
+{
+    cStandInDirect3D Direct3D;
+    SelectRenderer(eRenderMode::Direct3D);
+    EXPECT_EQ(&ActiveRenderer(), &Direct3D);
+    // The OpenGL upload makes OpenGL the active renderer again, whoever was before.
+    ASSERT_EQ(Load(WriteTestModel(GroupedFrames(3))), 0);
+    EXPECT_EQ(ActiveRenderer().Mode(), eRenderMode::OpenGL);
+    EXPECT_TRUE(ActiveRenderer().IsFramePrepared(0));
+    EXPECT_FALSE(ActiveRenderer().IsFramePrepared(MAX_FRAMES));
+    // The texture switch reaches the renderer that is not active too.
+    View.TexturesOn = false;
+    ApplyTextureSwitchToEveryRenderer();
+    EXPECT_EQ(Direct3D.mTextureSwitches, 1);
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    View.TexturesOn = true;
+    ApplyTextureSwitchToEveryRenderer();
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    // A mode without a registered renderer builds and draws nothing.
+    RegisterRenderer(eRenderMode::Direct3D, nullptr);
+    SelectRenderer(eRenderMode::Direct3D);
+    EXPECT_EQ(ActiveRenderer().Mode(), eRenderMode::Direct3D);
+    EXPECT_FALSE(ActiveRenderer().IsFramePrepared(0));
+    EXPECT_EQ(ActiveRenderer().BuildModel("none"), 1);
+    SelectRenderer(eRenderMode::OpenGL);
+}

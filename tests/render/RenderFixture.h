@@ -31,10 +31,11 @@ public:
     void DrawFrame() override {}
     bool Paint(cPaintTarget&) override { return false; }
     void Resize(int Width, int) override { mResizedWidth = Width; }
-    void ApplyTextureSwitch() override {}
+    void ApplyTextureSwitch() override { ++mTextureSwitches; }
     void SetBackgroundColor(std::uint8_t, std::uint8_t, std::uint8_t) override {}
 
     int mReleases = 0;
+    int mTextureSwitches = 0;
     int mResizedWidth = 0;
 
 private:
