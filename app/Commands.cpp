@@ -1,6 +1,7 @@
 // The main window's menu commands: open, exit, options, frame rate, background colour,
 // polygon filter, help dialogs and the Animations items. The renderer switch is in
-// RendererSwitch.cpp.
+// RendererSwitch.cpp; the other File items in RecentScripts.cpp, ScriptFolder.cpp and
+// PictureCommands.cpp.
 #include "app/Shell.h"
 #include "app/ShellState.h"
 #include "app/resources/ResourceIds.h"
@@ -107,7 +108,25 @@ void HandleCommand(HWindow Window, std::uintptr_t CommandId)
     case IDM_DIRECT3D:
         SwitchRenderer();
         break;
+    case IDM_NEXT_SCRIPT:
+        OpenNeighbourScript(1);
+        break;
+    case IDM_PREVIOUS_SCRIPT:
+        OpenNeighbourScript(-1);
+        break;
+    case IDM_SAVE_PICTURE:
+        SavePicture();
+        break;
+    case IDM_COPY_PICTURE:
+        CopyPicture();
+        break;
     default:
+        if (CommandId >= static_cast<std::uintptr_t>(IDM_RECENT_BASE) &&
+            CommandId < static_cast<std::uintptr_t>(IDM_RECENT_BASE + MAX_RECENT_SCRIPTS))
+        {
+            OpenRecentScript(static_cast<int>(CommandId - IDM_RECENT_BASE));
+            break;
+        }
         // Animations items; the placeholder All (40008) falls outside the range and does nothing.
         if (TheModel && CommandId >= static_cast<std::uintptr_t>(IDM_SEQUENCE_BASE) &&
             CommandId - IDM_SEQUENCE_BASE <

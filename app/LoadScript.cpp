@@ -54,8 +54,10 @@ int OpenScript(const char* pszPath)
         // The chooser fills a path of its own: cancelling keeps the path of the model on
         // screen, which a renderer switch loads again.
         std::string Chosen;
-        if (!Shell.WindowSystem->GetOpenFileName(Shell.MainWindow, "ZentorScript source (*.zc)", "*.zc",
-                                           "Select the ZentorScript source file to open", Chosen))
+        if (!Shell.WindowSystem->GetOpenFileName(Shell.MainWindow, "ZentorScript source (*.zc)",
+                                                 "*.zc",
+                                                 "Select the ZentorScript source file to open",
+                                                 OpenDialogFolder().c_str(), Chosen))
             return 1;
         View.LastScriptPath = Chosen;
     }
@@ -91,6 +93,7 @@ int OpenScript(const char* pszPath)
         View.Animating = true;
     ResizeView(View.ClientWidth, View.ClientHeight);
     CloseLoadingWindow();
+    RememberScript(LastScriptPath);
     // The camera reset comes through the queue, after this command has returned.
     Shell.WindowSystem->PostMessage(Shell.MainWindow, WM_KEYDOWN, VK_HOME, 0);
     return 0;

@@ -48,10 +48,13 @@ bool CreateShellWindow(cWindowSystem& System)
     Desc.Y = 100;
     Desc.Width = 480;
     Desc.Height = 480;
+    ApplySavedWindowSize(Desc);
+    ResetMouse();
     const HWindow Window = System.CreateMainWindow(Desc);
     if (Window == HWindow::None)
         return false;
     Shell.MainWindow = Window;
+    LoadRecentScripts();
     // The viewer records the window and the display depth only; no DirectX object exists
     // until the user switches renderer. Without it the program runs on OpenGL alone.
     CreateD3DViewer();

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/window/Window.h"
 
@@ -45,6 +47,42 @@ int SelectSequence(int SequenceNum);
 // Empties the Animations menu, releases the model, shows the view's background and tells the
 // user "Not enough memory to load <path>.".
 void DropModelOutOfMemory();
+
+// The mouse on the view (Mouse.cpp): drags turn and move the camera, the wheel moves it toward
+// and away. ResetMouse forgets a drag in progress.
+std::intptr_t HandlePointer(HWindow Window, std::uint32_t Msg, std::uintptr_t wParam,
+                            std::intptr_t lParam);
+void ResetMouse();
+
+// Scripts reached without the Open dialog (ScriptFolder.cpp, RecentScripts.cpp).
+// Remembers Path as the last script and opens it through the loading flow; OpenScript's result.
+int OpenScriptAt(const std::string& Path);
+// Whether a path names a class script by its extension (.zc in any case).
+bool IsClassScriptName(const std::string& Path);
+// The class scripts (regular files) of a folder by name, in name order regardless of case.
+std::vector<std::string> ClassScriptsIn(const std::string& Folder);
+// File > Next / Previous Script in Folder (Step +1 / -1): the neighbour of the last script in
+// its folder's name order, wrapping round.
+void OpenNeighbourScript(int Step);
+// WM_DROPFILES: opens the first class script dropped; without one, says so and keeps the model.
+void HandleDropFiles(std::uintptr_t Drop);
+
+// Settings kept between runs (RecentScripts.cpp). The window's size is applied to the
+// description before the window is made and kept when it ends; the recent scripts are read
+// into File > Recent Scripts at start, and every script loaded goes to the top of the list.
+void ApplySavedWindowSize(tMainWindowDesc& Desc);
+void SaveWindowSize();
+void LoadRecentScripts();
+const std::vector<std::string>& RecentScripts();
+void RememberScript(const std::string& Path);
+// File > Recent Scripts item Place (0 = most recent); a script that is gone leaves the list.
+void OpenRecentScript(int Place);
+// The folder the Open dialog starts in: that of the last script opened, "" before any.
+std::string OpenDialogFolder();
+
+// File > Save Picture... and File > Copy Picture (PictureCommands.cpp).
+void SavePicture();
+void CopyPicture();
 
 // Animation clock.
 void ToggleLoopAnimation();

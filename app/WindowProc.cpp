@@ -1,6 +1,6 @@
 // MainWindowProc: the main window's messages: OpenGL context life, size, paint through the
 // active renderer, camera keys, frame stepping characters, palette realisation. Menu commands
-// are in Commands.cpp.
+// are in Commands.cpp, the mouse in Mouse.cpp, dropped files in ScriptFolder.cpp.
 #include <cstdint>
 #include <vector>
 
@@ -52,6 +52,7 @@ std::intptr_t OnCreate(HWindow Window)
 
 std::intptr_t OnDestroy()
 {
+    SaveWindowSize();
     // While the context is still current, so the model's lists and textures are deleted.
     ReleaseModel();
     Shell.WindowSystem->MakeCurrent(Shell.WindowDC, HGLContext::None);
@@ -226,6 +227,16 @@ std::intptr_t MainWindowProc(HWindow Window, std::uint32_t Msg, std::uintptr_t w
         return OnQueryNewPalette(Window);
     case WM_PALETTECHANGED:
         return OnPaletteChanged(Window, wParam);
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MOUSEWHEEL:
+        return HandlePointer(Window, Msg, wParam, lParam);
+    case WM_DROPFILES:
+        HandleDropFiles(wParam);
+        return 0;
     default:
         return Shell.WindowSystem->DefWindowProc(Window, Msg, wParam, lParam);
     }

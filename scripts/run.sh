@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, writes the bundled sample to ./sample and starts the viewer
-# from the repository root, so File > Open script starts in the folder that holds the sample.
+# from the repository root with the sample open.
 # Without a display it says so and shows how to render pictures with tessaly-render instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,5 +26,9 @@ EOF
     exit 0
 fi
 
-echo "Starting the viewer: choose File > Open script and open ${SCRIPT:-a .zc file under sample/}."
-exec build/app/tessaly
+if [ -z "$SCRIPT" ]; then
+    echo "The sample was not written; starting the viewer without a model." >&2
+    exec build/app/tessaly
+fi
+echo "Starting the viewer on $SCRIPT."
+exec build/app/tessaly "$SCRIPT"

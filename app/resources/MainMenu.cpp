@@ -1,13 +1,26 @@
 // Menu bar 101 of the main window. The Animations pop-up must stay at position 2: the loading
-// flow finds it there. Loop Animation is checked here and unchecked when the window is created.
+// flow finds it there; so must File > Recent Scripts at position 1 of the File pop-up, whose
+// items the recent scripts fill. Loop Animation is checked here and unchecked when the window
+// is created.
 #include "app/resources/ResourceIds.h"
 #include "app/resources/Resources.h"
+#include "platform/window/Window.h"
 
 tMenuTemplate MainMenuResource()
 {
     return {IDR_MAINMENU,
             {
-                {"File", {{"Open script", IDM_OPEN, false}, {"Exit", IDM_EXIT, false}}, false},
+                {"File",
+                 {{"Open script", IDM_OPEN, false},
+                  {"Recent Scripts", ID_NONE, false},
+                  {"Next Script in Folder", IDM_NEXT_SCRIPT, false, false,
+                   {VK_NEXT, ACCEL_CONTROL}},
+                  {"Previous Script in Folder", IDM_PREVIOUS_SCRIPT, false, false,
+                   {VK_PRIOR, ACCEL_CONTROL}},
+                  {"Save Picture...", IDM_SAVE_PICTURE, false, false, {'S', ACCEL_CONTROL}},
+                  {"Copy Picture", IDM_COPY_PICTURE, false, false, {'C', ACCEL_CONTROL}},
+                  {"Exit", IDM_EXIT, false}},
+                 false},
                 {"Options",
                  {{"Textures On", IDM_TEXTURES, true, true},
                   {"Loop Animation", IDM_LOOP, true, true},

@@ -29,9 +29,18 @@ constexpr int IDM_POLY_PLACEHOLDER = 40014;
 constexpr int IDM_BACKGROUND = 40015;
 constexpr int IDM_DIRECT3D = 40016;
 constexpr int IDM_SEQUENCE_BASE = 3000; // Animations items: 3000 + sequence index
+constexpr int IDM_NEXT_SCRIPT = 40030;      // File > Next Script in Folder
+constexpr int IDM_PREVIOUS_SCRIPT = 40031;  // File > Previous Script in Folder
+constexpr int IDM_SAVE_PICTURE = 40032;     // File > Save Picture...
+constexpr int IDM_COPY_PICTURE = 40033;     // File > Copy Picture
+constexpr int IDM_RECENT_BASE = 40040;      // File > Recent Scripts: 40040 + place in the list
+constexpr int MAX_RECENT_SCRIPTS = 8;
 
 // Position of the Animations pop-up in the menu bar (counting from 0).
 constexpr int ANIMATIONS_MENU_POSITION = 2;
+// Positions of the File pop-up, and of the Recent Scripts item within it.
+constexpr int FILE_MENU_POSITION = 0;
+constexpr int RECENT_MENU_POSITION = 1;
 
 // Dialog controls.
 constexpr int IDC_FRAMERATE_EDIT = 1004;    // read-only box showing the rate

@@ -7,13 +7,31 @@
 #include <cstdint>
 #include <vector>
 
-// One item of a pop-up menu.
+// Control id of controls the program never addresses, and of menu items that open a pop-up.
+constexpr int ID_NONE = -1;
+
+// Modifier keys of a menu item's accelerator.
+enum : unsigned { ACCEL_CONTROL = 0x1, ACCEL_SHIFT = 0x2 };
+
+// A key that chooses a menu item: the virtual-key code (VK_*, or a letter's upper-case code)
+// with exactly these modifiers held. The window system turns it into the item's WM_COMMAND
+// instead of a key-down, and the menu shows it beside the item's text.
+struct tAccelerator
+{
+    std::uintptr_t VirtualKey = 0;   // 0: none
+    unsigned Modifiers = 0;          // ACCEL_*
+};
+
+// One item of a pop-up menu. An item with the command id ID_NONE opens a pop-up of its own,
+// which starts with SubItems (none at all is fine: the program may fill it later).
 struct tMenuItem
 {
     const char* pszText;
     int CommandId;
     bool bChecked;            // initial check mark
     bool bCheckable = false;  // the program may check it: shown with a check box from the start
+    tAccelerator Accelerator = {};
+    std::vector<tMenuItem> SubItems = {};
 };
 
 // One top-level pop-up of the menu bar.
@@ -28,6 +46,35 @@ struct tMenuTemplate
 {
     int ResourceId;
     std::vector<tMenuPopup> Popups;   // left to right; positions count from 0
+
+    // The command of the item whose accelerator is this key with exactly these modifiers;
+    // ID_NONE when no item has it.
+    int FindAccelerator(std::uintptr_t VirtualKey, unsigned Modifiers) const
+    {
+        for (const tMenuPopup& Popup : Popups)
+        {
+            const int CommandId = FindAcceleratorIn(Popup.Items, VirtualKey, Modifiers);
+            if (CommandId != ID_NONE)
+                return CommandId;
+        }
+        return ID_NONE;
+    }
+
+private:
+    static int FindAcceleratorIn(const std::vector<tMenuItem>& Items, std::uintptr_t VirtualKey,
+                                 unsigned Modifiers)
+    {
+        for (const tMenuItem& Item : Items)
+        {
+            if (Item.Accelerator.VirtualKey != 0 && Item.Accelerator.VirtualKey == VirtualKey &&
+                Item.Accelerator.Modifiers == Modifiers)
+                return Item.CommandId;
+            const int Inner = FindAcceleratorIn(Item.SubItems, VirtualKey, Modifiers);
+            if (Inner != ID_NONE)
+                return Inner;
+        }
+        return ID_NONE;
+    }
 };
 
 enum class eControlType
@@ -42,8 +89,6 @@ enum class eControlType
     ProgressBar,       // horizontal bar set by cWindowSystem::SetProgress
 };
 
-// Control id of controls the program never addresses.
-constexpr int ID_NONE = -1;
 
 // One control of a dialog. Positions and sizes are in dialog units: a quarter of the dialog
 // font's average character width horizontally, an eighth of its height vertically.

@@ -8,13 +8,15 @@
 //   [messages]               tMessage and the two procedure types
 //   [pixel format]           tPixelFormat, tPaletteEntry
 //   [cWindowSystem]          the facilities, grouped as window / queue / redraw / menus /
-//                            dialogs / message box / choosers / clock / OpenGL
+//                            dialogs / message box / choosers / pictures / pointer and drops /
+//                            settings / clock / OpenGL
 //   [back-end selection]     CreateWindowSystem
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/pixelformat/PixelFormat.h"
 #include "platform/window/ResourceTemplates.h"
@@ -48,7 +50,36 @@ enum : std::uint32_t
     WM_INITDIALOG,        // to a dialog procedure, before the dialog shows; return true
     WM_HSCROLL,           // to a dialog procedure: wParam bits 0-15 scroll code (SB_*),
                           // bits 16-31 thumb position; lParam: the scroll bar's control id
+    // Pointer messages of the client area. wParam: the MK_* buttons and keys held (after the
+    // change for a button message); lParam: the pointer's client position in the drawable's
+    // pixels, x in bits 0-15 and y in bits 16-31, each a signed 16-bit value (a captured drag
+    // may leave the window). A button pressed in the window keeps the pointer until released.
+    WM_MOUSEMOVE,
+    WM_LBUTTONDOWN,
+    WM_LBUTTONUP,
+    WM_MBUTTONDOWN,
+    WM_MBUTTONUP,
+    WM_MOUSEWHEEL,        // wParam bits 16-31: signed rotation, WHEEL_DELTA per notch, forward
+                          // (away from the user) positive; bits 0-15 the MK_* state
+    WM_DROPFILES,         // files dropped on the window; wParam: the drop for TakeDroppedFiles
 };
+
+// What WM_MOUSEMOVE, the button messages and WM_MOUSEWHEEL carry in wParam.
+enum : std::uintptr_t { MK_LBUTTON = 0x01, MK_SHIFT = 0x04, MK_CONTROL = 0x08, MK_MBUTTON = 0x10 };
+// One notch of a mouse wheel.
+constexpr int WHEEL_DELTA = 120;
+
+// Packs a client position into a pointer message's lParam, and reads it back.
+inline std::intptr_t MakePointParam(int X, int Y)
+{
+    return static_cast<std::intptr_t>((static_cast<std::uint32_t>(X) & 0xFFFFu) |
+                                      ((static_cast<std::uint32_t>(Y) & 0xFFFFu) << 16));
+}
+inline int PointX(std::intptr_t lParam) { return static_cast<std::int16_t>(lParam & 0xFFFF); }
+inline int PointY(std::intptr_t lParam)
+{
+    return static_cast<std::int16_t>((lParam >> 16) & 0xFFFF);
+}
 
 // WM_ACTIVATE wParam values.
 enum : std::uintptr_t { WA_INACTIVE = 0, WA_ACTIVE = 1 };
@@ -270,8 +301,16 @@ public:
     // Asks for one existing file to open. The filter is one pair: display text and pattern
     // ("*.zc"). On OK stores the path (at most 255 characters; a longer choice counts as a
     // failure) in Path and returns true; on Cancel or failure returns false and leaves Path.
+    // The chooser starts in pszFolder when it names a folder that exists ("" for the toolkit's
+    // choice).
     virtual bool GetOpenFileName(HWindow Owner, const char* pszFilterText,
                                  const char* pszFilterPattern, const char* pszTitle,
+                                 const char* pszFolder, std::string& Path) = 0;
+    // Asks for a file to write, starting in pszFolder with pszName filled in; the user confirms
+    // replacing a file that exists. On OK stores the path in Path and returns true.
+    virtual bool GetSaveFileName(HWindow Owner, const char* pszFilterText,
+                                 const char* pszFilterPattern, const char* pszTitle,
+                                 const char* pszFolder, const char* pszName,
                                  std::string& Path) = 0;
     // Asks for a colour, opened fully (custom colours visible), starting at Initial. Colours are
     // 0x00BBGGRR (red in the low byte). CustomColors (16 entries, owned by the caller) are shown
@@ -290,6 +329,33 @@ public:
     // area is left black.
     virtual void PresentPicture(HWindow Window, const std::uint32_t* XRGB, int Width,
                                 int Height) = 0;
+
+    // The picture the client area shows now, whichever way it was drawn (OpenGL or
+    // PresentPicture): Width x Height RGB triples, top row first, the client size in pixels.
+    // False when there is nothing to read (no window, nothing drawn yet).
+    virtual bool GetWindowPicture(HWindow Window, std::vector<std::uint8_t>& RGB, int& Width,
+                                  int& Height) = 0;
+    // Puts an RGB picture (top row first) on the clipboard as an image; false when the
+    // clipboard cannot be had.
+    virtual bool SetClipboardPicture(const std::uint8_t* pRGB, int Width, int Height) = 0;
+
+    // --- pointer and dropped files -----------------------------------------------------------
+    // The paths of the files of one WM_DROPFILES, in the order dropped; the drop is forgotten,
+    // so a second call gives nothing.
+    virtual std::vector<std::string> TakeDroppedFiles(std::uintptr_t Drop) = 0;
+    // The main window's outer size in the units of tMainWindowDesc.
+    virtual void GetWindowSize(HWindow Window, int& Width, int& Height) = 0;
+
+    // --- settings kept between runs ----------------------------------------------------------
+    // Keys are short names with '/' between a group and its entry ("Window/Width"). The store
+    // starts from the settings file of earlier runs; a file that is missing, unreadable or not
+    // wholly readable as settings gives no settings, and one that cannot be read as ours is
+    // never written over. Nothing is written before the first SetSetting that changes a value.
+    // False when the key holds nothing.
+    virtual bool GetSetting(const char* pszKey, std::string& Value) = 0;
+    // Keeps Value under the key (null removes it) and writes the settings out at once when
+    // that changed anything; a write that fails keeps the value for this run only.
+    virtual void SetSetting(const char* pszKey, const char* pszValue) = 0;
 
     // --- clock -------------------------------------------------------------------------------
     // Milliseconds since some fixed moment; wraps from 0xFFFFFFFF to 0.

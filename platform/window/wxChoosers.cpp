@@ -1,4 +1,4 @@
-// Message boxes, the open-file chooser and the colour chooser of the wx back end.
+// Message boxes, the open-file and save-file choosers and the colour chooser of the wx back end.
 #include <wx/colordlg.h>
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
@@ -45,6 +45,20 @@ long MessageBoxStyle(unsigned Style)
     }
 }
 
+wxString Wildcard(const char* pszFilterText, const char* pszFilterPattern)
+{
+    return wxString::FromUTF8(pszFilterText ? pszFilterText : "") + "|" +
+           wxString::FromUTF8(
+               CaseInsensitivePattern(pszFilterPattern ? pszFilterPattern : "*").c_str());
+}
+
+// The folder a chooser starts in: the one named when it exists, else the current directory.
+wxString StartFolder(const char* pszFolder)
+{
+    const wxString Folder = wxString::FromUTF8(pszFolder ? pszFolder : "");
+    return !Folder.empty() && wxDirExists(Folder) ? Folder : wxGetCwd();
+}
+
 wxColour ToWx(std::uint32_t Colour)
 {
     return wxColour(static_cast<unsigned char>(Colour & 0xFF),
@@ -86,15 +100,12 @@ int cWxWindowSystem::MessageBox(HWindow Owner, const char* pszText, const char* 
 
 bool cWxWindowSystem::GetOpenFileName(HWindow Owner, const char* pszFilterText,
                                       const char* pszFilterPattern, const char* pszTitle,
-                                      std::string& Path)
+                                      const char* pszFolder, std::string& Path)
 {
-    const wxString Wildcard =
-        wxString::FromUTF8(pszFilterText ? pszFilterText : "") + "|" +
-        wxString::FromUTF8(CaseInsensitivePattern(pszFilterPattern ? pszFilterPattern : "*")
-                               .c_str());
-    // With no folder named the chooser starts in the current directory.
     wxFileDialog Chooser(OwnerWindow(Owner), wxString::FromUTF8(pszTitle ? pszTitle : ""),
-                         wxGetCwd(), wxString(), Wildcard, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+                         StartFolder(pszFolder), wxString(),
+                         Wildcard(pszFilterText, pszFilterPattern),
+                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     EnterModal();
     const int Answer = Chooser.ShowModal();
     LeaveModal();
@@ -106,6 +117,27 @@ bool cWxWindowSystem::GetOpenFileName(HWindow Owner, const char* pszFilterText,
     if (Chosen.empty() || Chosen.size() > MAX_PATH_CHARS)
         return false;
     Path = Chosen;
+    return true;
+}
+
+bool cWxWindowSystem::GetSaveFileName(HWindow Owner, const char* pszFilterText,
+                                      const char* pszFilterPattern, const char* pszTitle,
+                                      const char* pszFolder, const char* pszName,
+                                      std::string& Path)
+{
+    wxFileDialog Chooser(OwnerWindow(Owner), wxString::FromUTF8(pszTitle ? pszTitle : ""),
+                         StartFolder(pszFolder), wxString::FromUTF8(pszName ? pszName : ""),
+                         Wildcard(pszFilterText, pszFilterPattern),
+                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    EnterModal();
+    const int Answer = Chooser.ShowModal();
+    LeaveModal();
+    if (Answer != wxID_OK)
+        return false;
+    const wxCharBuffer Native = Chooser.GetPath().fn_str();
+    if (Native.data() == nullptr || Native.data()[0] == '\0')
+        return false;
+    Path = Native.data();
     return true;
 }
 

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 class cWxFrameEvents
 {
@@ -13,8 +15,16 @@ public:
     virtual void OnCanvasPaint() = 0;
     // The canvas's new size in drawable pixels.
     virtual void OnCanvasSize(int Width, int Height) = 0;
-    // A key went down on the canvas (the toolkit's key code).
-    virtual void OnKeyDown(int WxKeyCode) = 0;
+    // A key went down on the canvas (the toolkit's key code) with these ACCEL_* modifiers held.
+    // True when it chose a menu item: the key then goes no further (no character, no second
+    // command from the toolkit's own accelerator).
+    virtual bool OnKeyDown(int WxKeyCode, unsigned Modifiers) = 0;
+    // Pointer input on the canvas: a WM_MOUSEMOVE or button message with its MK_* state and
+    // the position in drawable pixels; a wheel turn in WHEEL_DELTA units, forward positive.
+    virtual void OnPointer(std::uint32_t Msg, int X, int Y, std::uintptr_t Keys) = 0;
+    virtual void OnWheel(int Rotation, int X, int Y, std::uintptr_t Keys) = 0;
+    // Files dropped on the canvas, in the order the file manager gave them.
+    virtual void OnDropFiles(std::vector<std::string> Paths) = 0;
     // A typed character; with Alt held it is a menu mnemonic and is not handed on.
     virtual void OnChar(std::uint32_t Char, bool bAltDown) = 0;
     // The frame became active or inactive.

@@ -4,6 +4,9 @@
 #include <dlfcn.h>
 
 #include <wx/dcclient.h>
+#include <wx/dnd.h>
+
+#include "platform/window/Window.h"
 
 cWxMainFrame::cWxMainFrame(cWxFrameEvents& Events, const wxString& Title,
                            const wxPoint& Position, const wxSize& Size)
@@ -15,6 +18,45 @@ cWxMainFrame::cWxMainFrame(cWxFrameEvents& Events, const wxString& Title,
     Bind(wxEVT_ACTIVATE, &cWxMainFrame::OnActivate, this);
     Bind(wxEVT_CLOSE_WINDOW, &cWxMainFrame::OnClose, this);
 }
+
+namespace
+{
+// Hands the paths of files dropped on the canvas to the frame's events.
+class cFileDrop : public wxFileDropTarget
+{
+public:
+    explicit cFileDrop(cWxFrameEvents& Events) : mEvents(Events) {}
+    bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& Names) override
+    {
+        std::vector<std::string> Paths;
+        for (const wxString& Name : Names)
+        {
+            const wxCharBuffer Native = Name.fn_str();
+            if (Native.data() != nullptr && Native.data()[0] != '\0')
+                Paths.emplace_back(Native.data());
+        }
+        mEvents.OnDropFiles(std::move(Paths));
+        return true;
+    }
+
+private:
+    cWxFrameEvents& mEvents;
+};
+
+std::uintptr_t PointerKeys(const wxMouseState& State)
+{
+    std::uintptr_t Keys = 0;
+    if (State.LeftIsDown())
+        Keys |= MK_LBUTTON;
+    if (State.MiddleIsDown())
+        Keys |= MK_MBUTTON;
+    if (State.ShiftDown())
+        Keys |= MK_SHIFT;
+    if (State.ControlDown())
+        Keys |= MK_CONTROL;
+    return Keys;
+}
+}  // namespace
 
 void cWxMainFrame::OnMenu(wxCommandEvent& Event)
 {
@@ -48,6 +90,13 @@ cWxCanvas::cWxCanvas(cWxFrameEvents& Events, wxWindow* pParent,
     Bind(wxEVT_SIZE, &cWxCanvas::OnSize, this);
     Bind(wxEVT_KEY_DOWN, &cWxCanvas::OnKeyDown, this);
     Bind(wxEVT_CHAR, &cWxCanvas::OnChar, this);
+    for (const wxEventTypeTag<wxMouseEvent>& Type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_MIDDLE_DOWN,
+                                   wxEVT_MIDDLE_UP, wxEVT_MOTION, wxEVT_LEFT_DCLICK,
+                                   wxEVT_MIDDLE_DCLICK})
+        Bind(Type, &cWxCanvas::OnMouse, this);
+    Bind(wxEVT_MOUSEWHEEL, &cWxCanvas::OnWheel, this);
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, &cWxCanvas::OnCaptureLost, this);
+    SetDropTarget(new cFileDrop(Events));
 }
 
 void cWxCanvas::RealizeNow()
@@ -85,9 +134,59 @@ void cWxCanvas::OnSize(wxSizeEvent& Event)
 
 void cWxCanvas::OnKeyDown(wxKeyEvent& Event)
 {
-    mEvents.OnKeyDown(Event.GetKeyCode());
-    // Let the toolkit go on to make the character event of this key.
+    unsigned Modifiers = 0;
+    if (Event.ControlDown())
+        Modifiers |= ACCEL_CONTROL;
+    if (Event.ShiftDown())
+        Modifiers |= ACCEL_SHIFT;
+    // A menu accelerator stops here; any other key goes on to make its character event.
+    if (!mEvents.OnKeyDown(Event.GetKeyCode(), Modifiers))
+        Event.Skip();
+}
+
+void cWxCanvas::OnMouse(wxMouseEvent& Event)
+{
+    const wxSize Where = ToPixels(wxSize(Event.GetX(), Event.GetY()));
+    std::uint32_t Msg = WM_MOUSEMOVE;
+    if (Event.LeftDown() || Event.LeftDClick())
+        Msg = WM_LBUTTONDOWN;
+    else if (Event.LeftUp())
+        Msg = WM_LBUTTONUP;
+    else if (Event.MiddleDown() || Event.MiddleDClick())
+        Msg = WM_MBUTTONDOWN;
+    else if (Event.MiddleUp())
+        Msg = WM_MBUTTONUP;
+    // A drag keeps the pointer until its buttons are released, wherever it goes.
+    if (Msg == WM_LBUTTONDOWN || Msg == WM_MBUTTONDOWN)
+    {
+        SetFocus();
+        if (!HasCapture())
+            CaptureMouse();
+    }
+    else if ((Msg == WM_LBUTTONUP || Msg == WM_MBUTTONUP) && HasCapture() &&
+             !Event.LeftIsDown() && !Event.MiddleIsDown())
+    {
+        ReleaseMouse();
+    }
+    mEvents.OnPointer(Msg, Where.GetWidth(), Where.GetHeight(), PointerKeys(Event));
     Event.Skip();
+}
+
+void cWxCanvas::OnWheel(wxMouseEvent& Event)
+{
+    if (Event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL || Event.GetWheelDelta() <= 0)
+        return;
+    const wxSize Where = ToPixels(wxSize(Event.GetX(), Event.GetY()));
+    const int Rotation = Event.GetWheelRotation() * WHEEL_DELTA / Event.GetWheelDelta();
+    mEvents.OnWheel(Rotation, Where.GetWidth(), Where.GetHeight(), PointerKeys(Event));
+}
+
+void cWxCanvas::OnCaptureLost(wxMouseCaptureLostEvent&)
+{
+    // Another window took the pointer in mid-drag: the drag ends as if released here.
+    const wxPoint Where = ScreenToClient(wxGetMousePosition());
+    const wxSize Pixels = ToPixels(wxSize(Where.x, Where.y));
+    mEvents.OnPointer(WM_LBUTTONUP, Pixels.GetWidth(), Pixels.GetHeight(), 0);
 }
 
 void cWxCanvas::OnChar(wxKeyEvent& Event)

@@ -1,6 +1,7 @@
 // The main window of the wx back end: a frame that owns the menu bar and reports menu,
 // activation and close events, and a GL canvas filling its client area that owns the context
-// drawing and reports paint, size and key events, both through cWxFrameEvents.
+// drawing and reports paint, size, key, pointer and file-drop events, both through
+// cWxFrameEvents.
 #pragma once
 
 #include <wx/frame.h>
@@ -37,6 +38,9 @@ private:
     void OnSize(wxSizeEvent& Event);
     void OnKeyDown(wxKeyEvent& Event);
     void OnChar(wxKeyEvent& Event);
+    void OnMouse(wxMouseEvent& Event);
+    void OnWheel(wxMouseEvent& Event);
+    void OnCaptureLost(wxMouseCaptureLostEvent& Event);
 
     cWxFrameEvents& mEvents;
 };

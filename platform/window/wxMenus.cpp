@@ -1,5 +1,6 @@
 // The main window's menu bar built from its resource, and the menu operations: check marks,
-// removing and appending items. Items carry toolkit ids mapped from the program's commands.
+// removing and appending items. Items carry toolkit ids mapped from the program's commands;
+// an item's accelerator is shown after its text (the canvas turns the key into the command).
 #include <dlfcn.h>
 
 #include <wx/frame.h>
@@ -34,6 +35,27 @@ void PlaceAtRightEnd(wxMenu* pMenu)
         RightJustify(pMenu->m_owner, 1);
 }
 
+// The accelerator as the menu shows it, after a tab: "Ctrl+PgDn".
+wxString AcceleratorText(const tAccelerator& Accelerator)
+{
+    if (Accelerator.VirtualKey == 0)
+        return wxString();
+    wxString Text = "\t";
+    if (Accelerator.Modifiers & ACCEL_CONTROL)
+        Text += "Ctrl+";
+    if (Accelerator.Modifiers & ACCEL_SHIFT)
+        Text += "Shift+";
+    switch (Accelerator.VirtualKey)
+    {
+    case VK_PRIOR:
+        return Text + "PgUp";
+    case VK_NEXT:
+        return Text + "PgDn";
+    default:
+        return Text + wxString(static_cast<char>(Accelerator.VirtualKey));
+    }
+}
+
 int PositionOf(const wxMenu* pMenu, int ToolkitId)
 {
     int Position = 0;
@@ -52,23 +74,11 @@ void cWxWindowSystem::BuildMenuBar(const tResourceTable& Resources, int MenuId)
     const tMenuTemplate* pTemplate = Resources.FindMenu(MenuId);
     if (pTemplate == nullptr)
         return;
+    mMenuTemplate = pTemplate;
     auto* pBar = new wxMenuBar;
     for (const tMenuPopup& Popup : pTemplate->Popups)
     {
-        auto* pMenu = new wxMenu;
-        for (const tMenuItem& Item : Popup.Items)
-        {
-            const int ToolkitId = mCommandIds.Acquire(Item.CommandId);
-            if (ToolkitId < 0)
-                continue;
-            // Items the program checks get a check box from the start, so a toggle shows its
-            // empty box while off; CheckMenuItem gives one to any other item it checks.
-            pMenu->Append(ToolkitId, MenuText(Item.pszText), wxString(),
-                          Item.bChecked || Item.bCheckable ? wxITEM_CHECK : wxITEM_NORMAL);
-            if (Item.bChecked)
-                pMenu->Check(ToolkitId, true);
-            mLogicalChecks[Item.CommandId] = Item.bChecked;
-        }
+        wxMenu* pMenu = BuildPopup(Popup.Items);
         pBar->Append(pMenu, MenuText(Popup.pszText));
         if (Popup.bHelp)
             PlaceAtRightEnd(pMenu);
@@ -77,14 +87,57 @@ void cWxWindowSystem::BuildMenuBar(const tResourceTable& Resources, int MenuId)
     mFrame->SetMenuBar(pBar);
 }
 
+wxMenu* cWxWindowSystem::BuildPopup(const std::vector<tMenuItem>& Items)
+{
+    auto* pMenu = new wxMenu;
+    for (const tMenuItem& Item : Items)
+    {
+        if (Item.CommandId == ID_NONE)
+        {
+            wxMenu* pInner = BuildPopup(Item.SubItems);
+            mSubmenus.push_back(pInner);
+            pMenu->AppendSubMenu(pInner, MenuText(Item.pszText));
+            continue;
+        }
+        const int ToolkitId = mCommandIds.Acquire(Item.CommandId);
+        if (ToolkitId < 0)
+            continue;
+        // Items the program checks get a check box from the start, so a toggle shows its
+        // empty box while off; CheckMenuItem gives one to any other item it checks.
+        pMenu->Append(ToolkitId, MenuText(Item.pszText) + AcceleratorText(Item.Accelerator),
+                      wxString(), Item.bChecked || Item.bCheckable ? wxITEM_CHECK : wxITEM_NORMAL);
+        if (Item.bChecked)
+            pMenu->Check(ToolkitId, true);
+        mLogicalChecks[Item.CommandId] = Item.bChecked;
+    }
+    return pMenu;
+}
+
 HMenu cWxWindowSystem::GetMenu(HWindow Window)
 {
     return IsMain(Window) && !mPopups.empty() ? MENU_BAR : HMenu::None;
 }
 
+// Pop-up p of the menu bar is HMenu(2 + p); the pop-up s that an item opens is
+// HMenu(SUBMENU_BASE + s).
+constexpr std::uintptr_t SUBMENU_BASE = 1000;
+
 HMenu cWxWindowSystem::GetSubMenu(HMenu Menu, int Position)
 {
-    if (Menu != MENU_BAR || Position < 0 || Position >= static_cast<int>(mPopups.size()))
+    if (Menu != MENU_BAR)
+    {
+        const wxMenu* pMenu = PopupOf(Menu);
+        if (pMenu == nullptr || Position < 0 ||
+            Position >= static_cast<int>(pMenu->GetMenuItemCount()))
+            return HMenu::None;
+        const wxMenu* pInner =
+            pMenu->FindItemByPosition(static_cast<size_t>(Position))->GetSubMenu();
+        for (std::size_t S = 0; S < mSubmenus.size(); ++S)
+            if (pInner != nullptr && mSubmenus[S] == pInner)
+                return static_cast<HMenu>(SUBMENU_BASE + S);
+        return HMenu::None;
+    }
+    if (Position < 0 || Position >= static_cast<int>(mPopups.size()))
         return HMenu::None;
     return static_cast<HMenu>(2 + Position);
 }
@@ -92,6 +145,8 @@ HMenu cWxWindowSystem::GetSubMenu(HMenu Menu, int Position)
 wxMenu* cWxWindowSystem::PopupOf(HMenu Menu) const
 {
     const auto Index = static_cast<std::uintptr_t>(Menu);
+    if (Index >= SUBMENU_BASE && Index - SUBMENU_BASE < mSubmenus.size())
+        return mSubmenus[Index - SUBMENU_BASE];
     if (Index < 2 || Index - 2 >= mPopups.size())
         return nullptr;
     return mPopups[Index - 2];
@@ -101,15 +156,16 @@ bool cWxWindowSystem::FindItem(HMenu Menu, int ToolkitId, wxMenu*& pOwner, int& 
 {
     if (Menu == MENU_BAR)
     {
-        for (wxMenu* pMenu : mPopups)
-        {
-            Position = PositionOf(pMenu, ToolkitId);
-            if (Position >= 0)
+        for (const std::vector<wxMenu*>* pMenus : {&mPopups, &mSubmenus})
+            for (wxMenu* pMenu : *pMenus)
             {
-                pOwner = pMenu;
-                return true;
+                Position = PositionOf(pMenu, ToolkitId);
+                if (Position >= 0)
+                {
+                    pOwner = pMenu;
+                    return true;
+                }
             }
-        }
         return false;
     }
     pOwner = PopupOf(Menu);

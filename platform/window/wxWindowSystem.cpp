@@ -13,6 +13,7 @@
 #include <wx/image.h>
 #include <wx/menu.h>
 
+#include "platform/settings/SettingsFile.h"
 #include "platform/window/wxDialogRecord.h"
 #include "platform/window/wxKeyMap.h"
 #include "platform/window/wxMainFrame.h"
@@ -98,6 +99,7 @@ cWxWindowSystem::~cWxWindowSystem()
     mProc = nullptr;
     CloseAllDialogs();
     ReleaseGL();
+    mSettings.reset();
     if (mFrame != nullptr)
     {
         mFrame->Destroy();
@@ -351,11 +353,22 @@ void cWxWindowSystem::OnCanvasSize(int Width, int Height)
         PostMessage(MAIN_WINDOW, WM_SIZE, 0, MakeSizeParam(Width, Height));
 }
 
-void cWxWindowSystem::OnKeyDown(int WxKeyCode)
+bool cWxWindowSystem::OnKeyDown(int WxKeyCode, unsigned Modifiers)
 {
     const std::uintptr_t VirtualKey = VirtualKeyFromWx(WxKeyCode);
-    if (VirtualKey != 0 && !mDestroyed)
-        PostMessage(MAIN_WINDOW, WM_KEYDOWN, VirtualKey, 0);
+    if (VirtualKey == 0 || mDestroyed)
+        return false;
+    // A menu accelerator is the item's command, never also a key the window procedure sees.
+    const int CommandId = mMenuTemplate != nullptr && Modifiers != 0
+                              ? mMenuTemplate->FindAccelerator(VirtualKey, Modifiers)
+                              : ID_NONE;
+    if (CommandId != ID_NONE)
+    {
+        PostMessage(MAIN_WINDOW, WM_COMMAND, static_cast<std::uintptr_t>(CommandId), 0);
+        return true;
+    }
+    PostMessage(MAIN_WINDOW, WM_KEYDOWN, VirtualKey, 0);
+    return false;
 }
 
 void cWxWindowSystem::OnChar(std::uint32_t Char, bool bAltDown)

@@ -10,7 +10,8 @@
 //
 // Sources: wxWindowSystem.cpp (start-up, window, queue, redraw, clock, events),
 // wxMainFrame.cpp (frame and canvas, which report through wxFrameEvents.h), wxMenus.cpp,
-// wxDialogs.cpp, wxListBoxes.cpp, wxChoosers.cpp, wxGL.cpp, wxGLX.cpp and wxPicture.cpp, with
+// wxDialogs.cpp, wxListBoxes.cpp, wxChoosers.cpp, wxGL.cpp, wxGLX.cpp, wxPicture.cpp and
+// wxDesktop.cpp (pointer, drops, clipboard, the picture on screen, settings), with
 // wxText.h for texts; helpers tested without the toolkit: wxMessageQueue, wxCommandIds,
 // wxKeyMap, wxChooserText.
 #pragma once
@@ -29,6 +30,7 @@ class wxGLContext;
 class wxGUIEventLoop;
 class wxMenu;
 class wxWindow;
+class cSettingsFile;
 class cWxCanvas;
 class cWxMainFrame;
 struct tWxDialogRecord;
@@ -88,7 +90,10 @@ public:
     int MessageBox(HWindow Owner, const char* pszText, const char* pszCaption,
                    unsigned Style) override;
     bool GetOpenFileName(HWindow Owner, const char* pszFilterText, const char* pszFilterPattern,
-                         const char* pszTitle, std::string& Path) override;
+                         const char* pszTitle, const char* pszFolder, std::string& Path) override;
+    bool GetSaveFileName(HWindow Owner, const char* pszFilterText, const char* pszFilterPattern,
+                         const char* pszTitle, const char* pszFolder, const char* pszName,
+                         std::string& Path) override;
     bool ChooseColor(HWindow Owner, std::uint32_t Initial, std::uint32_t* CustomColors,
                      std::uint32_t& Chosen) override;
 
@@ -99,6 +104,19 @@ public:
     // Draws through the canvas's current OpenGL context, every state it touches restored.
     void PresentPicture(HWindow Window, const std::uint32_t* XRGB, int Width,
                         int Height) override;
+
+    // Read from the canvas's front buffer, which holds what the window shows whichever way
+    // it was drawn.
+    bool GetWindowPicture(HWindow Window, std::vector<std::uint8_t>& RGB, int& Width,
+                          int& Height) override;
+    // Flushed to the desktop's clipboard keeper, so the picture outlives the program.
+    bool SetClipboardPicture(const std::uint8_t* pRGB, int Width, int Height) override;
+    std::vector<std::string> TakeDroppedFiles(std::uintptr_t Drop) override;
+    void GetWindowSize(HWindow Window, int& Width, int& Height) override;
+    // The file is tessaly/tessaly.conf in the user's configuration folder ($XDG_CONFIG_HOME,
+    // or ~/.config), read when a setting is first asked for.
+    bool GetSetting(const char* pszKey, std::string& Value) override;
+    void SetSetting(const char* pszKey, const char* pszValue) override;
 
     std::uint32_t GetTimeMs() override;
 
@@ -123,7 +141,10 @@ private:
     // --- reports of the main frame and its canvas, each turned into a window message ---------
     void OnCanvasPaint() override;
     void OnCanvasSize(int Width, int Height) override;
-    void OnKeyDown(int WxKeyCode) override;
+    bool OnKeyDown(int WxKeyCode, unsigned Modifiers) override;
+    void OnPointer(std::uint32_t Msg, int X, int Y, std::uintptr_t Keys) override;
+    void OnWheel(int Rotation, int X, int Y, std::uintptr_t Keys) override;
+    void OnDropFiles(std::vector<std::string> Paths) override;
     void OnChar(std::uint32_t Char, bool bAltDown) override;
     void OnActivate(bool bActive) override;
     void OnCloseRequest() override;
@@ -146,6 +167,7 @@ private:
 
     // Menus (wxMenus.cpp).
     void BuildMenuBar(const tResourceTable& Resources, int MenuId);
+    wxMenu* BuildPopup(const std::vector<tMenuItem>& Items);
     wxMenu* PopupOf(HMenu Menu) const;
     bool FindItem(HMenu Menu, int ToolkitId, wxMenu*& pOwner, int& Position) const;
 
@@ -180,6 +202,8 @@ private:
     std::uint32_t mLastKeyChar = 0;
 
     std::vector<wxMenu*> mPopups;            // the menu bar's pop-ups, left to right
+    std::vector<wxMenu*> mSubmenus;          // pop-ups that items of those open
+    const tMenuTemplate* mMenuTemplate = nullptr;   // for the accelerators
     std::map<int, bool> mLogicalChecks;      // check marks as the program set them, by command
     cWxCommandIds mCommandIds;
 
@@ -193,4 +217,8 @@ private:
     std::unique_ptr<wxGLContext> mPresentContext;
     std::map<std::uintptr_t, std::vector<tPaletteEntry>> mPalettes;
     std::uintptr_t mNextPalette = 1;
+
+    std::map<std::uintptr_t, std::vector<std::string>> mDrops;
+    std::uintptr_t mNextDrop = 1;
+    std::unique_ptr<cSettingsFile> mSettings;
 };

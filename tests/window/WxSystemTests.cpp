@@ -374,7 +374,7 @@ TEST_F(cWxSystemTest, MessageBoxesAndChoosersReportTheAnswer)
     std::string Path = "unchanged";
     Answers.mAnswer = wxID_CANCEL;
     EXPECT_FALSE(System->GetOpenFileName(Main, "ZentorScript source (*.zc)", "*.zc",
-                                         "Select the ZentorScript source file to open", Path));
+                                         "Select the ZentorScript source file to open", "", Path));
     EXPECT_EQ(Path, "unchanged");
 
     // Colours travel as 0x00BBGGRR: red in the low byte, both ways.

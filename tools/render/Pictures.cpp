@@ -10,7 +10,7 @@
 #include "render/Renderer.h"
 #include "render/ViewState.h"
 #include "tools/render/ImportOutput.h"
-#include "tools/render/PngWrite.h"
+#include "platform/png/PngWrite.h"
 
 namespace
 {

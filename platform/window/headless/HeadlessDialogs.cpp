@@ -194,14 +194,30 @@ int cHeadlessWindowSystem::MessageBox(HWindow Owner, const char* pszText, const 
 
 bool cHeadlessWindowSystem::GetOpenFileName(HWindow Owner, const char* pszFilterText,
                                             const char* pszFilterPattern, const char* pszTitle,
-                                            std::string& Path)
+                                            const char* pszFolder, std::string& Path)
 {
-    mFileChoosers.push_back({pszFilterText, pszFilterPattern, pszTitle});
+    mFileChoosers.push_back({pszFilterText, pszFilterPattern, pszTitle, pszFolder, ""});
     if (mFileAnswers.empty())
         return false;
     const std::optional<std::string> Answer = std::move(mFileAnswers.front());
     mFileAnswers.pop_front();
     if (!Answer || Answer->size() > 255)
+        return false;
+    Path = *Answer;
+    return true;
+}
+
+bool cHeadlessWindowSystem::GetSaveFileName(HWindow Owner, const char* pszFilterText,
+                                            const char* pszFilterPattern, const char* pszTitle,
+                                            const char* pszFolder, const char* pszName,
+                                            std::string& Path)
+{
+    mSaveFileChoosers.push_back({pszFilterText, pszFilterPattern, pszTitle, pszFolder, pszName});
+    if (mSaveFileAnswers.empty())
+        return false;
+    const std::optional<std::string> Answer = std::move(mSaveFileAnswers.front());
+    mSaveFileAnswers.pop_front();
+    if (!Answer)
         return false;
     Path = *Answer;
     return true;

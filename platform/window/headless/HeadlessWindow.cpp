@@ -1,11 +1,13 @@
 // Headless back end: the main window, its menu bar, the OpenGL context and palettes, pictures
 // presented without OpenGL, and the back-end selection. The queue is in HeadlessQueue.cpp,
-// dialogs and choosers in HeadlessDialogs.cpp.
+// dialogs and choosers in HeadlessDialogs.cpp, pointer, drops, clipboard and settings in
+// HeadlessInput.cpp.
 #include "platform/window/headless/HeadlessWindow.h"
 
 #include <stdexcept>
 
 #include "platform/offscreen/OffscreenGL.h"
+#include "platform/settings/SettingsFile.h"
 
 namespace
 {
@@ -35,13 +37,11 @@ HWindow cHeadlessWindowSystem::CreateMainWindow(const tMainWindowDesc& Desc)
         return HWindow::None;
 
     for (const tMenuPopup& Popup : pMenu->Popups)
-    {
-        tPopup Copy{Popup.pszText, {}};
-        for (const tMenuItem& Item : Popup.Items)
-            Copy.Items.push_back({Item.pszText, Item.CommandId, Item.bChecked});
-        mPopups.push_back(std::move(Copy));
-    }
+        mPopups.push_back(CopyPopup(Popup.pszText, Popup.Items));
+    mMenuTemplate = pMenu;
     mWindowTitle = Desc.pszTitle;
+    mWindowWidth = Desc.Width;
+    mWindowHeight = Desc.Height;
     mWindowIconId = Desc.IconId;
     mClientWidth = Desc.Width;
     mClientHeight = Desc.Height > MENU_BAR_HEIGHT ? Desc.Height - MENU_BAR_HEIGHT : 0;
@@ -111,26 +111,75 @@ HMenu cHeadlessWindowSystem::GetMenu(HWindow Window)
 
 HMenu cHeadlessWindowSystem::GetSubMenu(HMenu Menu, int Position)
 {
-    if (Menu != MENU_BAR || Position < 0 || Position >= static_cast<int>(mPopups.size()))
+    if (Menu != MENU_BAR)
+    {
+        const tPopup* pPopup = FindPopup(Menu);
+        if (!pPopup || Position < 0 || Position >= static_cast<int>(pPopup->Items.size()))
+            return HMenu::None;
+        const int Submenu = pPopup->Items[static_cast<std::size_t>(Position)].Submenu;
+        return Submenu < 0 ? HMenu::None
+                           : static_cast<HMenu>(SUBMENU_BASE + static_cast<std::uintptr_t>(Submenu));
+    }
+    if (Position < 0 || Position >= static_cast<int>(mPopups.size()))
         return HMenu::None;
     return static_cast<HMenu>(POPUP_BASE + static_cast<std::uintptr_t>(Position));
+}
+
+cHeadlessWindowSystem::tPopup cHeadlessWindowSystem::CopyPopup(const char* pszText,
+                                                               const std::vector<tMenuItem>& Items)
+{
+    tPopup Copy{pszText, {}};
+    for (const tMenuItem& Item : Items)
+    {
+        int Submenu = -1;
+        if (Item.CommandId == ID_NONE)
+        {
+            tPopup Inner = CopyPopup(Item.pszText, Item.SubItems);
+            mSubmenus.push_back(std::move(Inner));
+            Submenu = static_cast<int>(mSubmenus.size()) - 1;
+        }
+        Copy.Items.push_back({Item.pszText, Item.CommandId, Item.bChecked, Item.Accelerator, Submenu});
+    }
+    return Copy;
 }
 
 cHeadlessWindowSystem::tPopup* cHeadlessWindowSystem::FindPopup(HMenu Menu)
 {
     const auto Value = static_cast<std::uintptr_t>(Menu);
+    if (Value >= SUBMENU_BASE && Value - SUBMENU_BASE < mSubmenus.size())
+        return &mSubmenus[Value - SUBMENU_BASE];
     if (Value < POPUP_BASE || Value - POPUP_BASE >= mPopups.size())
         return nullptr;
     return &mPopups[Value - POPUP_BASE];
 }
 
+std::vector<cHeadlessWindowSystem::tPopup*> cHeadlessWindowSystem::AllPopups()
+{
+    std::vector<tPopup*> All;
+    for (tPopup& Popup : mPopups)
+        All.push_back(&Popup);
+    for (tPopup& Popup : mSubmenus)
+        All.push_back(&Popup);
+    return All;
+}
+
+std::vector<const cHeadlessWindowSystem::tPopup*> cHeadlessWindowSystem::AllPopups() const
+{
+    std::vector<const tPopup*> All;
+    for (const tPopup& Popup : mPopups)
+        All.push_back(&Popup);
+    for (const tPopup& Popup : mSubmenus)
+        All.push_back(&Popup);
+    return All;
+}
+
 cHeadlessWindowSystem::tItem* cHeadlessWindowSystem::FindItem(HMenu Menu, int CommandId)
 {
-    for (std::size_t P = 0; P < mPopups.size(); ++P)
+    for (tPopup* pPopup : AllPopups())
     {
-        if (Menu != MENU_BAR && FindPopup(Menu) != &mPopups[P])
+        if (Menu != MENU_BAR && FindPopup(Menu) != pPopup)
             continue;
-        for (tItem& Item : mPopups[P].Items)
+        for (tItem& Item : pPopup->Items)
             if (Item.CommandId == CommandId)
                 return &Item;
     }
@@ -145,11 +194,11 @@ void cHeadlessWindowSystem::CheckMenuItem(HMenu Menu, int CommandId, bool bCheck
 
 bool cHeadlessWindowSystem::RemoveMenuByCommand(HMenu Menu, int CommandId)
 {
-    for (std::size_t P = 0; P < mPopups.size(); ++P)
+    for (tPopup* pPopup : AllPopups())
     {
-        if (Menu != MENU_BAR && FindPopup(Menu) != &mPopups[P])
+        if (Menu != MENU_BAR && FindPopup(Menu) != pPopup)
             continue;
-        std::vector<tItem>& Items = mPopups[P].Items;
+        std::vector<tItem>& Items = pPopup->Items;
         for (auto It = Items.begin(); It != Items.end(); ++It)
             if (It->CommandId == CommandId)
             {
@@ -172,7 +221,7 @@ bool cHeadlessWindowSystem::RemoveMenuByPosition(HMenu Menu, int Position)
 void cHeadlessWindowSystem::AppendMenu(HMenu Menu, int CommandId, const char* pszText)
 {
     if (tPopup* pPopup = FindPopup(Menu))
-        pPopup->Items.push_back({pszText ? pszText : "", CommandId, false});
+        pPopup->Items.push_back({pszText ? pszText : "", CommandId, false, {}, -1});
 }
 
 void cHeadlessWindowSystem::DrawMenuBar(HWindow Window)
@@ -183,8 +232,8 @@ void cHeadlessWindowSystem::DrawMenuBar(HWindow Window)
 
 bool cHeadlessWindowSystem::IsChecked(int CommandId) const
 {
-    for (const tPopup& Popup : mPopups)
-        for (const tItem& Item : Popup.Items)
+    for (const tPopup* pPopup : AllPopups())
+        for (const tItem& Item : pPopup->Items)
             if (Item.CommandId == CommandId)
                 return Item.bChecked;
     return false;
@@ -192,19 +241,39 @@ bool cHeadlessWindowSystem::IsChecked(int CommandId) const
 
 bool cHeadlessWindowSystem::HasItem(int CommandId) const
 {
-    for (const tPopup& Popup : mPopups)
-        for (const tItem& Item : Popup.Items)
+    for (const tPopup* pPopup : AllPopups())
+        for (const tItem& Item : pPopup->Items)
             if (Item.CommandId == CommandId)
                 return true;
     return false;
 }
 
-std::vector<std::pair<int, std::string>> cHeadlessWindowSystem::PopupItems(int Position) const
+tAccelerator cHeadlessWindowSystem::ItemAccelerator(int CommandId) const
+{
+    for (const tPopup* pPopup : AllPopups())
+        for (const tItem& Item : pPopup->Items)
+            if (Item.CommandId == CommandId)
+                return Item.Accelerator;
+    return {};
+}
+
+std::vector<std::pair<int, std::string>> cHeadlessWindowSystem::PopupItems(int Position,
+                                                                            int Item) const
 {
     std::vector<std::pair<int, std::string>> Items;
-    if (Position >= 0 && Position < static_cast<int>(mPopups.size()))
-        for (const tItem& Item : mPopups[static_cast<std::size_t>(Position)].Items)
-            Items.emplace_back(Item.CommandId, Item.Text);
+    if (Position < 0 || Position >= static_cast<int>(mPopups.size()))
+        return Items;
+    const tPopup* pPopup = &mPopups[static_cast<std::size_t>(Position)];
+    if (Item >= 0)
+    {
+        if (Item >= static_cast<int>(pPopup->Items.size()) ||
+            pPopup->Items[static_cast<std::size_t>(Item)].Submenu < 0)
+            return Items;
+        pPopup = &mSubmenus[static_cast<std::size_t>(
+            pPopup->Items[static_cast<std::size_t>(Item)].Submenu)];
+    }
+    for (const tItem& Entry : pPopup->Items)
+        Items.emplace_back(Entry.CommandId, Entry.Text);
     return Items;
 }
 
@@ -294,6 +363,7 @@ void cHeadlessWindowSystem::GLSwapAndRead()
         return;
     mGL->SwapBuffers();
     mPicture = mGL->ReadRGB();
+    mShownPresented = false;
 }
 
 HPalette cHeadlessWindowSystem::CreatePalette(const tPaletteEntry* pEntries, int NumEntries)
@@ -356,6 +426,7 @@ void cHeadlessWindowSystem::PresentPicture(HWindow Window, const std::uint32_t* 
     mPresentedWidth = Width;
     mPresentedHeight = Height;
     ++mPresentCount;
+    mShownPresented = true;
 }
 
 std::unique_ptr<cWindowSystem> CreateWindowSystem(int argc, char** argv)

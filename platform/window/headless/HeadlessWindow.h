@@ -15,6 +15,7 @@
 #include "platform/window/Window.h"
 
 class cOffscreenGL;
+class cSettingsFile;
 
 // One message box as shown.
 struct tShownMessageBox
@@ -24,12 +25,21 @@ struct tShownMessageBox
     unsigned Style;
 };
 
-// One open-file chooser as shown.
+// One open-file or save-file chooser as shown.
 struct tShownFileChooser
 {
     std::string FilterText;
     std::string FilterPattern;
     std::string Title;
+    std::string Folder;
+    std::string Name;   // the name filled in (save choosers)
+};
+
+// A picture put on the clipboard: RGB, top row first.
+struct tClipboardPicture
+{
+    std::vector<std::uint8_t> RGB;
+    int Width = 0, Height = 0;
 };
 
 // One colour chooser as shown.
@@ -131,6 +141,21 @@ public:
     // key has a character (Character 0 for none) and Alt is not held (with Alt the character
     // is a menu mnemonic). A key without a code of its own is pressed as VK_OTHER.
     void PressKey(std::uintptr_t VirtualKey, char Character = 0, bool bAltDown = false);
+    // A key pressed with Ctrl and/or Shift (ACCEL_*): a menu item's accelerator becomes that
+    // item's WM_COMMAND and nothing else; any other key is pressed as above, without a
+    // character.
+    void PressKeyWith(std::uintptr_t VirtualKey, unsigned Modifiers);
+    // Pointer input at client position X, Y with the MK_* state Keys (buttons held after the
+    // change, and Shift/Ctrl). Wheel: Rotation in WHEEL_DELTA units, forward positive.
+    void Pointer(std::uint32_t Msg, int X, int Y, std::uintptr_t Keys);
+    void Wheel(int Rotation, int X, int Y, std::uintptr_t Keys = 0);
+    // Files dropped on the window: queues WM_DROPFILES for them.
+    void DropFiles(std::vector<std::string> Paths);
+    // The user resizes the window to this outer size: WM_SIZE follows with the client size.
+    void ResizeWindow(int Width, int Height);
+    // Where the settings file lives: call before the window system is used. Without it the
+    // settings are kept in memory for this window system only.
+    void UseSettingsFile(const std::string& Path);
     // How often the program waited for good with nothing queued or scheduled. Each time the
     // user is taken to close the main window (or, once it is gone, to quit), so a test's loop
     // always ends.
@@ -139,13 +164,17 @@ public:
     // Scripts for modal user interface. Unscripted: message box OK, choosers cancelled,
     // dialogs closed by Escape.
     std::deque<int> mMessageBoxAnswers;
-    std::deque<std::optional<std::string>> mFileAnswers;
+    std::deque<std::optional<std::string>> mFileAnswers;       // open-file choosers
+    std::deque<std::optional<std::string>> mSaveFileAnswers;   // save-file choosers
     std::deque<tColorAnswer> mColorAnswers;
     std::deque<std::vector<tDialogAction>> mDialogScripts;
 
     // Records.
     std::vector<tShownMessageBox> mMessageBoxes;
     std::vector<tShownFileChooser> mFileChoosers;
+    std::vector<tShownFileChooser> mSaveFileChoosers;
+    std::vector<tClipboardPicture> mClipboard;   // every picture put on the clipboard
+    bool mClipboardFails = false;                // the clipboard cannot be had
     std::vector<tShownColorChooser> mColorChoosers;
     std::vector<tShownDialog> mDialogs;
     std::vector<std::uint32_t> mPaintTimes;   // clock value at each WM_PAINT delivered
@@ -162,8 +191,11 @@ public:
     // Menu bar as it stands.
     bool IsChecked(int CommandId) const;
     bool HasItem(int CommandId) const;
-    // Items of the pop-up at Position: (command id, text), in order.
-    std::vector<std::pair<int, std::string>> PopupItems(int Position) const;
+    // Items of the pop-up at Position: (command id, text), in order; with Item, those of the
+    // pop-up that item of it opens.
+    std::vector<std::pair<int, std::string>> PopupItems(int Position, int Item = -1) const;
+    // The accelerator the menu shows beside an item.
+    tAccelerator ItemAccelerator(int CommandId) const;
     std::string PopupText(int Position) const;
 
     // The picture of the last swap, top row first, RGB; empty without an offscreen context.
@@ -233,7 +265,10 @@ public:
     int MessageBox(HWindow Owner, const char* pszText, const char* pszCaption,
                    unsigned Style) override;
     bool GetOpenFileName(HWindow Owner, const char* pszFilterText, const char* pszFilterPattern,
-                         const char* pszTitle, std::string& Path) override;
+                         const char* pszTitle, const char* pszFolder, std::string& Path) override;
+    bool GetSaveFileName(HWindow Owner, const char* pszFilterText, const char* pszFilterPattern,
+                         const char* pszTitle, const char* pszFolder, const char* pszName,
+                         std::string& Path) override;
     bool ChooseColor(HWindow Owner, std::uint32_t Initial, std::uint32_t* CustomColors,
                      std::uint32_t& Chosen) override;
 
@@ -241,6 +276,14 @@ public:
     void GetClientSize(HWindow Window, int& Width, int& Height) override;
     void PresentPicture(HWindow Window, const std::uint32_t* XRGB, int Width,
                         int Height) override;
+    bool GetWindowPicture(HWindow Window, std::vector<std::uint8_t>& RGB, int& Width,
+                          int& Height) override;
+    bool SetClipboardPicture(const std::uint8_t* pRGB, int Width, int Height) override;
+
+    std::vector<std::string> TakeDroppedFiles(std::uintptr_t Drop) override;
+    void GetWindowSize(HWindow Window, int& Width, int& Height) override;
+    bool GetSetting(const char* pszKey, std::string& Value) override;
+    void SetSetting(const char* pszKey, const char* pszValue) override;
 
     std::uint32_t GetTimeMs() override
     {
@@ -267,6 +310,8 @@ private:
         std::string Text;
         int CommandId;
         bool bChecked;
+        tAccelerator Accelerator;
+        int Submenu;   // index into mSubmenus; -1 for a plain item
     };
     struct tPopup
     {
@@ -287,6 +332,10 @@ private:
 
     tShownDialog* Record(HWindow Dialog);
     tPopup* FindPopup(HMenu Menu);
+    // Every pop-up, the menu bar's and those their items open, in that order.
+    std::vector<tPopup*> AllPopups();
+    std::vector<const tPopup*> AllPopups() const;
+    tPopup CopyPopup(const char* pszText, const std::vector<tMenuItem>& Items);
     tItem* FindItem(HMenu Menu, int CommandId);
     bool IsMain(HWindow Window) const
     {
@@ -307,8 +356,9 @@ private:
     static constexpr HWindow MAIN_WINDOW = static_cast<HWindow>(1);
     static constexpr HMenu MENU_BAR = static_cast<HMenu>(1);
     static constexpr HGLContext GL_CONTEXT = static_cast<HGLContext>(1);
-    // Pop-up p is HMenu(POPUP_BASE + p).
+    // Pop-up p is HMenu(POPUP_BASE + p); the pop-up s an item opens is HMenu(SUBMENU_BASE + s).
     static constexpr std::uintptr_t POPUP_BASE = 100;
+    static constexpr std::uintptr_t SUBMENU_BASE = 500;
     // Dialog d (index into Dialogs) is HWindow(DIALOG_BASE + d).
     static constexpr std::uintptr_t DIALOG_BASE = 1000;
 
@@ -320,6 +370,16 @@ private:
     bool mQuitPosted = false;
     int mExitCode = 0;
     std::vector<tPopup> mPopups;
+    std::vector<tPopup> mSubmenus;
+    const tMenuTemplate* mMenuTemplate = nullptr;
+    int mWindowWidth = 0, mWindowHeight = 0;
+    std::map<std::uintptr_t, std::vector<std::string>> mDrops;
+    std::uintptr_t mNextDrop = 1;
+    // The last picture shown came from PresentPicture rather than an OpenGL swap.
+    bool mShownPresented = false;
+    // Made on first use: in memory unless UseSettingsFile named a file.
+    std::unique_ptr<cSettingsFile> mSettings;
+    cSettingsFile& Settings();
     std::map<std::uintptr_t, tLiveDialog> mLiveDialogs;
     bool mFormatSet = false;
     // shared_ptr: its deleter is bound where the context is made, so builds without the

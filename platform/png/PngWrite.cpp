@@ -1,5 +1,5 @@
 // PNG output through libpng; the file is closed on every exit, and a failed close is an error.
-#include "tools/render/PngWrite.h"
+#include "platform/png/PngWrite.h"
 
 #include <png.h>
 

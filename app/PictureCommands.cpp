@@ -1,0 +1,89 @@
+// File > Save Picture... and File > Copy Picture: the picture the window shows, at the size of
+// its client area, into a PNG file or onto the clipboard as an image.
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/Shell.h"
+#include "app/ShellState.h"
+#include "platform/png/PngWrite.h"
+#include "render/ViewState.h"
+
+namespace
+{
+constexpr const char* PICTURE_FOLDER_KEY = "SavePicture/Folder";
+
+struct tPicture
+{
+    std::vector<std::uint8_t> RGB;
+    int Width = 0, Height = 0;
+};
+
+// The window's picture as it stands once any repaint it waits for is done (a menu that has
+// just closed leaves its place to be redrawn). False, after telling the user, when there is
+// no picture.
+bool TakePicture(tPicture& Picture)
+{
+    WindowSystem->UpdateWindow(MainWindow);
+    if (WindowSystem->GetWindowPicture(MainWindow, Picture.RGB, Picture.Width, Picture.Height))
+        return true;
+    WindowSystem->MessageBox(MainWindow, "The window shows no picture yet.", "Error",
+                             MB_ICONEXCLAMATION);
+    return false;
+}
+
+// The file name offered: the script's own name with .png, or a plain one without a script.
+std::string SuggestedName()
+{
+    const std::string Stem = std::filesystem::path(LastScriptPath).stem().string();
+    return (Stem.empty() ? std::string("tessaly") : Stem) + ".png";
+}
+}  // namespace
+
+void SavePicture()
+{
+    tPicture Picture;
+    // Taken before the chooser opens, so the chooser is never part of it.
+    if (!TakePicture(Picture))
+        return;
+    std::string Folder;
+    WindowSystem->GetSetting(PICTURE_FOLDER_KEY, Folder);
+    std::string Path;
+    if (!WindowSystem->GetSaveFileName(MainWindow, "PNG picture (*.png)", "*.png",
+                                       "Save the picture as", Folder.c_str(),
+                                       SuggestedName().c_str(), Path))
+        return;
+    // Written beside the chosen name first, so a failed write leaves no half picture and an
+    // earlier file of that name stays as it was.
+    const std::string Partial = Path + ".part";
+    try
+    {
+        WritePng(Partial, Picture.Width, Picture.Height, Picture.RGB);
+        std::error_code Failed;
+        std::filesystem::rename(Partial, Path, Failed);
+        if (Failed)
+            throw std::runtime_error("cannot write " + Path);
+    }
+    catch (const std::runtime_error& Failure)
+    {
+        std::error_code Ignored;
+        std::filesystem::remove(Partial, Ignored);
+        const std::string Text =
+            std::string("The picture could not be saved: ") + Failure.what() + ".";
+        WindowSystem->MessageBox(MainWindow, Text.c_str(), "Error", MB_ICONEXCLAMATION);
+        return;
+    }
+    WindowSystem->SetSetting(PICTURE_FOLDER_KEY,
+                             std::filesystem::path(Path).parent_path().string().c_str());
+}
+
+void CopyPicture()
+{
+    tPicture Picture;
+    if (!TakePicture(Picture))
+        return;
+    if (!WindowSystem->SetClipboardPicture(Picture.RGB.data(), Picture.Width, Picture.Height))
+        WindowSystem->MessageBox(MainWindow, "The clipboard could not take the picture.", "Error",
+                                 MB_ICONEXCLAMATION);
+}
