@@ -79,8 +79,10 @@ cSettingsFile::cSettingsFile(const std::string& Path) : mPath(Path)
     if (Watch.mbComplained)
         return;
     mConfig = std::move(Read);
-    // A file the user made read-only keeps its content.
-    mbWrites = access(mPath.c_str(), W_OK) == 0;
+    // A file the user made read-only keeps its content, even for a user the system would let
+    // write it anyway.
+    mbWrites = (Info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 &&
+               access(mPath.c_str(), W_OK) == 0;
 }
 
 cSettingsFile::~cSettingsFile() = default;
