@@ -20,12 +20,10 @@ struct tPicture
     int Width = 0, Height = 0;
 };
 
-// The window's picture as it stands once any repaint it waits for is done (a menu that has
-// just closed leaves its place to be redrawn). False, after telling the user, when there is
-// no picture.
+// The window's picture, painted afresh (a menu that has just closed may still cover part of
+// the last one). False, after telling the user, when there is no picture.
 bool TakePicture(tPicture& Picture)
 {
-    WindowSystem->UpdateWindow(MainWindow);
     if (WindowSystem->GetWindowPicture(MainWindow, Picture.RGB, Picture.Width, Picture.Height))
         return true;
     WindowSystem->MessageBox(MainWindow, "The window shows no picture yet.", "Error",

@@ -330,9 +330,10 @@ public:
     virtual void PresentPicture(HWindow Window, const std::uint32_t* XRGB, int Width,
                                 int Height) = 0;
 
-    // The picture the client area shows now, whichever way it was drawn (OpenGL or
-    // PresentPicture): Width x Height RGB triples, top row first, the client size in pixels.
-    // False when there is nothing to read (no window, nothing drawn yet).
+    // The picture the client area shows: the window is painted again at once (a WM_PAINT sent
+    // to its procedure) and the picture it draws, through OpenGL or PresentPicture, is returned
+    // as Width x Height RGB triples, top row first, the client size in pixels. False when the
+    // paint drew nothing.
     virtual bool GetWindowPicture(HWindow Window, std::vector<std::uint8_t>& RGB, int& Width,
                                   int& Height) = 0;
     // Puts an RGB picture (top row first) on the clipboard as an image; false when the

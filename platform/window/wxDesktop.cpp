@@ -64,20 +64,30 @@ bool cWxWindowSystem::GetWindowPicture(HWindow Window, std::vector<std::uint8_t>
 {
     if (!IsMain(Window) || mDestroyed || mCanvas == nullptr)
         return false;
-    GetClientSize(Window, Width, Height);
+    // The window is drawn again at once and its picture kept as it goes to the screen: a
+    // window's front buffer cannot be read back reliably (with X it is the window itself).
+    mCaptured.clear();
+    mbCaptureNext = true;
+    mQueue.Invalidate(MAIN_WINDOW);
+    DispatchMessage({MAIN_WINDOW, WM_PAINT, 0, 0});
+    mbCaptureNext = false;
+    if (mCaptured.empty())
+        return false;
+    RGB = std::move(mCaptured);
+    Width = mCapturedWidth;
+    Height = mCapturedHeight;
+    return true;
+}
+
+void cWxWindowSystem::CaptureBackBuffer()
+{
+    if (!mbCaptureNext)
+        return;
+    mbCaptureNext = false;
+    int Width = 0, Height = 0;
+    GetClientSize(MAIN_WINDOW, Width, Height);
     if (Width <= 0 || Height <= 0)
-        return false;
-    // The program's own context when one is current, else the one pictures are presented with.
-    auto Found = mContexts.find(mCurrentContext);
-    wxGLContext* pContext = Found != mContexts.end() ? Found->second.get() : nullptr;
-    if (pContext == nullptr)
-    {
-        if (!mPresentContext)
-            mPresentContext = std::make_unique<wxGLContext>(mCanvas);
-        pContext = mPresentContext.get();
-    }
-    if (!pContext->IsOK() || !pContext->SetCurrent(*mCanvas))
-        return false;
+        return;
     std::vector<std::uint8_t> BottomUp(static_cast<std::size_t>(Width) * Height * 3);
     glPushAttrib(GL_PIXEL_MODE_BIT);
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
@@ -85,19 +95,18 @@ bool cWxWindowSystem::GetWindowPicture(HWindow Window, std::vector<std::uint8_t>
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
     glPixelStorei(GL_PACK_SKIP_ROWS, 0);
     glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
-    glReadBuffer(GL_FRONT);
+    glReadBuffer(GL_BACK);
     glReadPixels(0, 0, Width, Height, GL_RGB, GL_UNSIGNED_BYTE, BottomUp.data());
     glPopClientAttrib();
     glPopAttrib();
-    if (pContext == mPresentContext.get())
-        ReleaseCurrentGLXContext();
     // OpenGL's rows run bottom to top.
     const std::size_t Row = static_cast<std::size_t>(Width) * 3;
-    RGB.resize(BottomUp.size());
+    mCaptured.resize(BottomUp.size());
     for (int Y = 0; Y < Height; ++Y)
         std::copy_n(&BottomUp[static_cast<std::size_t>(Height - 1 - Y) * Row], Row,
-                    &RGB[static_cast<std::size_t>(Y) * Row]);
-    return true;
+                    &mCaptured[static_cast<std::size_t>(Y) * Row]);
+    mCapturedWidth = Width;
+    mCapturedHeight = Height;
 }
 
 bool cWxWindowSystem::SetClipboardPicture(const std::uint8_t* pRGB, int Width, int Height)

@@ -116,7 +116,10 @@ void cWxWindowSystem::DeleteGLContext(HGLContext Context)
 void cWxWindowSystem::SwapBuffers(HWindow Window)
 {
     if (IsMain(Window) && !mDestroyed && mCanvas != nullptr)
+    {
+        CaptureBackBuffer();
         mCanvas->SwapBuffers();
+    }
 }
 
 void cWxWindowSystem::ReleaseGL()

@@ -106,6 +106,7 @@ void cWxWindowSystem::PresentPicture(HWindow Window, const std::uint32_t* XRGB, 
     }
     glPopClientAttrib();
     glPopAttrib();
+    CaptureBackBuffer();
     mCanvas->SwapBuffers();
     if (pContext == mPresentContext.get())
         ReleaseCurrentGLXContext();

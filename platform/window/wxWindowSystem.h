@@ -105,7 +105,7 @@ public:
     void PresentPicture(HWindow Window, const std::uint32_t* XRGB, int Width,
                         int Height) override;
 
-    // Read from the canvas's front buffer, which holds what the window shows whichever way
+    // Draws the window again at once and keeps the picture as it is presented, whichever way
     // it was drawn.
     bool GetWindowPicture(HWindow Window, std::vector<std::uint8_t>& RGB, int& Width,
                           int& Height) override;
@@ -217,6 +217,13 @@ private:
     std::unique_ptr<wxGLContext> mPresentContext;
     std::map<std::uintptr_t, std::vector<tPaletteEntry>> mPalettes;
     std::uintptr_t mNextPalette = 1;
+
+    // Keeps the finished back buffer of the current context as the window's picture when a
+    // capture was asked for (wxDesktop.cpp); called just before each buffer swap.
+    void CaptureBackBuffer();
+    bool mbCaptureNext = false;
+    std::vector<std::uint8_t> mCaptured;
+    int mCapturedWidth = 0, mCapturedHeight = 0;
 
     std::map<std::uintptr_t, std::vector<std::string>> mDrops;
     std::uintptr_t mNextDrop = 1;

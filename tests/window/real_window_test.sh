@@ -6,8 +6,11 @@
 # animates and stops again, and that 'n' steps a frame while Alt+n does not; switches to
 # Direct3D through Options > Use Direct3D and the device chooser (first line preselected,
 # Return), checks the model is seen as large as with OpenGL and the item checked, and switches
-# back; then presses Escape and expects exit status 0, and that the run left no settings in the
-# user's folders. Last it starts the viewer again at a desktop scale of 2 (GDK_SCALE=2) and
+# back; turns the model with a left drag and brings it nearer with a wheel step, saves the
+# picture with Ctrl+S and expects the file to hold exactly the pixels on screen; then presses
+# Escape and expects exit status 0, and that the run left only its settings file in the user's
+# folders; starts the viewer again without a script and opens the first of File > Recent
+# Scripts. Last it starts the viewer again at a desktop scale of 2 (GDK_SCALE=2) and
 # expects the window twice as large each way with the model filling it as at scale 1, with
 # OpenGL and with Direct3D.
 #
@@ -18,7 +21,7 @@ set -euo pipefail
 
 APP=$(realpath "$1")
 GEN=$(realpath "$2")
-for tool in Xvfb xdotool import convert compare; do
+for tool in Xvfb xdotool import convert compare identify; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
@@ -206,6 +209,45 @@ wait_for 5000 same_as_first_opengl ||
 [ -n "${SHOTS:-}" ] && cp "$WORK"/chooser.png "$WORK"/opengl.png "$WORK"/direct3d.png "$WORK"/opengl_again.png \
     "$WORK"/menu_*.png "$SHOTS"/
 
+# ---- the mouse: a left drag turns the model, a wheel step brings it nearer ----------------------
+CENTRE_X=$(( X + WIDTH / 2 ))
+CENTRE_Y=$(( Y + HEIGHT / 2 ))
+xdotool windowfocus --sync "$WIN"
+shot "$WORK/before_drag.png"
+xdotool mousemove "$CENTRE_X" "$CENTRE_Y" mousedown 1 mousemove $(( CENTRE_X + 20 )) "$CENTRE_Y" \
+    mousemove $(( CENTRE_X + 40 )) $(( CENTRE_Y + 10 )) mouseup 1
+wait_for 5000 picture_changed "$WORK/before_drag.png" || fail "a left drag did not turn the model"
+client_shot "$WORK/dragged.png"
+shot "$WORK/before_wheel.png"
+xdotool click 4
+wait_for 5000 picture_changed "$WORK/before_wheel.png" || fail "a wheel step did not move the view"
+client_shot "$WORK/wheeled.png"
+[ "$(foreground "$WORK/wheeled.png")" -gt "$(foreground "$WORK/dragged.png")" ] ||
+    fail "wheel forward did not bring the model nearer"
+
+# ---- File > Save Picture... (Ctrl+S): the file holds exactly the pixels on screen --------------
+keys ctrl+s
+SAVER='^Save the picture as$'
+timeout 20 xdotool search --sync --name "$SAVER" >/dev/null || fail "the save chooser did not appear"
+keys ctrl+a
+xdotool type --delay 10 "$WORK/saved.png"
+keys Return
+saver_gone() { ! xdotool search --onlyvisible --name "$SAVER" >/dev/null 2>&1; }
+wait_for 5000 saver_gone || fail "the save chooser did not close"
+wait_for 5000 test -s "$WORK/saved.png" || fail "no picture was saved"
+SAVED_W=$(identify -format %w "$WORK/saved.png")
+SAVED_H=$(identify -format %h "$WORK/saved.png")
+[ "$SAVED_W" -eq "$WIDTH" ] || fail "the saved picture is $SAVED_W wide, the window $WIDTH"
+sleep 0.5
+# The canvas fills the client area below the menu bar.
+import -window root -crop "${SAVED_W}x${SAVED_H}+$X+$(( Y + HEIGHT - SAVED_H ))" +repage \
+    "$WORK/canvas.png"
+SAVED_DIFF=$(differing "$WORK/saved.png" "$WORK/canvas.png")
+echo "saved picture ${SAVED_W}x${SAVED_H}: $SAVED_DIFF pixels differ from the screen"
+[ "$SAVED_DIFF" -eq 0 ] || fail "the saved picture differs from the screen in $SAVED_DIFF pixels"
+[ -n "${SHOTS:-}" ] && cp "$WORK"/dragged.png "$WORK"/wheeled.png "$WORK"/saved.png \
+    "$WORK"/canvas.png "$SHOTS"/
+
 # ---- Escape ends the program with status 0 ----------------------------------------------------
 xdotool windowfocus --sync "$WIN"
 keys Escape
@@ -215,14 +257,35 @@ wait "$APP_PID" || STATUS=$?
 APP_PID=""
 [ "$STATUS" -eq 0 ] || fail "exit status $STATUS"
 
-# ---- nothing kept for the next run --------------------------------------------------------------
-# Caches of the GL driver and fonts may stay; settings and the settings store's own cache may
-# not. GTK's chooser also adds the chosen file to the desktop's recent-files list, which GTK 3
-# can only switch off by emptying the user's whole list; that list is not checked here.
+# ---- kept for the next run: the settings file and nothing else ----------------------------------
+# Caches of the GL driver and fonts may stay, and the program's own settings file; the settings
+# store's cache may not. GTK's chooser also adds the chosen file to the desktop's recent-files
+# list, which GTK 3 can only switch off by emptying the user's whole list; that list is not
+# checked here.
+SETTINGS="$USER_HOME/.config/tessaly/tessaly.conf"
 KEPT=$(cd "$USER_HOME" && find . -type f ! -path './.cache/mesa_shader_cache/*' \
                                         ! -path './.cache/fontconfig/*' \
-                                        ! -path './.local/share/recently-used.xbel' | sort)
+                                        ! -path './.local/share/recently-used.xbel' \
+                                        ! -path './.config/tessaly/tessaly.conf' | sort)
 [ -z "$KEPT" ] || fail "the run left state for the next one: $(echo $KEPT)"
+grep -qxF "1=$SCRIPT" "$SETTINGS" || fail "the script is not the first recent one: $(cat "$SETTINGS")"
+
+# ---- after a restart File > Recent Scripts opens it again --------------------------------------
+env HOME="$USER_HOME" "$APP" >"$WORK/app.out" 2>"$WORK/app.err" &
+APP_PID=$!
+WIN=$(timeout 20 xdotool search --sync --name '^Tessaly v1\.3$' | head -1) || true
+[ -n "$WIN" ] || fail "the main window did not appear again"
+wait_for 5000 placed || fail "window is ${WIDTH}x${HEIGHT} at $X,$Y after the restart"
+xdotool windowfocus --sync "$WIN"
+sleep 0.5
+model_drawn && fail "a model is drawn before any script was opened"
+keys F10 Down Down Right Return               # File > Recent Scripts > the first
+wait_for 30000 model_drawn || fail "File > Recent Scripts did not open $SCRIPT after a restart"
+xdotool windowfocus --sync "$WIN"
+keys Escape
+wait_for 10000 app_exited || fail "Escape did not end the restarted program"
+wait "$APP_PID" || fail "the restarted program ended with an error"
+APP_PID=""
 
 # ---- at a desktop scale of 2 the model fills the window as at 1 -------------------------------
 # Every length doubles: the window, its menu bar and the checked regions. The model seen with

@@ -66,6 +66,11 @@ bool cHeadlessWindowSystem::GetWindowPicture(HWindow Window, std::vector<std::ui
 {
     if (!IsMain(Window))
         return false;
+    const int Swaps = mSwapCount, Presents = mPresentCount;
+    mPaintPending = true;
+    CallProc(WM_PAINT, 0, 0);
+    if (mSwapCount == Swaps && mPresentCount == Presents)
+        return false;
     if (!mShownPresented)
     {
         if (mPicture.empty())
