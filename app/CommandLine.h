@@ -20,6 +20,9 @@ struct tCommandLine
 
 // The one-line usage that --help prints and every usage error ends with.
 extern const char* const COMMAND_LINE_USAGE;
+// What --help prints: the usage line, the mouse and the keys beyond the key table, and where
+// the settings are kept.
+extern const char* const COMMAND_LINE_HELP;
 // What --version prints.
 extern const char* const VERSION_TEXT;
 

@@ -12,7 +12,7 @@ int main(int argc, char** argv)
     switch (Line.Action)
     {
     case eStartAction::Help:
-        std::fputs(COMMAND_LINE_USAGE, stdout);
+        std::fputs(COMMAND_LINE_HELP, stdout);
         return 0;
     case eStartAction::Version:
         std::fputs(VERSION_TEXT, stdout);
