@@ -11,7 +11,7 @@ PACKAGES=(
   libpng-dev
   libtinygltf-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick xclip
   desktop-file-utils shared-mime-info
 )
 

@@ -7,6 +7,7 @@
 #include <wx/filename.h>
 #include <wx/glcanvas.h>
 #include <wx/image.h>
+#include <wx/imagpng.h>
 #include <wx/stdpaths.h>
 
 #include "platform/settings/SettingsFile.h"
@@ -113,6 +114,9 @@ bool cWxWindowSystem::SetClipboardPicture(const std::uint8_t* pRGB, int Width, i
 {
     if (pRGB == nullptr || Width <= 0 || Height <= 0)
         return false;
+    // The clipboard offers the picture as PNG, which needs the toolkit's PNG handler.
+    if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr)
+        wxImage::AddHandler(new wxPNGHandler);
     wxImage Image(Width, Height);
     std::copy_n(pRGB, static_cast<std::size_t>(Width) * Height * 3, Image.GetData());
     wxClipboardLocker Lock;

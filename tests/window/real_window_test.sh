@@ -7,7 +7,8 @@
 # Direct3D through Options > Use Direct3D and the device chooser (first line preselected,
 # Return), checks the model is seen as large as with OpenGL and the item checked, and switches
 # back; turns the model with a left drag and brings it nearer with a wheel step, saves the
-# picture with Ctrl+S and expects the file to hold exactly the pixels on screen; then presses
+# picture with Ctrl+S and copies it with Ctrl+C and expects the file and the clipboard's image to
+# hold exactly the pixels on screen; then presses
 # Escape and expects exit status 0, and that the run left only its settings file in the user's
 # folders; starts the viewer again without a script and opens the first of File > Recent
 # Scripts. Last it starts the viewer again at a desktop scale of 2 (GDK_SCALE=2) and
@@ -15,13 +16,13 @@
 # OpenGL and with Direct3D.
 #
 # Usage: real_window_test.sh TESSALY TESSALY_GEN
-# Exits 77 (skipped) when Xvfb, xdotool or ImageMagick is missing. With SHOTS set to a folder,
+# Exits 77 (skipped) when Xvfb, xdotool, xclip or ImageMagick is missing. With SHOTS set to a folder,
 # the renderer switch's screenshots are copied there.
 set -euo pipefail
 
 APP=$(realpath "$1")
 GEN=$(realpath "$2")
-for tool in Xvfb xdotool import convert compare identify; do
+for tool in Xvfb xdotool xclip import convert compare identify; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
@@ -245,8 +246,19 @@ import -window root -crop "${SAVED_W}x${SAVED_H}+$X+$(( Y + HEIGHT - SAVED_H ))"
 SAVED_DIFF=$(differing "$WORK/saved.png" "$WORK/canvas.png")
 echo "saved picture ${SAVED_W}x${SAVED_H}: $SAVED_DIFF pixels differ from the screen"
 [ "$SAVED_DIFF" -eq 0 ] || fail "the saved picture differs from the screen in $SAVED_DIFF pixels"
+
+# ---- File > Copy Picture (Ctrl+C): the same pixels on the clipboard as an image ---------------
+xdotool windowfocus --sync "$WIN"
+keys ctrl+c
+clipboard_has_picture() {
+    xclip -selection clipboard -t image/png -o >"$WORK/copied.png" 2>/dev/null &&
+        [ -s "$WORK/copied.png" ]
+}
+wait_for 5000 clipboard_has_picture || fail "Ctrl+C put no picture on the clipboard"
+COPIED_DIFF=$(differing "$WORK/copied.png" "$WORK/canvas.png")
+[ "$COPIED_DIFF" -eq 0 ] || fail "the copied picture differs from the screen in $COPIED_DIFF pixels"
 [ -n "${SHOTS:-}" ] && cp "$WORK"/dragged.png "$WORK"/wheeled.png "$WORK"/saved.png \
-    "$WORK"/canvas.png "$SHOTS"/
+    "$WORK"/canvas.png "$WORK"/copied.png "$SHOTS"/
 
 # ---- Escape ends the program with status 0 ----------------------------------------------------
 xdotool windowfocus --sync "$WIN"
