@@ -93,7 +93,7 @@ int OpenScript(const char* pszPath)
         View.Animating = true;
     ResizeView(View.ClientWidth, View.ClientHeight);
     CloseLoadingWindow();
-    RememberScript(LastScriptPath);
+    RememberScript(View.LastScriptPath);
     // The camera reset comes through the queue, after this command has returned.
     Shell.WindowSystem->PostMessage(Shell.MainWindow, WM_KEYDOWN, VK_HOME, 0);
     return 0;

@@ -7,7 +7,7 @@
 
 #include "app/Shell.h"
 #include "app/ShellState.h"
-#include "render/GLScene.h"
+#include "render/View.h"
 #include "render/ViewState.h"
 
 namespace
@@ -48,10 +48,10 @@ float WrapAngle(float Angle)
 // Model units per pixel at the model's depth, so that the model moves with the pointer.
 float UnitsPerPixel()
 {
-    float Depth = std::fabs(ViewDistance) - CameraOffsetZ;
+    float Depth = std::fabs(Placement.ViewDistance) - View.CameraOffsetZ;
     if (Depth < 1.0f)
         Depth = 1.0f;
-    return 2.0f * Depth * HALF_VIEW_TANGENT / static_cast<float>(ClientHeight > 0 ? ClientHeight : 1);
+    return 2.0f * Depth * HALF_VIEW_TANGENT / static_cast<float>(View.ClientHeight > 0 ? View.ClientHeight : 1);
 }
 
 void StartDrag(eDrag Kind, std::uintptr_t Button, std::intptr_t lParam)
@@ -80,15 +80,15 @@ void Follow(HWindow Window, std::uintptr_t Keys, std::intptr_t lParam)
     {
         // Rightward turns the near side right, as Right does; downward tilts it down, as
         // Page Up does.
-        CameraAngleY = WrapAngle(CameraAngleY - static_cast<float>(Dx) * DEGREES_PER_PIXEL);
-        CameraAngleX = WrapAngle(CameraAngleX - static_cast<float>(Dy) * DEGREES_PER_PIXEL);
+        View.CameraAngleY = WrapAngle(View.CameraAngleY - static_cast<float>(Dx) * DEGREES_PER_PIXEL);
+        View.CameraAngleX = WrapAngle(View.CameraAngleX - static_cast<float>(Dy) * DEGREES_PER_PIXEL);
     }
     else
     {
         // Screen rows grow downwards; the model rises with the pointer.
-        CameraOffsetY -= static_cast<float>(Dy) * UnitsPerPixel();
+        View.CameraOffsetY -= static_cast<float>(Dy) * UnitsPerPixel();
     }
-    WindowSystem->InvalidateRect(Window);
+    Shell.WindowSystem->InvalidateRect(Window);
 }
 }  // namespace
 
@@ -124,8 +124,8 @@ std::intptr_t HandlePointer(HWindow Window, std::uint32_t Msg, std::uintptr_t wP
     case WM_MOUSEWHEEL:
     {
         const auto Rotation = static_cast<std::int16_t>((wParam >> 16) & 0xFFFF);
-        CameraOffsetZ += OFFSET_PER_NOTCH * static_cast<float>(Rotation) / WHEEL_DELTA;
-        WindowSystem->InvalidateRect(Window);
+        View.CameraOffsetZ += OFFSET_PER_NOTCH * static_cast<float>(Rotation) / WHEEL_DELTA;
+        Shell.WindowSystem->InvalidateRect(Window);
         break;
     }
     default:

@@ -24,9 +24,9 @@ struct tPicture
 // the last one). False, after telling the user, when there is no picture.
 bool TakePicture(tPicture& Picture)
 {
-    if (WindowSystem->GetWindowPicture(MainWindow, Picture.RGB, Picture.Width, Picture.Height))
+    if (Shell.WindowSystem->GetWindowPicture(Shell.MainWindow, Picture.RGB, Picture.Width, Picture.Height))
         return true;
-    WindowSystem->MessageBox(MainWindow, "The window shows no picture yet.", "Error",
+    Shell.WindowSystem->MessageBox(Shell.MainWindow, "The window shows no picture yet.", "Error",
                              MB_ICONEXCLAMATION);
     return false;
 }
@@ -34,7 +34,7 @@ bool TakePicture(tPicture& Picture)
 // The file name offered: the script's own name with .png, or a plain one without a script.
 std::string SuggestedName()
 {
-    const std::string Stem = std::filesystem::path(LastScriptPath).stem().string();
+    const std::string Stem = std::filesystem::path(View.LastScriptPath).stem().string();
     return (Stem.empty() ? std::string("tessaly") : Stem) + ".png";
 }
 }  // namespace
@@ -46,9 +46,9 @@ void SavePicture()
     if (!TakePicture(Picture))
         return;
     std::string Folder;
-    WindowSystem->GetSetting(PICTURE_FOLDER_KEY, Folder);
+    Shell.WindowSystem->GetSetting(PICTURE_FOLDER_KEY, Folder);
     std::string Path;
-    if (!WindowSystem->GetSaveFileName(MainWindow, "PNG picture (*.png)", "*.png",
+    if (!Shell.WindowSystem->GetSaveFileName(Shell.MainWindow, "PNG picture (*.png)", "*.png",
                                        "Save the picture as", Folder.c_str(),
                                        SuggestedName().c_str(), Path))
         return;
@@ -69,10 +69,10 @@ void SavePicture()
         std::filesystem::remove(Partial, Ignored);
         const std::string Text =
             std::string("The picture could not be saved: ") + Failure.what() + ".";
-        WindowSystem->MessageBox(MainWindow, Text.c_str(), "Error", MB_ICONEXCLAMATION);
+        Shell.WindowSystem->MessageBox(Shell.MainWindow, Text.c_str(), "Error", MB_ICONEXCLAMATION);
         return;
     }
-    WindowSystem->SetSetting(PICTURE_FOLDER_KEY,
+    Shell.WindowSystem->SetSetting(PICTURE_FOLDER_KEY,
                              std::filesystem::path(Path).parent_path().string().c_str());
 }
 
@@ -81,7 +81,7 @@ void CopyPicture()
     tPicture Picture;
     if (!TakePicture(Picture))
         return;
-    if (!WindowSystem->SetClipboardPicture(Picture.RGB.data(), Picture.Width, Picture.Height))
-        WindowSystem->MessageBox(MainWindow, "The clipboard could not take the picture.", "Error",
+    if (!Shell.WindowSystem->SetClipboardPicture(Picture.RGB.data(), Picture.Width, Picture.Height))
+        Shell.WindowSystem->MessageBox(Shell.MainWindow, "The clipboard could not take the picture.", "Error",
                                  MB_ICONEXCLAMATION);
 }

@@ -32,25 +32,25 @@ std::string RecentKey(int Place)
 HMenu RecentMenu()
 {
     const HMenu FileMenu =
-        WindowSystem->GetSubMenu(WindowSystem->GetMenu(MainWindow), FILE_MENU_POSITION);
-    return WindowSystem->GetSubMenu(FileMenu, RECENT_MENU_POSITION);
+        Shell.WindowSystem->GetSubMenu(Shell.WindowSystem->GetMenu(Shell.MainWindow), FILE_MENU_POSITION);
+    return Shell.WindowSystem->GetSubMenu(FileMenu, RECENT_MENU_POSITION);
 }
 
 void ShowRecentMenu()
 {
     const HMenu Menu = RecentMenu();
     for (int Place = 0; Place < MAX_RECENT_SCRIPTS; ++Place)
-        WindowSystem->RemoveMenuByCommand(Menu, IDM_RECENT_BASE + Place);
+        Shell.WindowSystem->RemoveMenuByCommand(Menu, IDM_RECENT_BASE + Place);
     for (std::size_t Place = 0; Place < Recent.size(); ++Place)
-        WindowSystem->AppendMenu(Menu, IDM_RECENT_BASE + static_cast<int>(Place),
+        Shell.WindowSystem->AppendMenu(Menu, IDM_RECENT_BASE + static_cast<int>(Place),
                                  Recent[Place].c_str());
-    WindowSystem->DrawMenuBar(MainWindow);
+    Shell.WindowSystem->DrawMenuBar(Shell.MainWindow);
 }
 
 void SaveRecent()
 {
     for (int Place = 0; Place < MAX_RECENT_SCRIPTS; ++Place)
-        WindowSystem->SetSetting(RecentKey(Place).c_str(),
+        Shell.WindowSystem->SetSetting(RecentKey(Place).c_str(),
                                  Place < static_cast<int>(Recent.size())
                                      ? Recent[static_cast<std::size_t>(Place)].c_str()
                                      : nullptr);
@@ -60,7 +60,7 @@ void SaveRecent()
 int ReadSide(const char* pszKey)
 {
     std::string Text;
-    if (!WindowSystem->GetSetting(pszKey, Text) || Text.empty() || Text.size() > 6)
+    if (!Shell.WindowSystem->GetSetting(pszKey, Text) || Text.empty() || Text.size() > 6)
         return 0;
     char* pEnd = nullptr;
     const long Value = std::strtol(Text.c_str(), &pEnd, 10);
@@ -92,15 +92,15 @@ void ApplySavedWindowSize(tMainWindowDesc& Desc)
 void SaveWindowSize()
 {
     int Width = 0, Height = 0;
-    WindowSystem->GetWindowSize(MainWindow, Width, Height);
+    Shell.WindowSystem->GetWindowSize(Shell.MainWindow, Width, Height);
     if (Width < MIN_WINDOW_SIDE || Height < MIN_WINDOW_SIDE)
         return;
     // A window left at its first size is nothing to keep, unless an earlier size was kept.
     std::string Kept;
-    if (Width == DefaultWidth && Height == DefaultHeight && !WindowSystem->GetSetting(WIDTH_KEY, Kept))
+    if (Width == DefaultWidth && Height == DefaultHeight && !Shell.WindowSystem->GetSetting(WIDTH_KEY, Kept))
         return;
-    WindowSystem->SetSetting(WIDTH_KEY, std::to_string(Width).c_str());
-    WindowSystem->SetSetting(HEIGHT_KEY, std::to_string(Height).c_str());
+    Shell.WindowSystem->SetSetting(WIDTH_KEY, std::to_string(Width).c_str());
+    Shell.WindowSystem->SetSetting(HEIGHT_KEY, std::to_string(Height).c_str());
 }
 
 void LoadRecentScripts()
@@ -109,7 +109,7 @@ void LoadRecentScripts()
     for (int Place = 0; Place < MAX_RECENT_SCRIPTS; ++Place)
     {
         std::string Path;
-        if (WindowSystem->GetSetting(RecentKey(Place).c_str(), Path) && !Path.empty() &&
+        if (Shell.WindowSystem->GetSetting(RecentKey(Place).c_str(), Path) && !Path.empty() &&
             std::find(Recent.begin(), Recent.end(), Path) == Recent.end())
             Recent.push_back(Path);
     }
@@ -130,14 +130,14 @@ void RememberScript(const std::string& Path)
         Recent.resize(MAX_RECENT_SCRIPTS);
     SaveRecent();
     ShowRecentMenu();
-    WindowSystem->SetSetting(OPEN_FOLDER_KEY,
+    Shell.WindowSystem->SetSetting(OPEN_FOLDER_KEY,
                              std::filesystem::path(Full).parent_path().string().c_str());
 }
 
 std::string OpenDialogFolder()
 {
     std::string Folder;
-    WindowSystem->GetSetting(OPEN_FOLDER_KEY, Folder);
+    Shell.WindowSystem->GetSetting(OPEN_FOLDER_KEY, Folder);
     return Folder;
 }
 
@@ -145,8 +145,8 @@ int OpenScriptAt(const std::string& Path)
 {
     // Remembered first and passed as the remembered path, which the loading flow takes
     // whatever its length.
-    LastScriptPath = Path;
-    return OpenScript(LastScriptPath.c_str());
+    View.LastScriptPath = Path;
+    return OpenScript(View.LastScriptPath.c_str());
 }
 
 void OpenRecentScript(int Place)

@@ -51,9 +51,9 @@ std::vector<std::string> ClassScriptsIn(const std::string& Folder)
 
 void OpenNeighbourScript(int Step)
 {
-    if (LastScriptPath.empty())
+    if (View.LastScriptPath.empty())
         return;
-    const fs::path Current(LastScriptPath);
+    const fs::path Current(View.LastScriptPath);
     const std::string Folder = Current.parent_path().string();
     const std::string Name = Current.filename().string();
     const std::vector<std::string> Names = ClassScriptsIn(Folder);
@@ -80,7 +80,7 @@ void OpenNeighbourScript(int Step)
 
 void HandleDropFiles(std::uintptr_t Drop)
 {
-    const std::vector<std::string> Paths = WindowSystem->TakeDroppedFiles(Drop);
+    const std::vector<std::string> Paths = Shell.WindowSystem->TakeDroppedFiles(Drop);
     if (Paths.empty())
         return;
     // Of several files, the first class script is opened; the others are left alone.
@@ -97,5 +97,5 @@ void HandleDropFiles(std::uintptr_t Drop)
                                  ? Paths[0] + " is not a class script (.zc)."
                                  : "None of the " + std::to_string(Paths.size()) +
                                        " files dropped is a class script (.zc).";
-    WindowSystem->MessageBox(MainWindow, Text.c_str(), "Error", MB_ICONEXCLAMATION);
+    Shell.WindowSystem->MessageBox(Shell.MainWindow, Text.c_str(), "Error", MB_ICONEXCLAMATION);
 }

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "render/GLScene.h"
+#include "render/View.h"
 #include "render/ViewState.h"
 #include "render_d3d/D3DViewer.h"
 #include "tests/render/ToolRun.h"
@@ -32,9 +32,9 @@ protected:
     // The model units one pixel of pointer motion moves the camera at the model's depth.
     static float UnitsPerPixel()
     {
-        const double Depth = std::fabs(ViewDistance) - CameraOffsetZ;
+        const double Depth = std::fabs(Placement.ViewDistance) - View.CameraOffsetZ;
         return static_cast<float>(2.0 * Depth * std::tan(22.5 * 3.14159265358979 / 180.0) /
-                                  ClientHeight);
+                                  View.ClientHeight);
     }
 };
 
@@ -42,20 +42,20 @@ TEST_F(cMouseTest, LeftDragTurnsAsTheKeysDoAndWrapsAtZeroAndThreeSixty)
 {
     // Rightward: the value Right lowers, from 0 round to 340.
     LeftDrag(200, 200, 240, 200);
-    EXPECT_FLOAT_EQ(CameraAngleY, 340.0f);
-    EXPECT_FLOAT_EQ(CameraAngleX, 0.0f);
+    EXPECT_FLOAT_EQ(View.CameraAngleY, 340.0f);
+    EXPECT_FLOAT_EQ(View.CameraAngleX, 0.0f);
     // Downward: the value Page Up lowers, from 0 round to 350.
     LeftDrag(200, 200, 200, 220);
-    EXPECT_FLOAT_EQ(CameraAngleX, 350.0f);
+    EXPECT_FLOAT_EQ(View.CameraAngleX, 350.0f);
     // Leftward and upward past 360 come round to small angles again.
     LeftDrag(240, 220, 160, 180);
-    EXPECT_FLOAT_EQ(CameraAngleY, 20.0f);
-    EXPECT_FLOAT_EQ(CameraAngleX, 10.0f);
+    EXPECT_FLOAT_EQ(View.CameraAngleY, 20.0f);
+    EXPECT_FLOAT_EQ(View.CameraAngleX, 10.0f);
     // The keys go on from the values the drag left.
     Key(VK_RIGHT);
-    EXPECT_FLOAT_EQ(CameraAngleY, 15.0f);
-    EXPECT_EQ(CameraOffsetY, 0.0f);
-    EXPECT_EQ(CameraOffsetZ, 0.0f);
+    EXPECT_FLOAT_EQ(View.CameraAngleY, 15.0f);
+    EXPECT_EQ(View.CameraOffsetY, 0.0f);
+    EXPECT_EQ(View.CameraOffsetZ, 0.0f);
 }
 
 TEST_F(cMouseTest, MotionWithoutAButtonOrAfterTheReleaseChangesNothing)
@@ -70,8 +70,8 @@ TEST_F(cMouseTest, MotionWithoutAButtonOrAfterTheReleaseChangesNothing)
     mSystem.Pointer(WM_MOUSEMOVE, 50, 100, 0);
     mSystem.Pointer(WM_MOUSEMOVE, 0, 100, MK_LBUTTON);
     Pump();
-    EXPECT_FLOAT_EQ(CameraAngleY, 350.0f);
-    EXPECT_EQ(CameraAngleX, 0.0f);
+    EXPECT_FLOAT_EQ(View.CameraAngleY, 350.0f);
+    EXPECT_EQ(View.CameraAngleX, 0.0f);
 }
 
 TEST_F(cMouseTest, MiddleDragAndShiftLeftDragMoveUpAndDownWithThePointer)
@@ -81,31 +81,31 @@ TEST_F(cMouseTest, MiddleDragAndShiftLeftDragMoveUpAndDownWithThePointer)
     ASSERT_GT(Step, 0.0f);
     // Upward: the model rises with the pointer (the value Delete raises).
     Drag(WM_MBUTTONDOWN, MK_MBUTTON, 100, 300, 100, 250);
-    EXPECT_NEAR(CameraOffsetY, 50.0f * Step, 1e-3f * Step);
+    EXPECT_NEAR(View.CameraOffsetY, 50.0f * Step, 1e-3f * Step);
     Drag(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, 100, 250, 130, 330);
-    EXPECT_NEAR(CameraOffsetY, -30.0f * Step, 1e-3f * Step);
-    EXPECT_EQ(CameraAngleY, 0.0f);
-    EXPECT_EQ(CameraAngleX, 0.0f);
+    EXPECT_NEAR(View.CameraOffsetY, -30.0f * Step, 1e-3f * Step);
+    EXPECT_EQ(View.CameraAngleY, 0.0f);
+    EXPECT_EQ(View.CameraAngleX, 0.0f);
 }
 
 TEST_F(cMouseTest, WheelForwardMovesTowardAsUpDoesAndHomeUndoesEveryDrag)
 {
     mSystem.Wheel(WHEEL_DELTA, 50, 50);
     Pump();
-    EXPECT_FLOAT_EQ(CameraOffsetZ, 10.0f);
+    EXPECT_FLOAT_EQ(View.CameraOffsetZ, 10.0f);
     mSystem.Wheel(-2 * WHEEL_DELTA, 50, 50);
     mSystem.Wheel(WHEEL_DELTA / 2, 50, 50);   // a finer wheel's half notch
     Pump();
-    EXPECT_FLOAT_EQ(CameraOffsetZ, -5.0f);
+    EXPECT_FLOAT_EQ(View.CameraOffsetZ, -5.0f);
 
     LeftDrag(10, 10, 33, 57);
     Drag(WM_MBUTTONDOWN, MK_MBUTTON, 10, 10, 10, 40);
     const std::size_t Paints = mSystem.mPaintTimes.size();
     Key(VK_HOME);
-    EXPECT_EQ(CameraAngleY, 0.0f);
-    EXPECT_EQ(CameraAngleX, 0.0f);
-    EXPECT_EQ(CameraOffsetY, 0.0f);
-    EXPECT_EQ(CameraOffsetZ, 0.0f);
+    EXPECT_EQ(View.CameraAngleY, 0.0f);
+    EXPECT_EQ(View.CameraAngleX, 0.0f);
+    EXPECT_EQ(View.CameraOffsetY, 0.0f);
+    EXPECT_EQ(View.CameraOffsetZ, 0.0f);
     EXPECT_EQ(mSystem.mPaintTimes.size(), Paints + 1);
 }
 
@@ -119,8 +119,8 @@ TEST_F(cMouseTest, PaintsAreCoalescedWhileThePointerMoves)
         mSystem.Pointer(WM_MOUSEMOVE, X, 0, MK_LBUTTON);
     Pump();
     EXPECT_EQ(mSystem.mPaintTimes.size(), Paints + 1);
-    EXPECT_FALSE(mSystem.GetUpdateRect(MainWindow));
-    EXPECT_FLOAT_EQ(CameraAngleY, 345.0f);
+    EXPECT_FALSE(mSystem.GetUpdateRect(Shell.MainWindow));
+    EXPECT_FLOAT_EQ(View.CameraAngleY, 345.0f);
     // One motion at a time: one paint each.
     Paints = mSystem.mPaintTimes.size();
     for (int X = 31; X <= 33; ++X)
@@ -140,7 +140,7 @@ cPicture RenderedWithCamera(const std::string& Script, const char* pszRenderer, 
                   "'%s' -o '%s/drag_%s.png' --renderer %s --size %dx%d --angle-y %.9g "
                   "--angle-x %.9g --offset-y %.9g --offset-z %.9g",
                   Script.c_str(), cShellTestAccess::TempRoot().c_str(), pszRenderer, pszRenderer,
-                  Width, Height, CameraAngleY, CameraAngleX, CameraOffsetY, CameraOffsetZ);
+                  Width, Height, View.CameraAngleY, View.CameraAngleX, View.CameraOffsetY, View.CameraOffsetZ);
     const cRun Run = RunTool(cShellTestAccess::TempRoot(), Args);
     EXPECT_EQ(Run.Status, 0) << Run.Err;
     cPicture Picture;
@@ -162,7 +162,7 @@ TEST_F(cMouseTest, PictureAfterDragsIsTheRenderToolsWithTheSameValuesInBothRende
             mSystem.mDialogScripts.push_back(
                 {tDialogAction::SelectLine(DEVICE_LIST_ID, 0), {WM_COMMAND, IDOK, 0}});
             Command(IDM_DIRECT3D);
-            ASSERT_EQ(RenderMode, 2);
+            ASSERT_EQ(View.RenderMode, eRenderMode::Direct3D);
         }
         else
         {
@@ -172,11 +172,11 @@ TEST_F(cMouseTest, PictureAfterDragsIsTheRenderToolsWithTheSameValuesInBothRende
         mSystem.Wheel(-WHEEL_DELTA, 240, 200);
         Drag(WM_MBUTTONDOWN, MK_MBUTTON, 240, 200, 240, 212);
         Pump();
-        ASSERT_NE(CameraAngleY, 0.0f);
-        ASSERT_NE(CameraOffsetY, 0.0f);
+        ASSERT_NE(View.CameraAngleY, 0.0f);
+        ASSERT_NE(View.CameraOffsetY, 0.0f);
         std::vector<std::uint8_t> Shown;
         int Width = 0, Height = 0;
-        ASSERT_TRUE(mSystem.GetWindowPicture(MainWindow, Shown, Width, Height));
+        ASSERT_TRUE(mSystem.GetWindowPicture(Shell.MainWindow, Shown, Width, Height));
         const cPicture Rendered = RenderedWithCamera(Script, pszRenderer, Width, Height);
         ASSERT_EQ(Rendered.Width, Width);
         ASSERT_EQ(Rendered.Height, Height);

@@ -20,7 +20,7 @@ protected:
     std::vector<std::uint8_t> Shown(int& Width, int& Height)
     {
         std::vector<std::uint8_t> RGB;
-        EXPECT_TRUE(mSystem.GetWindowPicture(MainWindow, RGB, Width, Height));
+        EXPECT_TRUE(mSystem.GetWindowPicture(Shell.MainWindow, RGB, Width, Height));
         return RGB;
     }
     void SaveAs(const std::string& Path)
@@ -55,7 +55,7 @@ TEST_F(cPictureTest, SavedPictureIsTheDrawnOneWithEitherRenderer)
     mSystem.mDialogScripts.push_back(
         {tDialogAction::SelectLine(DEVICE_LIST_ID, 0), {WM_COMMAND, IDOK, 0}});
     Command(IDM_DIRECT3D);
-    ASSERT_EQ(RenderMode, 2);
+    ASSERT_EQ(View.RenderMode, eRenderMode::Direct3D);
     Key(VK_LEFT);
     const std::vector<std::uint8_t> Presented = Shown(Width, Height);
     const std::string D3DPath = TempRoot() + "/saved_d3d.png";
@@ -91,14 +91,14 @@ TEST_F(cPictureTest, CopyPuttingThePictureOnTheClipboardAlsoByControlC)
         GTEST_SKIP() << "no offscreen OpenGL context";
     Open(Model("Copied", 2, 1).ScriptPath);
     Pump();
-    const std::int32_t Frame = CurrentFrame;
+    const std::int32_t Frame = View.CurrentFrame;
     mSystem.PressKeyWith('C', ACCEL_CONTROL);
     Pump();
     ASSERT_EQ(mSystem.mClipboard.size(), 1u);
     EXPECT_EQ(mSystem.mClipboard[0].Width, mSystem.mClientWidth);
     EXPECT_EQ(mSystem.mClipboard[0].Height, mSystem.mClientHeight);
     EXPECT_EQ(mSystem.mClipboard[0].RGB, mSystem.ReadPicture());
-    EXPECT_EQ(CurrentFrame, Frame);
+    EXPECT_EQ(View.CurrentFrame, Frame);
 
     mSystem.mClipboardFails = true;
     Command(IDM_COPY_PICTURE);

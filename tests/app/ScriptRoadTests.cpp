@@ -20,7 +20,7 @@ TEST_F(cDropTest, DroppedScriptOpensThroughTheLoadingFlow)
     mSystem.DropFiles({Path});
     Pump();
     ASSERT_NE(TheModel, nullptr);
-    EXPECT_EQ(LastScriptPath, Path);
+    EXPECT_EQ(View.LastScriptPath, Path);
     ASSERT_EQ(mSystem.mDialogs.size(), 1u);   // the loading window, closed again
     EXPECT_EQ(mSystem.mDialogs[0].ResourceId, IDD_LOADING);
     EXPECT_FALSE(mSystem.mDialogs[0].bOpen);
@@ -34,7 +34,7 @@ TEST_F(cDropTest, DroppedScriptOpensThroughTheLoadingFlow)
     Pump();
     ASSERT_EQ(mSystem.mMessageBoxes.size(), 1u);
     EXPECT_EQ(mSystem.mMessageBoxes[0].Caption, "Error");
-    EXPECT_EQ(LastScriptPath, TempRoot() + "/Gone.ZC");
+    EXPECT_EQ(View.LastScriptPath, TempRoot() + "/Gone.ZC");
 }
 
 TEST_F(cDropTest, AnotherFileIsRefusedAndTheModelStays)
@@ -50,7 +50,7 @@ TEST_F(cDropTest, AnotherFileIsRefusedAndTheModelStays)
     EXPECT_EQ(mSystem.mMessageBoxes[0].Text, Notes + " is not a class script (.zc).");
     EXPECT_EQ(mSystem.mMessageBoxes[0].Style, static_cast<unsigned>(MB_ICONEXCLAMATION));
     EXPECT_EQ(TheModel, pModel);
-    EXPECT_EQ(LastScriptPath, Path);
+    EXPECT_EQ(View.LastScriptPath, Path);
     EXPECT_EQ(mSystem.mDialogs.size(), 1u);   // no second loading window
 
     // A folder named like a script is no script either.
@@ -70,7 +70,7 @@ TEST_F(cDropTest, OfSeveralFilesTheFirstScriptIsOpened)
     mSystem.DropFiles({TempRoot() + "/readme.md", Second, First});
     Pump();
     EXPECT_TRUE(mSystem.mMessageBoxes.empty());
-    EXPECT_EQ(LastScriptPath, Second);
+    EXPECT_EQ(View.LastScriptPath, Second);
     EXPECT_EQ(mSystem.PopupItems(ANIMATIONS_MENU_POSITION).size(), 3u);
     EXPECT_EQ(RecentScripts().size(), 1u);
 }
@@ -110,23 +110,23 @@ TEST_F(cFolderTest, NextAndPreviousWrapRoundTheFolder)
 {
     Open(mStart);
     Command(IDM_NEXT_SCRIPT);
-    EXPECT_EQ(LastScriptPath, At("A.zc"));
+    EXPECT_EQ(View.LastScriptPath, At("A.zc"));
     EXPECT_NE(TheModel, nullptr);
     Command(IDM_NEXT_SCRIPT);
-    EXPECT_EQ(LastScriptPath, At("b.zc"));
+    EXPECT_EQ(View.LastScriptPath, At("b.zc"));
     Command(IDM_PREVIOUS_SCRIPT);
     Command(IDM_PREVIOUS_SCRIPT);
-    EXPECT_EQ(LastScriptPath, At("Folder.zc"));
+    EXPECT_EQ(View.LastScriptPath, At("Folder.zc"));
     Command(IDM_PREVIOUS_SCRIPT);
-    EXPECT_EQ(LastScriptPath, At("c.ZC"));
+    EXPECT_EQ(View.LastScriptPath, At("c.ZC"));
     EXPECT_TRUE(mSystem.mMessageBoxes.empty());
 
     // The script shown removed since: its neighbours are those around its place.
     Command(IDM_PREVIOUS_SCRIPT);
-    ASSERT_EQ(LastScriptPath, At("b.zc"));
+    ASSERT_EQ(View.LastScriptPath, At("b.zc"));
     fs::remove(At("b.zc"));
     Command(IDM_NEXT_SCRIPT);
-    EXPECT_EQ(LastScriptPath, At("c.ZC"));
+    EXPECT_EQ(View.LastScriptPath, At("c.ZC"));
 }
 
 TEST_F(cFolderTest, ControlPageKeysChooseTheNeighbourWithoutTilting)
@@ -135,16 +135,16 @@ TEST_F(cFolderTest, ControlPageKeysChooseTheNeighbourWithoutTilting)
     Pump();
     mSystem.PressKeyWith(VK_NEXT, ACCEL_CONTROL);
     Pump();
-    EXPECT_EQ(LastScriptPath, At("A.zc"));
+    EXPECT_EQ(View.LastScriptPath, At("A.zc"));
     mSystem.PressKeyWith(VK_PRIOR, ACCEL_CONTROL);
     Pump();
-    EXPECT_EQ(LastScriptPath, At("Folder.zc"));
-    EXPECT_EQ(CameraAngleX, 0.0f);
+    EXPECT_EQ(View.LastScriptPath, At("Folder.zc"));
+    EXPECT_EQ(View.CameraAngleX, 0.0f);
     // Without Ctrl they tilt as ever, and the menu shows the accelerators.
     mSystem.PressKeyWith(VK_NEXT, 0);
     Pump();
-    EXPECT_FLOAT_EQ(CameraAngleX, 5.0f);
-    EXPECT_EQ(LastScriptPath, At("Folder.zc"));
+    EXPECT_FLOAT_EQ(View.CameraAngleX, 5.0f);
+    EXPECT_EQ(View.LastScriptPath, At("Folder.zc"));
     EXPECT_EQ(mSystem.ItemAccelerator(IDM_NEXT_SCRIPT).VirtualKey, static_cast<std::uintptr_t>(VK_NEXT));
     EXPECT_EQ(mSystem.ItemAccelerator(IDM_PREVIOUS_SCRIPT).Modifiers, ACCEL_CONTROL);
 }
@@ -159,7 +159,7 @@ TEST_F(cFolderTest, NothingHappensWithoutAScriptOrWithItAlone)
     const std::size_t Dialogs = mSystem.mDialogs.size();
     Command(IDM_PREVIOUS_SCRIPT);
     EXPECT_EQ(mSystem.mDialogs.size(), Dialogs);
-    EXPECT_EQ(LastScriptPath, Alone);
+    EXPECT_EQ(View.LastScriptPath, Alone);
 }
 
 TEST_F(cShellTest, FileMenuKeepsOpenFirstAndExitLastWithTheNewItemsBetween)

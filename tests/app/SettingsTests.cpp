@@ -11,7 +11,7 @@
 #include <functional>
 #include <iterator>
 
-#include "render/GLDraw.h"
+#include "load/ModelLoad.h"
 #include "render/ViewState.h"
 
 namespace fs = std::filesystem;
@@ -47,7 +47,7 @@ protected:
         mShown = &System;
         Pump();
         User(System);
-        System.DestroyWindow(MainWindow);
+        System.DestroyWindow(Shell.MainWindow);
         Pump();
         ReleaseModel();
         mShown = nullptr;
@@ -103,7 +103,7 @@ TEST_F(cSettingsRunTest, RecentScriptsFolderAndSizeComeBackInTheNextRun)
     Run([&](cHeadlessWindowSystem& System) {
         EXPECT_EQ(RecentMenu(), (std::vector<std::string>{A, B}));
         int Width = 0, Height = 0;
-        System.GetWindowSize(MainWindow, Width, Height);
+        System.GetWindowSize(Shell.MainWindow, Width, Height);
         EXPECT_EQ(Width, 700);
         EXPECT_EQ(Height, 520);
         // The Open dialog starts where the last script was.
@@ -112,7 +112,7 @@ TEST_F(cSettingsRunTest, RecentScriptsFolderAndSizeComeBackInTheNextRun)
         EXPECT_EQ(System.mFileChoosers[0].Folder, fs::path(A).parent_path().string());
         // Choosing the second item opens it and puts it first.
         Command(IDM_RECENT_BASE + 1);
-        EXPECT_EQ(LastScriptPath, B);
+        EXPECT_EQ(View.LastScriptPath, B);
         EXPECT_NE(TheModel, nullptr);
         EXPECT_EQ(RecentMenu(), (std::vector<std::string>{B, A}));
     });
@@ -176,7 +176,7 @@ TEST_F(cSettingsRunTest, ACorruptSettingsFileGivesTheDefaultsAndIsNotWrittenOver
     Run([&](cHeadlessWindowSystem& System) {
         EXPECT_TRUE(RecentMenu().empty());
         int Width = 0, Height = 0;
-        System.GetWindowSize(MainWindow, Width, Height);
+        System.GetWindowSize(Shell.MainWindow, Width, Height);
         EXPECT_EQ(Width, 480);
         Open(A);
         EXPECT_NE(TheModel, nullptr);
@@ -210,7 +210,7 @@ TEST_F(cSettingsRunTest, DamagedValuesAreLeftAtTheirDefaults)
                             "3=/a/b.zc\n[OpenDialog]\nFolder=$HOME/x\n";
     Run([&](cHeadlessWindowSystem& System) {
         int Width = 0, Height = 0;
-        System.GetWindowSize(MainWindow, Width, Height);
+        System.GetWindowSize(Shell.MainWindow, Width, Height);
         EXPECT_EQ(Width, 480);
         EXPECT_EQ(Height, 480);
         EXPECT_EQ(RecentMenu(), (std::vector<std::string>{"/a/b.zc"}));

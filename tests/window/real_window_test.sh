@@ -227,9 +227,16 @@ client_shot "$WORK/wheeled.png"
     fail "wheel forward did not bring the model nearer"
 
 # ---- File > Save Picture... (Ctrl+S): the file holds exactly the pixels on screen --------------
-keys ctrl+s
 SAVER='^Save the picture as$'
-timeout 20 xdotool search --sync --name "$SAVER" >/dev/null || fail "the save chooser did not appear"
+saver_shown() { xdotool search --onlyvisible --name "$SAVER" >/dev/null 2>&1; }
+xdotool windowfocus --sync "$WIN"
+keys ctrl+s
+# On a loaded machine the key may reach the window before it has the keyboard again: once more.
+if ! wait_for 10000 saver_shown; then
+    xdotool windowfocus --sync "$WIN"
+    keys ctrl+s
+    wait_for 20000 saver_shown || fail "the save chooser did not appear"
+fi
 keys ctrl+a
 xdotool type --delay 10 "$WORK/saved.png"
 keys Return
