@@ -3,6 +3,8 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
+
 #include <wx/dcclient.h>
 #include <wx/dnd.h>
 
@@ -177,7 +179,9 @@ void cWxCanvas::OnWheel(wxMouseEvent& Event)
     if (Event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL || Event.GetWheelDelta() <= 0)
         return;
     const wxSize Where = ToPixels(wxSize(Event.GetX(), Event.GetY()));
-    const int Rotation = Event.GetWheelRotation() * WHEEL_DELTA / Event.GetWheelDelta();
+    // In the message's signed 16 bits, however far one event turns.
+    const int Rotation =
+        std::clamp(Event.GetWheelRotation() * WHEEL_DELTA / Event.GetWheelDelta(), -32768, 32767);
     mEvents.OnWheel(Rotation, Where.GetWidth(), Where.GetHeight(), PointerKeys(Event));
 }
 
