@@ -8,12 +8,23 @@
 
 #include "picture/TempFile.h"
 
+namespace
+{
+// libpng's own handlers print; the caller's exception says what failed instead.
+void QuietError(png_structp pPng, png_const_charp)
+{
+    png_longjmp(pPng, 1);
+}
+
+void QuietWarning(png_structp, png_const_charp) {}
+}  // namespace
+
 void WritePng(const std::string& Path, const cRGBAPicture& Picture, bool bAlpha)
 {
     if (Picture.Width <= 0 || Picture.Height <= 0 || Picture.Rgba.size() != Picture.NumPixels() * 4)
         throw std::runtime_error("picture size does not match its pixels");
     cTempFile File(Path);
-    png_structp pPng = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_structp pPng = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
     png_infop pInfo = pPng ? png_create_info_struct(pPng) : nullptr;
     if (!pInfo)
     {
