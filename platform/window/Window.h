@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/pixelformat/PixelFormat.h"
 #include "platform/window/ResourceTemplates.h"
@@ -144,6 +145,13 @@ using DialogProc = bool (*)(HWindow Dialog, std::uint32_t Msg, std::uintptr_t wP
 // ---------------------------------------------------------------------------------------------
 // [cWindowSystem]
 
+// One file type a save chooser offers: its display text and pattern ("*.gif").
+struct tFileType
+{
+    const char* pszText;
+    const char* pszPattern;
+};
+
 // Everything about the main window the shell passes at creation.
 struct tMainWindowDesc
 {
@@ -259,6 +267,10 @@ public:
     // Sets a progress bar control to Done of Total and repaints the dialog at once, without
     // processing any input (the loading window calls this in the middle of a load).
     virtual void SetProgress(HWindow Dialog, int ControlId, int Done, int Total) = 0;
+    // Delivers the user's input waiting for a modeless dialog (its buttons; Escape and the
+    // close box as IDCANCEL) to its procedure now, while every other window's input waits and
+    // the other windows take none: for long work that shows its progress and offers Cancel.
+    virtual void PumpDialog(HWindow Dialog) = 0;
 
     // --- message box -------------------------------------------------------------------------
     // Modal; shows pszText and pszCaption unchanged with the buttons and icon of Style (MB_*).
@@ -273,6 +285,12 @@ public:
     virtual bool GetOpenFileName(HWindow Owner, const char* pszFilterText,
                                  const char* pszFilterPattern, const char* pszTitle,
                                  std::string& Path) = 0;
+    // Asks for a file to write. Types are pairs of display text and pattern ("*.gif"), the
+    // first offered first. On OK stores the path (at most 255 characters) and the index of the
+    // type chosen, and returns true; a name that does not end in the type's extension gets it.
+    // The chooser asks before an existing file is replaced.
+    virtual bool GetSaveFileName(HWindow Owner, const std::vector<tFileType>& Types,
+                                 const char* pszTitle, std::string& Path, int& TypeIndex) = 0;
     // Asks for a colour, opened fully (custom colours visible), starting at Initial. Colours are
     // 0x00BBGGRR (red in the low byte). CustomColors (16 entries, owned by the caller) are shown
     // and updated with the user's changes. On OK stores the colour in Chosen and returns true.

@@ -8,3 +8,6 @@
 // GTK chooser compares patterns case-sensitively while content may come from file systems that
 // do not. Several patterns separated by ';' are each converted.
 std::string CaseInsensitivePattern(const std::string& Pattern);
+// Path with the extension of a "*.ext" pattern added unless it already ends in it (in any
+// case); an empty path stays empty.
+std::string WithExtension(const std::string& Path, const std::string& Pattern);

@@ -109,6 +109,31 @@ bool cWxWindowSystem::GetOpenFileName(HWindow Owner, const char* pszFilterText,
     return true;
 }
 
+bool cWxWindowSystem::GetSaveFileName(HWindow Owner, const std::vector<tFileType>& Types,
+                                      const char* pszTitle, std::string& Path, int& TypeIndex)
+{
+    wxString Wildcard;
+    for (const tFileType& Type : Types)
+        Wildcard += (Wildcard.empty() ? "" : "|") + wxString::FromUTF8(Type.pszText) + "|" +
+                    wxString::FromUTF8(CaseInsensitivePattern(Type.pszPattern).c_str());
+    wxFileDialog Chooser(OwnerWindow(Owner), wxString::FromUTF8(pszTitle ? pszTitle : ""),
+                         wxGetCwd(), wxString(), Wildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    EnterModal();
+    const int Answer = Chooser.ShowModal();
+    LeaveModal();
+    const int Index = Chooser.GetFilterIndex();
+    if (Answer != wxID_OK || Index < 0 || Index >= static_cast<int>(Types.size()))
+        return false;
+    const wxCharBuffer Native = Chooser.GetPath().fn_str();
+    std::string Chosen = Native.data() != nullptr ? std::string(Native.data()) : "";
+    Chosen = WithExtension(Chosen, Types[static_cast<std::size_t>(Index)].pszPattern);
+    if (Chosen.empty() || Chosen.size() > MAX_PATH_CHARS)
+        return false;
+    Path = Chosen;
+    TypeIndex = Index;
+    return true;
+}
+
 bool cWxWindowSystem::ChooseColor(HWindow Owner, std::uint32_t Initial,
                                   std::uint32_t* CustomColors, std::uint32_t& Chosen)
 {

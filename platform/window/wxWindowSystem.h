@@ -80,6 +80,7 @@ public:
     void SetScrollInfo(HWindow Dialog, int ControlId, int Min, int Max, int Page, int Pos,
                        bool bRedraw) override;
     void SetProgress(HWindow Dialog, int ControlId, int Done, int Total) override;
+    void PumpDialog(HWindow Dialog) override;
     int ListBoxInsertString(HWindow Dialog, int ControlId, int Index,
                             const char* pszText) override;
     void ListBoxSetCurSel(HWindow Dialog, int ControlId, int Index) override;
@@ -89,6 +90,8 @@ public:
                    unsigned Style) override;
     bool GetOpenFileName(HWindow Owner, const char* pszFilterText, const char* pszFilterPattern,
                          const char* pszTitle, std::string& Path) override;
+    bool GetSaveFileName(HWindow Owner, const std::vector<tFileType>& Types, const char* pszTitle,
+                         std::string& Path, int& TypeIndex) override;
     bool ChooseColor(HWindow Owner, std::uint32_t Initial, std::uint32_t* CustomColors,
                      std::uint32_t& Chosen) override;
 

@@ -78,6 +78,7 @@ HWindow cHeadlessWindowSystem::CreateDialog(const tResourceTable* pInstance, int
     if (!pTemplate || !Proc)
         return HWindow::None;
     const HWindow Handle = OpenDialog(*pTemplate, false);
+    mLiveDialogs[static_cast<std::uintptr_t>(Handle)].Proc = Proc;
     Proc(Handle, WM_INITDIALOG, 0, 0);
     return Handle;
 }
@@ -115,6 +116,20 @@ void cHeadlessWindowSystem::SetProgress(HWindow Dialog, int ControlId, int Done,
     {
         pShown->Progress[ControlId] = {Done, Total};
         ++pShown->ProgressRepaints;
+    }
+}
+
+void cHeadlessWindowSystem::PumpDialog(HWindow Dialog)
+{
+    const auto Actions = mPumpActions.find(++mPumpCount);
+    if (Actions == mPumpActions.end())
+        return;
+    for (const tDialogAction& Action : Actions->second)
+    {
+        const auto It = mLiveDialogs.find(static_cast<std::uintptr_t>(Dialog));
+        if (It == mLiveDialogs.end() || It->second.bEnded || It->second.Proc == nullptr)
+            return;
+        It->second.Proc(Dialog, Action.Msg, Action.wParam, Action.lParam);
     }
 }
 
@@ -204,6 +219,25 @@ bool cHeadlessWindowSystem::GetOpenFileName(HWindow Owner, const char* pszFilter
     if (!Answer || Answer->size() > 255)
         return false;
     Path = *Answer;
+    return true;
+}
+
+bool cHeadlessWindowSystem::GetSaveFileName(HWindow Owner, const std::vector<tFileType>& Types,
+                                            const char* pszTitle, std::string& Path, int& TypeIndex)
+{
+    tShownSaveChooser Shown{{}, pszTitle ? pszTitle : ""};
+    for (const tFileType& Type : Types)
+        Shown.Types.emplace_back(Type.pszText, Type.pszPattern);
+    mSaveChoosers.push_back(Shown);
+    if (mSaveAnswers.empty())
+        return false;
+    const std::optional<tSaveAnswer> Answer = mSaveAnswers.front();
+    mSaveAnswers.pop_front();
+    if (!Answer || Answer->Path.empty() || Answer->Path.size() > 255 || Answer->TypeIndex < 0 ||
+        Answer->TypeIndex >= static_cast<int>(Types.size()))
+        return false;
+    Path = Answer->Path;
+    TypeIndex = Answer->TypeIndex;
     return true;
 }
 

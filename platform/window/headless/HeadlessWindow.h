@@ -32,6 +32,20 @@ struct tShownFileChooser
     std::string Title;
 };
 
+// One save chooser as shown: its types (text and pattern) and title.
+struct tShownSaveChooser
+{
+    std::vector<std::pair<std::string, std::string>> Types;
+    std::string Title;
+};
+
+// An answer for the save chooser: the path and the type chosen.
+struct tSaveAnswer
+{
+    std::string Path;
+    int TypeIndex;
+};
+
 // One colour chooser as shown.
 struct tShownColorChooser
 {
@@ -142,11 +156,18 @@ public:
     std::deque<std::optional<std::string>> mFileAnswers;
     std::deque<tColorAnswer> mColorAnswers;
     std::deque<std::vector<tDialogAction>> mDialogScripts;
+    std::deque<std::optional<tSaveAnswer>> mSaveAnswers;
+    // What the user does to a modeless dialog while the program works: at the PumpDialog call
+    // of this number (counted from 1 over the run), these messages go to the pumped dialog's
+    // procedure.
+    std::map<int, std::vector<tDialogAction>> mPumpActions;
+    int mPumpCount = 0;
 
     // Records.
     std::vector<tShownMessageBox> mMessageBoxes;
     std::vector<tShownFileChooser> mFileChoosers;
     std::vector<tShownColorChooser> mColorChoosers;
+    std::vector<tShownSaveChooser> mSaveChoosers;
     std::vector<tShownDialog> mDialogs;
     std::vector<std::uint32_t> mPaintTimes;   // clock value at each WM_PAINT delivered
     int mSwapCount = 0;
@@ -225,6 +246,7 @@ public:
     void SetScrollInfo(HWindow Dialog, int ControlId, int Min, int Max, int Page, int Pos,
                        bool bRedraw) override;
     void SetProgress(HWindow Dialog, int ControlId, int Done, int Total) override;
+    void PumpDialog(HWindow Dialog) override;
     int ListBoxInsertString(HWindow Dialog, int ControlId, int Index,
                             const char* pszText) override;
     void ListBoxSetCurSel(HWindow Dialog, int ControlId, int Index) override;
@@ -232,6 +254,8 @@ public:
 
     int MessageBox(HWindow Owner, const char* pszText, const char* pszCaption,
                    unsigned Style) override;
+    bool GetSaveFileName(HWindow Owner, const std::vector<tFileType>& Types, const char* pszTitle,
+                         std::string& Path, int& TypeIndex) override;
     bool GetOpenFileName(HWindow Owner, const char* pszFilterText, const char* pszFilterPattern,
                          const char* pszTitle, std::string& Path) override;
     bool ChooseColor(HWindow Owner, std::uint32_t Initial, std::uint32_t* CustomColors,
@@ -283,6 +307,7 @@ private:
     {
         std::size_t Record;
         bool bEnded;
+        DialogProc Proc = nullptr;   // modeless dialogs: the procedure PumpDialog reaches
     };
 
     tShownDialog* Record(HWindow Dialog);
