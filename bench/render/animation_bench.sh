@@ -33,7 +33,7 @@ export RENDER
 view_of() { [ "$1" = sample ] && echo "$SAMPLE" || echo "$BIG --offset-z -600"; }
 
 # "wall cpu" seconds of a bash command line, children included.
-seconds() { /usr/bin/time -f '%e %U %S' bash -c "$1" 2>&1 >/dev/null | tail -1 | awk '{ printf "%.2f %.2f", $1, $2 + $3 }'; }
+seconds() { /usr/bin/time -f '%e %U %S' bash -c "$1" 2>&1 >/dev/null | tail -1 | awk '{ printf "%.2f %.2f\n", $1, $2 + $3 }'; }
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 # The command lines of each route: VIEW SEQ RENDERER DIR.
