@@ -114,7 +114,7 @@ TEST_F(cDialogTest, AboutAndKeyHelpCloseWithOkOrEscape)
 TEST(cResourceTest, ResourcesCarryTheirTextsAndIdentifiers)
 {
     const tResourceTable& Table = AppResources();
-    for (int Id : {IDD_FRAMERATE, IDD_ABOUT, IDD_KEYHELP, IDD_DEVICE, IDD_LOADING})
+    for (int Id : {IDD_FRAMERATE, IDD_ABOUT, IDD_KEYHELP, IDD_DEVICE, IDD_LOADING, IDD_EXPORTING})
         EXPECT_NE(Table.FindDialog(Id), nullptr) << Id;
     ASSERT_NE(Table.FindIcon(IDI_MAINICON), nullptr);
     const tIconTemplate& Icon = *Table.FindIcon(IDI_MAINICON);
@@ -143,8 +143,21 @@ TEST(cResourceTest, ResourcesCarryTheirTextsAndIdentifiers)
     for (const tMenuPopup& Popup : Table.FindMenu(IDR_MAINMENU)->Popups)
         for (const tMenuItem& Item : Popup.Items)
             ++Seen[Item.CommandId];
-    EXPECT_EQ(Seen.size(), 16u);
+    EXPECT_EQ(Seen.size(), 17u);
     for (const auto& Entry : Seen)
         EXPECT_EQ(Entry.second, 1) << Entry.first;
+    // New File items go between Open script and Exit, which stay first and last.
+    const std::vector<tMenuItem>& File = Table.FindMenu(IDR_MAINMENU)->Popups[0].Items;
+    ASSERT_EQ(File.size(), 3u);
+    EXPECT_STREQ(File[0].pszText, "Open script");
+    EXPECT_STREQ(File[1].pszText, "Export Animation...");
+    EXPECT_EQ(File[1].CommandId, IDM_EXPORT_ANIMATION);
+    EXPECT_STREQ(File[2].pszText, "Exit");
+
+    // The export's window: a bar and Cancel, which the close box also means.
+    const tDialogTemplate& Exporting = *Table.FindDialog(IDD_EXPORTING);
+    EXPECT_TRUE(Exporting.bSystemMenu);
+    EXPECT_EQ(Exporting.Controls[1].Id, IDC_EXPORT_PROGRESS);
+    EXPECT_EQ(Exporting.Controls[2].Id, IDCANCEL);
 }
 }  // namespace
