@@ -287,7 +287,8 @@ public:
                                  std::string& Path) = 0;
     // Asks for a file to write. Types are pairs of display text and pattern ("*.gif"), the
     // first offered first. On OK stores the path (at most 255 characters) and the index of the
-    // type chosen, and returns true; a name that does not end in the type's extension gets it.
+    // type chosen, and returns true. A name ending in an offered type's extension takes that
+    // type; any other name gets the selected type's extension.
     // The chooser asks before an existing file is replaced.
     virtual bool GetSaveFileName(HWindow Owner, const std::vector<tFileType>& Types,
                                  const char* pszTitle, std::string& Path, int& TypeIndex) = 0;

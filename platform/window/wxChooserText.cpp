@@ -43,3 +43,13 @@ std::string WithExtension(const std::string& Path, const std::string& Pattern)
     }
     return Path + Extension;
 }
+
+int SaveType(std::string& Path, const std::vector<std::string>& Patterns, int Selected)
+{
+    for (std::size_t Index = 0; Index < Patterns.size(); ++Index)
+        if (!Path.empty() && WithExtension(Path, Patterns[Index]) == Path)
+            return static_cast<int>(Index);
+    if (Selected >= 0 && Selected < static_cast<int>(Patterns.size()))
+        Path = WithExtension(Path, Patterns[static_cast<std::size_t>(Selected)]);
+    return Selected;
+}

@@ -126,11 +126,14 @@ bool cWxWindowSystem::GetSaveFileName(HWindow Owner, const std::vector<tFileType
         return false;
     const wxCharBuffer Native = Chooser.GetPath().fn_str();
     std::string Chosen = Native.data() != nullptr ? std::string(Native.data()) : "";
-    Chosen = WithExtension(Chosen, Types[static_cast<std::size_t>(Index)].pszPattern);
+    std::vector<std::string> Patterns;
+    for (const tFileType& Type : Types)
+        Patterns.emplace_back(Type.pszPattern);
+    const int ChosenType = SaveType(Chosen, Patterns, Index);
     if (Chosen.empty() || Chosen.size() > MAX_PATH_CHARS)
         return false;
     Path = Chosen;
-    TypeIndex = Index;
+    TypeIndex = ChosenType;
     return true;
 }
 
