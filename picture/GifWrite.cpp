@@ -152,7 +152,7 @@ bool cGifWriter::Finish(const tWriteProgress& Progress)
     for (int k = 0; k < NumPictures; ++k)
     {
         std::vector<std::uint8_t> Indices = Mapper.Map(mPictures[static_cast<std::size_t>(k)], mSettings.bDither);
-        cRGBAPicture().Rgba.swap(mPictures[static_cast<std::size_t>(k)].Rgba);
+        mPictures[static_cast<std::size_t>(k)] = {};   // mapped: its memory goes back now
         tRect Rect{0, 0, mWidth, mHeight};
         if (bTransparent && k > 0)
             Rect = Bounds(mWidth, mHeight, [&](std::size_t i) { return Indices[i] != TransparentIndex; });
