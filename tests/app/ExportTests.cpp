@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 namespace
 {
-class cExportTest : public cShellTest
+class cAnimationExportTest : public cShellTest
 {
 protected:
     void SetUp() override
@@ -65,7 +65,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(cExportTest, TheFileHoldsWhatTessalyRenderWritesWithEitherRenderer)
+TEST_F(cAnimationExportTest, TheFileHoldsWhatTessalyRenderWritesWithEitherRenderer)
 {
     const cGenResult Model = cShellTest::Model("Exported", 9, 2);
     Open(Model.ScriptPath);
@@ -115,7 +115,7 @@ TEST_F(cExportTest, TheFileHoldsWhatTessalyRenderWritesWithEitherRenderer)
     EXPECT_TRUE(mSystem.mMessageBoxes.empty());
 }
 
-TEST_F(cExportTest, CancelLeavesNoFileAndTheViewAsItWas)
+TEST_F(cAnimationExportTest, CancelLeavesNoFileAndTheViewAsItWas)
 {
     Open(cShellTest::Model("Cancelled", 9, 2).ScriptPath);
     Pump();
@@ -145,7 +145,7 @@ TEST_F(cExportTest, CancelLeavesNoFileAndTheViewAsItWas)
     EXPECT_EQ(mSystem.mMessageBoxes[0].Caption, "Error");
 }
 
-TEST_F(cExportTest, WithoutAModelNothingIsAsked)
+TEST_F(cAnimationExportTest, WithoutAModelNothingIsAsked)
 {
     Command(IDM_EXPORT_ANIMATION);
     EXPECT_TRUE(mSystem.mSaveChoosers.empty());
