@@ -88,6 +88,7 @@ int OpenScript(const char* pszPath)
     View.CurrentFrame = 0;
     View.SequenceStart = 0;
     View.SequenceLength = 1;
+    Shell.SelectedSequence = -1;
     Shell.WindowSystem->InvalidateRect(Shell.MainWindow);
     if (View.LoopAnimation)
         View.Animating = true;
@@ -104,6 +105,7 @@ int SelectSequence(int SequenceNum)
     const AnimSeq* pSequence = TheModel->GetSequence(SequenceNum);
     View.CurrentFrame = View.SequenceStart = pSequence->StartFrame;
     View.SequenceLength = pSequence->NumFrames;
+    Shell.SelectedSequence = SequenceNum;
     // The frames about to play are the next ones prepared.
     PrepareFramesFrom(View.SequenceStart);
     return 0;
@@ -117,6 +119,7 @@ void DropModelOutOfMemory()
     ReleaseModel();
     View.CurrentFrame = View.SequenceStart = 0;
     View.SequenceLength = 1;
+    Shell.SelectedSequence = -1;
     Shell.WindowSystem->InvalidateRect(Shell.MainWindow);
     Shell.WindowSystem->MessageBox(Shell.MainWindow, OutOfMemoryText(View.LastScriptPath).c_str(), "Error",
                              MB_ICONEXCLAMATION);

@@ -7,7 +7,7 @@
 
 #include "app/Shell.h"
 #include "app/ShellState.h"
-#include "platform/png/PngWrite.h"
+#include "picture/PngWrite.h"
 #include "render/ViewState.h"
 
 namespace
@@ -48,25 +48,26 @@ void SavePicture()
     std::string Folder;
     Shell.WindowSystem->GetSetting(PICTURE_FOLDER_KEY, Folder);
     std::string Path;
-    if (!Shell.WindowSystem->GetSaveFileName(Shell.MainWindow, "PNG picture (*.png)", "*.png",
-                                       "Save the picture as", Folder.c_str(),
-                                       SuggestedName().c_str(), Path))
+    int Type = 0;
+    if (!Shell.WindowSystem->GetSaveFileName(Shell.MainWindow, {{"PNG picture (*.png)", "*.png"}},
+                                             "Save the picture as", Folder.c_str(),
+                                             SuggestedName().c_str(), Path, Type))
         return;
-    // Written beside the chosen name first, so a failed write leaves no half picture and an
-    // earlier file of that name stays as it was.
-    const std::string Partial = Path + ".part";
+    // The writer goes through a temporary beside the chosen name, so a failed write leaves no
+    // half picture and an earlier file of that name stays as it was.
     try
     {
-        WritePng(Partial, Picture.Width, Picture.Height, Picture.RGB);
-        std::error_code Failed;
-        std::filesystem::rename(Partial, Path, Failed);
-        if (Failed)
-            throw std::runtime_error("cannot write " + Path);
+        cRGBAPicture Rgba;
+        Rgba.Width = Picture.Width;
+        Rgba.Height = Picture.Height;
+        Rgba.Rgba.reserve(Picture.RGB.size() / 3 * 4);
+        for (std::size_t Index = 0; Index + 2 < Picture.RGB.size(); Index += 3)
+            Rgba.Rgba.insert(Rgba.Rgba.end(),
+                             {Picture.RGB[Index], Picture.RGB[Index + 1], Picture.RGB[Index + 2], 255});
+        WritePng(Path, Rgba, false);
     }
     catch (const std::runtime_error& Failure)
     {
-        std::error_code Ignored;
-        std::filesystem::remove(Partial, Ignored);
         const std::string Text =
             std::string("The picture could not be saved: ") + Failure.what() + ".";
         Shell.WindowSystem->MessageBox(Shell.MainWindow, Text.c_str(), "Error", MB_ICONEXCLAMATION);

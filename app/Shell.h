@@ -35,6 +35,10 @@ void HandleCommand(HWindow Window, std::uintptr_t CommandId);
 // Creates the Direct3D viewer for the main window unless it exists; false when it cannot be
 // made (the program then runs on OpenGL alone).
 bool CreateD3DViewer();
+// File > Export Animation...: asks for a GIF or WebP file and writes the selected sequence
+// (every frame when none is selected) as the view shows it, with a progress window whose
+// Cancel leaves no file.
+void ExportAnimation();
 // Options > Use Direct3D: switches between the renderers and loads the last script again.
 void SwitchRenderer();
 

@@ -20,6 +20,7 @@ struct cShellState
     HMenu AnimationsMenu = HMenu::None;          // the Animations pop-up, fetched at every load
     std::uint32_t CustomColors[16] = {};         // colour chooser's custom colours, 0x00BBGGRR
     std::uint32_t LastRedrawTime = 0;            // clock value of the last idle redraw request
+    int SelectedSequence = -1;                   // Animations item chosen since the load; -1 none
 };
 extern cShellState Shell;
 

@@ -2,6 +2,10 @@
 // and scene state (GLScene). The shell owns the context and swaps its buffers.
 #include "render/GLRenderer.h"
 
+#include <GL/gl.h>
+
+#include <algorithm>
+
 #include "render/GLDraw.h"
 #include "render/GLModel.h"
 #include "render/GLScene.h"
@@ -38,6 +42,27 @@ public:
     void SetBackgroundColor(std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue) override
     {
         GLSetBackgroundColor(Red, Green, Blue);
+    }
+    // The buffer DrawFrame drew into, before any swap: the viewport's pixels, bottom row first
+    // in OpenGL, turned top row first.
+    bool ReadPicture(int& Width, int& Height, std::vector<std::uint8_t>& Rgb) override
+    {
+        GLint Viewport[4] = {0, 0, 0, 0};
+        glGetIntegerv(GL_VIEWPORT, Viewport);
+        if (Viewport[2] <= 0 || Viewport[3] <= 0)
+            return false;
+        const std::size_t Row = static_cast<std::size_t>(Viewport[2]) * 3;
+        std::vector<std::uint8_t> Pixels(Row * static_cast<std::size_t>(Viewport[3]));
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(Viewport[0], Viewport[1], Viewport[2], Viewport[3], GL_RGB, GL_UNSIGNED_BYTE,
+                     Pixels.data());
+        Width = Viewport[2];
+        Height = Viewport[3];
+        Rgb.resize(Pixels.size());
+        for (int Y = 0; Y < Height; ++Y)
+            std::copy_n(&Pixels[static_cast<std::size_t>(Height - 1 - Y) * Row], Row,
+                        &Rgb[static_cast<std::size_t>(Y) * Row]);
+        return true;
     }
 };
 }  // namespace

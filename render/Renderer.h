@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "render/ViewState.h"
 
@@ -48,6 +49,12 @@ public:
     virtual void ApplyTextureSwitch() = 0;
     // The background colour the picture is cleared to.
     virtual void SetBackgroundColor(std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue) = 0;
+    // The picture the last DrawFrame made: Width x Height RGB triples, top row first. False,
+    // with nothing changed, when the renderer has none.
+    virtual bool ReadPicture(int& Width, int& Height, std::vector<std::uint8_t>& Rgb)
+    {
+        return false;
+    }
 };
 
 // Makes Renderer the one of its mode and returns the one it replaces (null when none). The

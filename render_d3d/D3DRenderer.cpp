@@ -55,6 +55,10 @@ public:
         if (TheD3DViewer)
             TheD3DViewer->SetBackgroundColor(Red | Green << 8 | static_cast<std::uint32_t>(Blue) << 16);
     }
+    bool ReadPicture(int& Width, int& Height, std::vector<std::uint8_t>& Rgb) override
+    {
+        return TheD3DViewer && TheD3DViewer->LastPicture(Width, Height, Rgb);
+    }
 };
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include "render_d3d/D3DViewer.h"
 
 #include <cstring>
+#include <vector>
 
 #include "render_d3d/D3DViewerPrivate.h"
 
@@ -19,7 +20,14 @@ public:
     void Present(const std::uint32_t* XRGB, int Width, int Height) override
     {
         mSystem.PresentPicture(mWindow, XRGB, Width, Height);
+        // Kept for whoever asks the renderer for its picture (File > Export Animation).
+        mLast.assign(XRGB, XRGB + static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height));
+        mLastWidth = Width;
+        mLastHeight = Height;
     }
+
+    std::vector<std::uint32_t> mLast;
+    int mLastWidth = 0, mLastHeight = 0;
 
 private:
     cWindowSystem& mSystem;
@@ -42,6 +50,23 @@ cD3DViewer::cD3DViewer(cWindowSystem& System, HWindow Window, const tResourceTab
     // The layer's surfaces take the display's format; a depth the layer cannot make keeps its
     // own, and the texture writer then refuses the layout it is handed.
     RMSetDisplayBitsPerPixel(mBitsPerPixel);
+}
+
+bool cD3DViewer::LastPicture(int& Width, int& Height, std::vector<std::uint8_t>& Rgb) const
+{
+    const auto& Presenter = static_cast<const cWindowPresenter&>(*mPresenter);
+    if (Presenter.mLast.empty())
+        return false;
+    Width = Presenter.mLastWidth;
+    Height = Presenter.mLastHeight;
+    Rgb.resize(Presenter.mLast.size() * 3);
+    for (std::size_t i = 0; i < Presenter.mLast.size(); ++i)
+    {
+        Rgb[3 * i] = static_cast<std::uint8_t>(Presenter.mLast[i] >> 16);
+        Rgb[3 * i + 1] = static_cast<std::uint8_t>(Presenter.mLast[i] >> 8);
+        Rgb[3 * i + 2] = static_cast<std::uint8_t>(Presenter.mLast[i]);
+    }
+    return true;
 }
 
 cD3DViewer::~cD3DViewer()

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "model/ZentorMesh.h"
 #include "platform/rm/D3DRM.h"
@@ -50,6 +51,9 @@ public:
     // Shows the device's last finished picture again.
     void OnPaint();
     bool HasDevice() const { return mDevice != nullptr; }
+    // The picture the device presented last, as RGB triples top row first; false before the
+    // first.
+    bool LastPicture(int& Width, int& Height, std::vector<std::uint8_t>& Rgb) const;
 
     // --- [device choice and scene] -------------------------------------------------------
     // Creates the DirectX objects if needed, enumerates the devices and lets the user choose

@@ -8,7 +8,7 @@ PACKAGES=(
   libwxgtk3.2-dev
   libgl1-mesa-dev libglu1-mesa-dev libegl-dev libegl-mesa0
   libgtest-dev libgmock-dev libbenchmark-dev
-  libpng-dev
+  libpng-dev libgif-dev libwebp-dev
   libtinygltf-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick xclip

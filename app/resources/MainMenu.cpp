@@ -19,6 +19,7 @@ tMenuTemplate MainMenuResource()
                    {VK_PRIOR, ACCEL_CONTROL}},
                   {"Save Picture...", IDM_SAVE_PICTURE, false, false, {'S', ACCEL_CONTROL}},
                   {"Copy Picture", IDM_COPY_PICTURE, false, false, {'C', ACCEL_CONTROL}},
+                  {"Export Animation...", IDM_EXPORT_ANIMATION, false},
                   {"Exit", IDM_EXIT, false}},
                  false},
                 {"Options",

@@ -9,6 +9,7 @@ constexpr int IDD_ABOUT = 104;          // "About Tessaly"
 constexpr int IDD_KEYHELP = 105;        // "Help - Key Definitions"
 constexpr int IDD_DEVICE = 107;         // Direct3D device chooser
 constexpr int IDD_LOADING = 108;        // modeless "Tessaly - Loading" window
+constexpr int IDD_EXPORTING = 109;      // modeless "Tessaly - Export Animation" window
 constexpr int IDI_MAINICON = 111;       // the main window's icon
 
 // Menu commands.
@@ -28,6 +29,7 @@ constexpr int IDM_POLY_TWOSIDED = 40013;
 constexpr int IDM_POLY_PLACEHOLDER = 40014;
 constexpr int IDM_BACKGROUND = 40015;
 constexpr int IDM_DIRECT3D = 40016;
+constexpr int IDM_EXPORT_ANIMATION = 40017;
 constexpr int IDM_SEQUENCE_BASE = 3000; // Animations items: 3000 + sequence index
 constexpr int IDM_NEXT_SCRIPT = 40030;      // File > Next Script in Folder
 constexpr int IDM_PREVIOUS_SCRIPT = 40031;  // File > Previous Script in Folder
@@ -47,3 +49,4 @@ constexpr int IDC_FRAMERATE_EDIT = 1004;    // read-only box showing the rate
 constexpr int IDC_FRAMERATE_SCROLL = 1005;  // scroll bar 1..60
 constexpr int IDC_DEVICE_LIST = 1006;       // device chooser's list
 constexpr int IDC_LOADING_PROGRESS = 1007;  // loading window's bar of frames prepared
+constexpr int IDC_EXPORT_PROGRESS = 1008;   // export window's bar of pictures written

@@ -6,7 +6,7 @@ const tResourceTable& AppResources()
     static const tResourceTable Table{
         {MainMenuResource()},
         {FrameRateDialogResource(), AboutDialogResource(), KeyHelpDialogResource(),
-         DeviceDialogResource(), LoadingDialogResource()},
+         DeviceDialogResource(), LoadingDialogResource(), ExportDialogResource()},
         {MainIconResource()},
         VersionResource(),
     };

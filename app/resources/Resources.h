@@ -14,5 +14,6 @@ tDialogTemplate AboutDialogResource();
 tDialogTemplate KeyHelpDialogResource();
 tDialogTemplate DeviceDialogResource();
 tDialogTemplate LoadingDialogResource();
+tDialogTemplate ExportDialogResource();
 tIconTemplate MainIconResource();
 tVersionRecord VersionResource();

@@ -175,6 +175,13 @@ using DialogProc = bool (*)(HWindow Dialog, std::uint32_t Msg, std::uintptr_t wP
 // ---------------------------------------------------------------------------------------------
 // [cWindowSystem]
 
+// One file type a save chooser offers: its display text and pattern ("*.gif").
+struct tFileType
+{
+    const char* pszText;
+    const char* pszPattern;
+};
+
 // Everything about the main window the shell passes at creation.
 struct tMainWindowDesc
 {
@@ -290,6 +297,10 @@ public:
     // Sets a progress bar control to Done of Total and repaints the dialog at once, without
     // processing any input (the loading window calls this in the middle of a load).
     virtual void SetProgress(HWindow Dialog, int ControlId, int Done, int Total) = 0;
+    // Delivers the user's input waiting for a modeless dialog (its buttons; Escape and the
+    // close box as IDCANCEL) to its procedure now, while every other window's input waits and
+    // the other windows take none: for long work that shows its progress and offers Cancel.
+    virtual void PumpDialog(HWindow Dialog) = 0;
 
     // --- message box -------------------------------------------------------------------------
     // Modal; shows pszText and pszCaption unchanged with the buttons and icon of Style (MB_*).
@@ -306,12 +317,15 @@ public:
     virtual bool GetOpenFileName(HWindow Owner, const char* pszFilterText,
                                  const char* pszFilterPattern, const char* pszTitle,
                                  const char* pszFolder, std::string& Path) = 0;
-    // Asks for a file to write, starting in pszFolder with pszName filled in; the user confirms
-    // replacing a file that exists. On OK stores the path in Path and returns true.
-    virtual bool GetSaveFileName(HWindow Owner, const char* pszFilterText,
-                                 const char* pszFilterPattern, const char* pszTitle,
-                                 const char* pszFolder, const char* pszName,
-                                 std::string& Path) = 0;
+    // Asks for a file to write. Types are pairs of display text and pattern ("*.gif"), the
+    // first offered first. The chooser starts in pszFolder when it names a folder that exists
+    // ("" for the toolkit's choice) with pszName filled in, and asks before an existing file is
+    // replaced. On OK stores the path (at most 255 characters) and the index of the type
+    // chosen, and returns true. A name ending in an offered type's extension takes that type;
+    // any other name gets the selected type's extension.
+    virtual bool GetSaveFileName(HWindow Owner, const std::vector<tFileType>& Types,
+                                 const char* pszTitle, const char* pszFolder, const char* pszName,
+                                 std::string& Path, int& TypeIndex) = 0;
     // Asks for a colour, opened fully (custom colours visible), starting at Initial. Colours are
     // 0x00BBGGRR (red in the low byte). CustomColors (16 entries, owned by the caller) are shown
     // and updated with the user's changes. On OK stores the colour in Chosen and returns true.

@@ -120,24 +120,32 @@ bool cWxWindowSystem::GetOpenFileName(HWindow Owner, const char* pszFilterText,
     return true;
 }
 
-bool cWxWindowSystem::GetSaveFileName(HWindow Owner, const char* pszFilterText,
-                                      const char* pszFilterPattern, const char* pszTitle,
-                                      const char* pszFolder, const char* pszName,
-                                      std::string& Path)
+bool cWxWindowSystem::GetSaveFileName(HWindow Owner, const std::vector<tFileType>& Types,
+                                      const char* pszTitle, const char* pszFolder,
+                                      const char* pszName, std::string& Path, int& TypeIndex)
 {
+    wxString Filters;
+    for (const tFileType& Type : Types)
+        Filters += (Filters.empty() ? "" : "|") + Wildcard(Type.pszText, Type.pszPattern);
     wxFileDialog Chooser(OwnerWindow(Owner), wxString::FromUTF8(pszTitle ? pszTitle : ""),
                          StartFolder(pszFolder), wxString::FromUTF8(pszName ? pszName : ""),
-                         Wildcard(pszFilterText, pszFilterPattern),
-                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+                         Filters, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     EnterModal();
     const int Answer = Chooser.ShowModal();
     LeaveModal();
-    if (Answer != wxID_OK)
+    const int Index = Chooser.GetFilterIndex();
+    if (Answer != wxID_OK || Index < 0 || Index >= static_cast<int>(Types.size()))
         return false;
     const wxCharBuffer Native = Chooser.GetPath().fn_str();
-    if (Native.data() == nullptr || Native.data()[0] == '\0')
+    std::string Chosen = Native.data() != nullptr ? std::string(Native.data()) : "";
+    std::vector<std::string> Patterns;
+    for (const tFileType& Type : Types)
+        Patterns.emplace_back(Type.pszPattern);
+    const int ChosenType = SaveType(Chosen, Patterns, Index);
+    if (Chosen.empty() || Chosen.size() > MAX_PATH_CHARS)
         return false;
-    Path = Native.data();
+    Path = Chosen;
+    TypeIndex = ChosenType;
     return true;
 }
 

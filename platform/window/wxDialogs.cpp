@@ -12,6 +12,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
+#include <wx/utils.h>
 
 #include "platform/window/wxDialogRecord.h"
 #include "platform/window/wxWindowSystem.h"
@@ -349,4 +350,15 @@ void cWxWindowSystem::SetProgress(HWindow Dialog, int ControlId, int Done, int T
     // Repaint now without handling input: the load that calls this does not run the queue.
     pGauge->Update();
     mLoop->YieldFor(wxEVT_CATEGORY_UI);
+}
+
+void cWxWindowSystem::PumpDialog(HWindow Dialog)
+{
+    tWxDialogRecord* pRecord = FindDialog(Dialog);
+    if (pRecord == nullptr || pRecord->bEnded)
+        return;
+    // Every other top-level window takes no input meanwhile; the main frame's own events
+    // (paints, keys) only reach the queue, which the shell runs after the work.
+    const wxWindowDisabler Disabler(pRecord->pDialog);
+    mLoop->YieldFor(wxEVT_CATEGORY_UI | wxEVT_CATEGORY_USER_INPUT);
 }

@@ -82,6 +82,7 @@ public:
     void SetScrollInfo(HWindow Dialog, int ControlId, int Min, int Max, int Page, int Pos,
                        bool bRedraw) override;
     void SetProgress(HWindow Dialog, int ControlId, int Done, int Total) override;
+    void PumpDialog(HWindow Dialog) override;
     int ListBoxInsertString(HWindow Dialog, int ControlId, int Index,
                             const char* pszText) override;
     void ListBoxSetCurSel(HWindow Dialog, int ControlId, int Index) override;
@@ -91,9 +92,9 @@ public:
                    unsigned Style) override;
     bool GetOpenFileName(HWindow Owner, const char* pszFilterText, const char* pszFilterPattern,
                          const char* pszTitle, const char* pszFolder, std::string& Path) override;
-    bool GetSaveFileName(HWindow Owner, const char* pszFilterText, const char* pszFilterPattern,
-                         const char* pszTitle, const char* pszFolder, const char* pszName,
-                         std::string& Path) override;
+    bool GetSaveFileName(HWindow Owner, const std::vector<tFileType>& Types, const char* pszTitle,
+                         const char* pszFolder, const char* pszName, std::string& Path,
+                         int& TypeIndex) override;
     bool ChooseColor(HWindow Owner, std::uint32_t Initial, std::uint32_t* CustomColors,
                      std::uint32_t& Chosen) override;
 

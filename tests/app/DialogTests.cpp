@@ -114,7 +114,7 @@ TEST_F(cDialogTest, AboutAndKeyHelpCloseWithOkOrEscape)
 TEST(cResourceTest, ResourcesCarryTheirTextsAndIdentifiers)
 {
     const tResourceTable& Table = AppResources();
-    for (int Id : {IDD_FRAMERATE, IDD_ABOUT, IDD_KEYHELP, IDD_DEVICE, IDD_LOADING})
+    for (int Id : {IDD_FRAMERATE, IDD_ABOUT, IDD_KEYHELP, IDD_DEVICE, IDD_LOADING, IDD_EXPORTING})
         EXPECT_NE(Table.FindDialog(Id), nullptr) << Id;
     ASSERT_NE(Table.FindIcon(IDI_MAINICON), nullptr);
     const tIconTemplate& Icon = *Table.FindIcon(IDI_MAINICON);
@@ -145,8 +145,21 @@ TEST(cResourceTest, ResourcesCarryTheirTextsAndIdentifiers)
         for (const tMenuItem& Item : Popup.Items)
             if (Item.CommandId != ID_NONE)
                 ++Seen[Item.CommandId];
-    EXPECT_EQ(Seen.size(), 20u);
+    EXPECT_EQ(Seen.size(), 21u);
     for (const auto& Entry : Seen)
         EXPECT_EQ(Entry.second, 1) << Entry.first;
+    // New File items go between Open script and Exit, which stay first and last.
+    const std::vector<tMenuItem>& File = Table.FindMenu(IDR_MAINMENU)->Popups[0].Items;
+    ASSERT_EQ(File.size(), 8u);
+    EXPECT_STREQ(File.front().pszText, "Open script");
+    EXPECT_STREQ(File[6].pszText, "Export Animation...");
+    EXPECT_EQ(File[6].CommandId, IDM_EXPORT_ANIMATION);
+    EXPECT_STREQ(File.back().pszText, "Exit");
+
+    // The export's window: a bar and Cancel, which the close box also means.
+    const tDialogTemplate& Exporting = *Table.FindDialog(IDD_EXPORTING);
+    EXPECT_TRUE(Exporting.bSystemMenu);
+    EXPECT_EQ(Exporting.Controls[1].Id, IDC_EXPORT_PROGRESS);
+    EXPECT_EQ(Exporting.Controls[2].Id, IDCANCEL);
 }
 }  // namespace

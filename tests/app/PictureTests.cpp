@@ -25,7 +25,7 @@ protected:
     }
     void SaveAs(const std::string& Path)
     {
-        mSystem.mSaveFileAnswers.push_back(Path);
+        mSystem.mSaveAnswers.push_back(tSaveAnswer{Path, 0});
         Command(IDM_SAVE_PICTURE);
     }
 };
@@ -42,9 +42,9 @@ TEST_F(cPictureTest, SavedPictureIsTheDrawnOneWithEitherRenderer)
     EXPECT_EQ(Drawn, mSystem.ReadPicture());
     const std::string GLPath = TempRoot() + "/saved_gl.png";
     SaveAs(GLPath);
-    ASSERT_EQ(mSystem.mSaveFileChoosers.size(), 1u);
-    EXPECT_EQ(mSystem.mSaveFileChoosers[0].Name, "Saved.png");
-    EXPECT_EQ(mSystem.mSaveFileChoosers[0].FilterPattern, "*.png");
+    ASSERT_EQ(mSystem.mSaveChoosers.size(), 1u);
+    EXPECT_EQ(mSystem.mSaveChoosers[0].Name, "Saved.png");
+    EXPECT_EQ(mSystem.mSaveChoosers[0].Types[0].second, "*.png");
     cPicture Saved;
     ASSERT_TRUE(ReadPng(GLPath, Saved));
     EXPECT_EQ(Saved.Width, mSystem.mClientWidth);
@@ -68,7 +68,7 @@ TEST_F(cPictureTest, SavedPictureIsTheDrawnOneWithEitherRenderer)
     for (const std::uint32_t Pixel : mSystem.mPresented)
         Lit += Pixel != 0;
     EXPECT_GT(Lit, 100u);
-    EXPECT_EQ(mSystem.mSaveFileChoosers[1].Folder, TempRoot());   // where the last one went
+    EXPECT_EQ(mSystem.mSaveChoosers[1].Folder, TempRoot());   // where the last one went
 }
 
 TEST_F(cPictureTest, CancelOrAFailedWriteLeavesNoFile)
@@ -82,7 +82,6 @@ TEST_F(cPictureTest, CancelOrAFailedWriteLeavesNoFile)
     EXPECT_EQ(mSystem.mMessageBoxes[0].Caption, "Error");
     EXPECT_NE(mSystem.mMessageBoxes[0].Text.find("could not be saved"), std::string::npos);
     EXPECT_FALSE(fs::exists(Missing));
-    EXPECT_FALSE(fs::exists(Missing + ".part"));
 }
 
 TEST_F(cPictureTest, CopyPuttingThePictureOnTheClipboardAlsoByControlC)

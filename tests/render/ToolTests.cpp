@@ -59,10 +59,13 @@ TEST_F(cToolTest, WritesTheFramePictureAsPng)
     // The chooser's byte 255 clears to 255/256, which reads back as 254.
     ExpectFrameZeroPicture(mOut + "f0.png", {0, 254, 0});
 
-    // A picture that cannot be stored is a failure, even when it fits in the write buffer.
-    const cRun Full = RunTool(mOut, mScript + " -o /dev/full --size 8x8");
+    // A picture that cannot be stored is a failure, even when it fits in the write buffer:
+    // here the file system takes 1 KB a file (room for the message), the picture needs 2.8.
+    const cRun Full = RunTool(mOut, mScript + " -o " + mOut + "full.png --size 800x800",
+                              "trap '' XFSZ; ulimit -f 2;");
     EXPECT_EQ(Full.Status, 1);
-    EXPECT_NE(Full.Err.find("cannot write /dev/full"), std::string::npos) << Full.Err;
+    EXPECT_NE(Full.Err.find("cannot write " + mOut + "full.png"), std::string::npos) << Full.Err;
+    EXPECT_FALSE(std::filesystem::exists(mOut + "full.png"));
 }
 
 TEST_F(cToolTest, SequenceWritesOnePicturePerFrame)

@@ -99,6 +99,18 @@ TEST(WxChooserText, PatternsMatchEitherCase)
     EXPECT_EQ(CaseInsensitivePattern("*.zc"), "*.[zZ][cC]");
     EXPECT_EQ(CaseInsensitivePattern("*.ZC;*.pcx"), "*.[zZ][cC];*.[pP][cC][xX]");
     EXPECT_EQ(CaseInsensitivePattern("*"), "*");
+    // The save chooser's name gets the chosen type's extension unless it has it already.
+    EXPECT_EQ(WithExtension("/tmp/walk", "*.gif"), "/tmp/walk.gif");
+    EXPECT_EQ(WithExtension("/tmp/walk.GIF", "*.gif"), "/tmp/walk.GIF");
+    EXPECT_EQ(WithExtension("/tmp/walk.gif", "*.webp"), "/tmp/walk.gif.webp");
+    EXPECT_EQ(WithExtension("", "*.gif"), "");
+    // A name typed with an offered type's extension takes that type, whatever is selected.
+    std::string Path = "/tmp/walk.WebP";
+    EXPECT_EQ(SaveType(Path, {"*.gif", "*.webp"}, 0), 1);
+    EXPECT_EQ(Path, "/tmp/walk.WebP");
+    Path = "/tmp/walk";
+    EXPECT_EQ(SaveType(Path, {"*.gif", "*.webp"}, 1), 1);
+    EXPECT_EQ(Path, "/tmp/walk.webp");
     // Bracket expressions already written are left alone.
     EXPECT_EQ(CaseInsensitivePattern("*.[ab]z"), "*.[ab][zZ]");
 }

@@ -28,8 +28,10 @@ int LoadForRender(const cOptions& Opt);
 // background colour from the options, the last two through the active renderer.
 void ApplyViewOptions(const cOptions& Opt);
 
-// Draws the chosen frame into Opt.Output, or every frame of the chosen sequence, played as
-// Loop Animation plays it, into Opt.Output/NAME_nnnn.png. Returns the exit status: 0, or 1
-// when the model has no sequence of that name or a frame ran out of memory. Throws std::runtime_error when a file cannot
-// be written.
+// Draws the chosen frame, or every frame of the chosen sequence played as Loop Animation
+// plays it, or the --turntable pictures, into Opt.Output: one PNG, an animated file, or
+// Opt.Output/NAME_nnnn.png (NAME: the sequence, or "turntable"). A transparent picture is
+// drawn over two backgrounds set through the active renderer. Returns the exit status: 0, or
+// 1 when the model has no sequence of that name or a frame ran out of memory. Throws
+// std::runtime_error when a file cannot be written. Nothing is left behind on failure.
 int WritePictures(const cOptions& Opt, const tDrawPicture& Draw);

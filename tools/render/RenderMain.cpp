@@ -1,6 +1,6 @@
 // tessaly-render: loads a class script the way the viewer does, with OpenGL or the Direct3D
-// renderer active, and writes the picture of one frame, or of every frame of a sequence, as
-// PNG; or prints a model summary. This file holds the program's entry and the OpenGL path.
+// renderer active, and writes the picture of one frame, of every frame of a sequence or of a
+// turntable, as PNG, animated GIF or animated WebP; or prints a model summary. This file holds the program's entry and the OpenGL path.
 #include <cstdio>
 #include <exception>
 #include <memory>

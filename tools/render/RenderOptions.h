@@ -21,6 +21,15 @@ enum class eRenderer
     Direct3D,
 };
 
+// What -o names: by its extension, or a folder of PNGs for --sequence and --turntable.
+enum class eOutputKind
+{
+    PngFile,
+    PngFolder,
+    Gif,
+    WebP,
+};
+
 struct cOptions
 {
     std::string Script, Output, Sequence;
@@ -38,6 +47,17 @@ struct cOptions
     // viewer sees (0: the window system's own).
     int Device = 0;
     int DisplayBits = 0;
+    eOutputKind OutputKind = eOutputKind::PngFile;
+    // Pictures a second for GIF and WebP.
+    int Fps = 20;
+    // The number of pictures of one turn about the vertical axis; 0: no turntable.
+    int Turntable = 0;
+    // The background is left out: PNG alpha, the GIF's transparent index, WebP alpha.
+    bool bTransparent = false;
+    // GIF: dithered onto the palette.
+    bool bDither = false;
+    // WebP: lossy at this quality (0..100); negative: lossless.
+    int Quality = -1;
 };
 
 // Reads the arguments; --help and --version alone need nothing else. Throws cUsageError.

@@ -78,6 +78,7 @@ HWindow cHeadlessWindowSystem::CreateDialog(const tResourceTable* pInstance, int
     if (!pTemplate || !Proc)
         return HWindow::None;
     const HWindow Handle = OpenDialog(*pTemplate, false);
+    mLiveDialogs[static_cast<std::uintptr_t>(Handle)].Proc = Proc;
     Proc(Handle, WM_INITDIALOG, 0, 0);
     return Handle;
 }
@@ -115,6 +116,20 @@ void cHeadlessWindowSystem::SetProgress(HWindow Dialog, int ControlId, int Done,
     {
         pShown->Progress[ControlId] = {Done, Total};
         ++pShown->ProgressRepaints;
+    }
+}
+
+void cHeadlessWindowSystem::PumpDialog(HWindow Dialog)
+{
+    const auto Actions = mPumpActions.find(++mPumpCount);
+    if (Actions == mPumpActions.end())
+        return;
+    for (const tDialogAction& Action : Actions->second)
+    {
+        const auto It = mLiveDialogs.find(static_cast<std::uintptr_t>(Dialog));
+        if (It == mLiveDialogs.end() || It->second.bEnded || It->second.Proc == nullptr)
+            return;
+        It->second.Proc(Dialog, Action.Msg, Action.wParam, Action.lParam);
     }
 }
 
@@ -196,7 +211,7 @@ bool cHeadlessWindowSystem::GetOpenFileName(HWindow Owner, const char* pszFilter
                                             const char* pszFilterPattern, const char* pszTitle,
                                             const char* pszFolder, std::string& Path)
 {
-    mFileChoosers.push_back({pszFilterText, pszFilterPattern, pszTitle, pszFolder, ""});
+    mFileChoosers.push_back({pszFilterText, pszFilterPattern, pszTitle, pszFolder});
     if (mFileAnswers.empty())
         return false;
     const std::optional<std::string> Answer = std::move(mFileAnswers.front());
@@ -207,19 +222,25 @@ bool cHeadlessWindowSystem::GetOpenFileName(HWindow Owner, const char* pszFilter
     return true;
 }
 
-bool cHeadlessWindowSystem::GetSaveFileName(HWindow Owner, const char* pszFilterText,
-                                            const char* pszFilterPattern, const char* pszTitle,
-                                            const char* pszFolder, const char* pszName,
-                                            std::string& Path)
+bool cHeadlessWindowSystem::GetSaveFileName(HWindow Owner, const std::vector<tFileType>& Types,
+                                            const char* pszTitle, const char* pszFolder,
+                                            const char* pszName, std::string& Path,
+                                            int& TypeIndex)
 {
-    mSaveFileChoosers.push_back({pszFilterText, pszFilterPattern, pszTitle, pszFolder, pszName});
-    if (mSaveFileAnswers.empty())
+    tShownSaveChooser Shown{{}, pszTitle ? pszTitle : "", pszFolder ? pszFolder : "",
+                            pszName ? pszName : ""};
+    for (const tFileType& Type : Types)
+        Shown.Types.emplace_back(Type.pszText, Type.pszPattern);
+    mSaveChoosers.push_back(Shown);
+    if (mSaveAnswers.empty())
         return false;
-    const std::optional<std::string> Answer = std::move(mSaveFileAnswers.front());
-    mSaveFileAnswers.pop_front();
-    if (!Answer)
+    const std::optional<tSaveAnswer> Answer = mSaveAnswers.front();
+    mSaveAnswers.pop_front();
+    if (!Answer || Answer->Path.empty() || Answer->Path.size() > 255 || Answer->TypeIndex < 0 ||
+        Answer->TypeIndex >= static_cast<int>(Types.size()))
         return false;
-    Path = *Answer;
+    Path = Answer->Path;
+    TypeIndex = Answer->TypeIndex;
     return true;
 }
 

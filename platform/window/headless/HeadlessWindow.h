@@ -25,14 +25,13 @@ struct tShownMessageBox
     unsigned Style;
 };
 
-// One open-file or save-file chooser as shown.
+// One open-file chooser as shown.
 struct tShownFileChooser
 {
     std::string FilterText;
     std::string FilterPattern;
     std::string Title;
     std::string Folder;
-    std::string Name;   // the name filled in (save choosers)
 };
 
 // A picture put on the clipboard: RGB, top row first.
@@ -40,6 +39,23 @@ struct tClipboardPicture
 {
     std::vector<std::uint8_t> RGB;
     int Width = 0, Height = 0;
+};
+
+// One save chooser as shown: its types (text and pattern), title, start folder and the name
+// filled in.
+struct tShownSaveChooser
+{
+    std::vector<std::pair<std::string, std::string>> Types;
+    std::string Title;
+    std::string Folder;
+    std::string Name;
+};
+
+// An answer for the save chooser: the path and the type chosen.
+struct tSaveAnswer
+{
+    std::string Path;
+    int TypeIndex;
 };
 
 // One colour chooser as shown.
@@ -165,17 +181,22 @@ public:
     // dialogs closed by Escape.
     std::deque<int> mMessageBoxAnswers;
     std::deque<std::optional<std::string>> mFileAnswers;       // open-file choosers
-    std::deque<std::optional<std::string>> mSaveFileAnswers;   // save-file choosers
     std::deque<tColorAnswer> mColorAnswers;
     std::deque<std::vector<tDialogAction>> mDialogScripts;
+    std::deque<std::optional<tSaveAnswer>> mSaveAnswers;
+    // What the user does to a modeless dialog while the program works: at the PumpDialog call
+    // of this number (counted from 1 over the run), these messages go to the pumped dialog's
+    // procedure.
+    std::map<int, std::vector<tDialogAction>> mPumpActions;
+    int mPumpCount = 0;
 
     // Records.
     std::vector<tShownMessageBox> mMessageBoxes;
     std::vector<tShownFileChooser> mFileChoosers;
-    std::vector<tShownFileChooser> mSaveFileChoosers;
     std::vector<tClipboardPicture> mClipboard;   // every picture put on the clipboard
     bool mClipboardFails = false;                // the clipboard cannot be had
     std::vector<tShownColorChooser> mColorChoosers;
+    std::vector<tShownSaveChooser> mSaveChoosers;
     std::vector<tShownDialog> mDialogs;
     std::vector<std::uint32_t> mPaintTimes;   // clock value at each WM_PAINT delivered
     int mSwapCount = 0;
@@ -257,6 +278,7 @@ public:
     void SetScrollInfo(HWindow Dialog, int ControlId, int Min, int Max, int Page, int Pos,
                        bool bRedraw) override;
     void SetProgress(HWindow Dialog, int ControlId, int Done, int Total) override;
+    void PumpDialog(HWindow Dialog) override;
     int ListBoxInsertString(HWindow Dialog, int ControlId, int Index,
                             const char* pszText) override;
     void ListBoxSetCurSel(HWindow Dialog, int ControlId, int Index) override;
@@ -266,9 +288,9 @@ public:
                    unsigned Style) override;
     bool GetOpenFileName(HWindow Owner, const char* pszFilterText, const char* pszFilterPattern,
                          const char* pszTitle, const char* pszFolder, std::string& Path) override;
-    bool GetSaveFileName(HWindow Owner, const char* pszFilterText, const char* pszFilterPattern,
-                         const char* pszTitle, const char* pszFolder, const char* pszName,
-                         std::string& Path) override;
+    bool GetSaveFileName(HWindow Owner, const std::vector<tFileType>& Types, const char* pszTitle,
+                         const char* pszFolder, const char* pszName, std::string& Path,
+                         int& TypeIndex) override;
     bool ChooseColor(HWindow Owner, std::uint32_t Initial, std::uint32_t* CustomColors,
                      std::uint32_t& Chosen) override;
 
@@ -328,6 +350,7 @@ private:
     {
         std::size_t Record;
         bool bEnded;
+        DialogProc Proc = nullptr;   // modeless dialogs: the procedure PumpDialog reaches
     };
 
     tShownDialog* Record(HWindow Dialog);
