@@ -53,10 +53,12 @@ public:
 
     // --- [device choice and scene] -------------------------------------------------------
     // Creates the DirectX objects if needed, enumerates the devices and lets the user choose
-    // one in dialog 107. True when a device was chosen.
+    // one in dialog 107. True when a device was chosen. When the objects cannot be created,
+    // none is kept (GetD3DRM is null), so the next call tries afresh.
     bool ChooseDevice();
     // Binds a clipper to the window and builds device, viewport and scene for its client area.
-    void AttachToWindow();
+    // True when the viewer has a device afterwards.
+    bool AttachToWindow();
     // Rebuilds scene, device and viewport for the current client area (the arguments are not
     // read). True when device and viewport exist afterwards.
     bool Resize(int Width, int Height);
@@ -137,6 +139,9 @@ private:
     IDirect3DRM2* mD3DRM = nullptr;
     IDirect3DRMTexture2* mTextures[MAX_TEXTURES] = {};
     IDirect3DRMFrame2* mScene = nullptr;
+    // Set once the chosen device has been refused and the user told; cleared when it is made
+    // again, so a run of failing resizes shows the message once.
+    bool mFallbackShown = false;
 };
 
 // The one viewer (owned), null when none exists.
