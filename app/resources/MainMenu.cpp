@@ -7,7 +7,11 @@ tMenuTemplate MainMenuResource()
 {
     return {IDR_MAINMENU,
             {
-                {"File", {{"Open script", IDM_OPEN, false}, {"Exit", IDM_EXIT, false}}, false},
+                {"File",
+                 {{"Open script", IDM_OPEN, false},
+                  {"Export glTF...", IDM_EXPORT_GLTF, false},
+                  {"Exit", IDM_EXIT, false}},
+                 false},
                 {"Options",
                  {{"Textures On", IDM_TEXTURES, true, true},
                   {"Loop Animation", IDM_LOOP, true, true},

@@ -28,6 +28,7 @@ constexpr int IDM_POLY_TWOSIDED = 40013;
 constexpr int IDM_POLY_PLACEHOLDER = 40014;
 constexpr int IDM_BACKGROUND = 40015;
 constexpr int IDM_DIRECT3D = 40016;
+constexpr int IDM_EXPORT_GLTF = 40030;  // File > Export glTF...
 constexpr int IDM_SEQUENCE_BASE = 3000; // Animations items: 3000 + sequence index
 
 // Position of the Animations pop-up in the menu bar (counting from 0).

@@ -273,6 +273,12 @@ public:
     virtual bool GetOpenFileName(HWindow Owner, const char* pszFilterText,
                                  const char* pszFilterPattern, const char* pszTitle,
                                  std::string& Path) = 0;
+    // Asks for a file to write. pszFilters lists display texts and patterns, alternating and
+    // separated by '|' ("Binary glTF (*.glb)|*.glb|glTF (*.gltf)|*.gltf"); the chooser starts
+    // on the name pszDefaultName and asks before an existing file is replaced. On OK stores the
+    // path (at most 255 characters, as for opening) in Path and returns true.
+    virtual bool GetSaveFileName(HWindow Owner, const char* pszFilters, const char* pszTitle,
+                                 const char* pszDefaultName, std::string& Path) = 0;
     // Asks for a colour, opened fully (custom colours visible), starting at Initial. Colours are
     // 0x00BBGGRR (red in the low byte). CustomColors (16 entries, owned by the caller) are shown
     // and updated with the user's changes. On OK stores the colour in Chosen and returns true.

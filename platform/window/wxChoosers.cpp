@@ -1,4 +1,6 @@
-// Message boxes, the open-file chooser and the colour chooser of the wx back end.
+// Message boxes, the open and save file choosers and the colour chooser of the wx back end.
+#include <algorithm>
+
 #include <wx/colordlg.h>
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
@@ -103,6 +105,38 @@ bool cWxWindowSystem::GetOpenFileName(HWindow Owner, const char* pszFilterText,
     const wxCharBuffer Native = Chooser.GetPath().fn_str();
     const std::string Chosen = Native.data() != nullptr ? std::string(Native.data()) : "";
     // A path the program could not hold whole is refused rather than cut short.
+    if (Chosen.empty() || Chosen.size() > MAX_PATH_CHARS)
+        return false;
+    Path = Chosen;
+    return true;
+}
+
+bool cWxWindowSystem::GetSaveFileName(HWindow Owner, const char* pszFilters,
+                                      const char* pszTitle, const char* pszDefaultName,
+                                      std::string& Path)
+{
+    // Texts and patterns alternate; each pattern matches either case.
+    wxString Wildcard;
+    const std::string Filters = pszFilters ? pszFilters : "";
+    std::size_t Start = 0;
+    for (int Field = 0; Start <= Filters.size(); ++Field)
+    {
+        const std::size_t Bar = std::min(Filters.find('|', Start), Filters.size());
+        const std::string Part = Filters.substr(Start, Bar - Start);
+        Wildcard += (Field ? "|" : "") +
+                    wxString::FromUTF8((Field % 2 ? CaseInsensitivePattern(Part) : Part).c_str());
+        Start = Bar + 1;
+    }
+    wxFileDialog Chooser(OwnerWindow(Owner), wxString::FromUTF8(pszTitle ? pszTitle : ""),
+                         wxGetCwd(), wxString::FromUTF8(pszDefaultName ? pszDefaultName : ""),
+                         Wildcard, wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    EnterModal();
+    const int Answer = Chooser.ShowModal();
+    LeaveModal();
+    if (Answer != wxID_OK)
+        return false;
+    const wxCharBuffer Native = Chooser.GetPath().fn_str();
+    const std::string Chosen = Native.data() != nullptr ? std::string(Native.data()) : "";
     if (Chosen.empty() || Chosen.size() > MAX_PATH_CHARS)
         return false;
     Path = Chosen;

@@ -87,6 +87,8 @@ public:
 
     int MessageBox(HWindow Owner, const char* pszText, const char* pszCaption,
                    unsigned Style) override;
+    bool GetSaveFileName(HWindow Owner, const char* pszFilters, const char* pszTitle,
+                         const char* pszDefaultName, std::string& Path) override;
     bool GetOpenFileName(HWindow Owner, const char* pszFilterText, const char* pszFilterPattern,
                          const char* pszTitle, std::string& Path) override;
     bool ChooseColor(HWindow Owner, std::uint32_t Initial, std::uint32_t* CustomColors,

@@ -143,7 +143,7 @@ TEST(cResourceTest, ResourcesCarryTheirTextsAndIdentifiers)
     for (const tMenuPopup& Popup : Table.FindMenu(IDR_MAINMENU)->Popups)
         for (const tMenuItem& Item : Popup.Items)
             ++Seen[Item.CommandId];
-    EXPECT_EQ(Seen.size(), 16u);
+    EXPECT_EQ(Seen.size(), 17u);
     for (const auto& Entry : Seen)
         EXPECT_EQ(Entry.second, 1) << Entry.first;
 }

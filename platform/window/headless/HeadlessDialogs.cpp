@@ -197,6 +197,19 @@ bool cHeadlessWindowSystem::GetOpenFileName(HWindow Owner, const char* pszFilter
                                             std::string& Path)
 {
     mFileChoosers.push_back({pszFilterText, pszFilterPattern, pszTitle});
+    return NextFileAnswer(Path);
+}
+
+bool cHeadlessWindowSystem::GetSaveFileName(HWindow Owner, const char* pszFilters,
+                                            const char* pszTitle, const char* pszDefaultName,
+                                            std::string& Path)
+{
+    mFileChoosers.push_back({pszFilters, "", pszTitle, true, pszDefaultName});
+    return NextFileAnswer(Path);
+}
+
+bool cHeadlessWindowSystem::NextFileAnswer(std::string& Path)
+{
     if (mFileAnswers.empty())
         return false;
     const std::optional<std::string> Answer = std::move(mFileAnswers.front());

@@ -24,12 +24,15 @@ struct tShownMessageBox
     unsigned Style;
 };
 
-// One open-file chooser as shown.
+// One file chooser as shown. A save chooser keeps its whole filter list in FilterText and
+// its suggested name in DefaultName.
 struct tShownFileChooser
 {
     std::string FilterText;
     std::string FilterPattern;
     std::string Title;
+    bool bSave = false;
+    std::string DefaultName;
 };
 
 // One colour chooser as shown.
@@ -137,7 +140,7 @@ public:
     int mIdleCloses = 0;
 
     // Scripts for modal user interface. Unscripted: message box OK, choosers cancelled,
-    // dialogs closed by Escape.
+    // dialogs closed by Escape. Open and save choosers take their answers from mFileAnswers.
     std::deque<int> mMessageBoxAnswers;
     std::deque<std::optional<std::string>> mFileAnswers;
     std::deque<tColorAnswer> mColorAnswers;
@@ -232,6 +235,8 @@ public:
 
     int MessageBox(HWindow Owner, const char* pszText, const char* pszCaption,
                    unsigned Style) override;
+    bool GetSaveFileName(HWindow Owner, const char* pszFilters, const char* pszTitle,
+                         const char* pszDefaultName, std::string& Path) override;
     bool GetOpenFileName(HWindow Owner, const char* pszFilterText, const char* pszFilterPattern,
                          const char* pszTitle, std::string& Path) override;
     bool ChooseColor(HWindow Owner, std::uint32_t Initial, std::uint32_t* CustomColors,
@@ -286,6 +291,8 @@ private:
     };
 
     tShownDialog* Record(HWindow Dialog);
+    // The next scripted file chooser answer: false for none, a cancel or a path too long.
+    bool NextFileAnswer(std::string& Path);
     tPopup* FindPopup(HMenu Menu);
     tItem* FindItem(HMenu Menu, int CommandId);
     bool IsMain(HWindow Window) const
