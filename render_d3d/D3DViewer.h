@@ -4,7 +4,7 @@
 //
 // Contents:
 //   [construction and colours]   constructor, SetAmbientLight, SetBackgroundColor
-//   [window messages]            OnActivate, OnPaint, HasDevice
+//   [window messages]            OnActivate, HasDevice
 //   [device choice and scene]    ChooseDevice, AttachToWindow, Resize
 //   [textures]                   CreateTextures (filled by the model building)
 //   [release]                    ReleaseAll
@@ -47,8 +47,6 @@ public:
 
     // --- [window messages] ---------------------------------------------------------------
     void OnActivate(std::uintptr_t wParam);
-    // Shows the device's last finished picture again.
-    void OnPaint();
     bool HasDevice() const { return mDevice != nullptr; }
 
     // --- [device choice and scene] -------------------------------------------------------
