@@ -106,18 +106,6 @@ TEST_F(cD3DTest, FullColourAndMonoDevicesTakeAWindowOfALargeScreen)
     EXPECT_TRUE(mSystem.mMessageBoxes.empty());
 }
 
-TEST_F(cD3DTest, AFailedRootObjectKeepsNothingAndTheNextChoiceTriesAfresh)
-{
-    RMInjectFault(RMFAULT_CREATE_ROOT, D3DRMERR_BADALLOC, 0, 1);
-    EXPECT_FALSE(TheD3DViewer->ChooseDevice());
-    EXPECT_EQ(TheD3DViewer->GetD3DRM(), nullptr);
-    EXPECT_TRUE(mSystem.mDialogs.empty());
-    EXPECT_EQ(RMLiveObjectCount(), mLiveObjects);
-    ASSERT_TRUE(Attach(0));
-    EXPECT_NE(TheD3DViewer->GetD3DRM(), nullptr);
-    EXPECT_EQ(mSystem.mDialogs.size(), 1u);
-}
-
 TEST_F(cD3DTest, BackPlaneReachesAsFarAsTheOpenGLViewsFarPlane)
 {
     ASSERT_TRUE(Attach());
