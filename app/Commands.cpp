@@ -64,6 +64,9 @@ void HandleCommand(HWindow Window, std::uintptr_t CommandId)
     case IDM_EXPORT_ANIMATION:
         ExportAnimation();
         break;
+    case IDM_EXPORT_GLTF:
+        ExportGltf();
+        break;
     case IDM_EXIT:
         // The destruction handling runs at once and posts the quit message.
         Shell.WindowSystem->SendMessage(Window, WM_DESTROY, 0, 0);

@@ -6,6 +6,7 @@
 #include "app/Shell.h"
 #include "app/ShellState.h"
 #include "app/resources/ResourceIds.h"
+#include "model/ZentorMesh.h"
 #include "render/GLScene.h"
 #include "render/Renderer.h"
 #include "render_d3d/D3DViewer.h"
@@ -19,6 +20,11 @@ namespace
 // DirectX 5: the first version with everything the Direct3D renderer calls.
 constexpr std::uint32_t DIRECTX_5 = 0x500;
 
+const char* const START_FAILED_TEXT =
+    "Unable to create the Direct3D objects.\nTessaly goes on with OpenGL.";
+const char* const ATTACH_FAILED_TEXT =
+    "Unable to use Direct3D in this window.\nTessaly goes on with OpenGL.";
+
 void CheckDirect3DItem(bool bChecked)
 {
     Shell.WindowSystem->CheckMenuItem(Shell.WindowSystem->GetMenu(Shell.MainWindow), IDM_DIRECT3D,
@@ -28,16 +34,30 @@ void CheckDirect3DItem(bool bChecked)
 
 bool CreateD3DViewer()
 {
-    if (!TheD3DViewer)
-        TheD3DViewer = new (std::nothrow)
-            cD3DViewer(*Shell.WindowSystem, Shell.MainWindow, Shell.AppInstance);
+    try
+    {
+        if (!TheD3DViewer)
+            TheD3DViewer = new cD3DViewer(*Shell.WindowSystem, Shell.MainWindow, Shell.AppInstance);
+    }
+    catch (const std::bad_alloc&)
+    {
+        TheD3DViewer = nullptr;
+    }
     return TheD3DViewer != nullptr;
 }
 
 void SwitchRenderer()
 {
     if (!CreateD3DViewer())
+    {
+        // Only a full heap stops the viewer: the model goes as when a load runs out of memory.
+        if (TheModel)
+            DropModelOutOfMemory();
+        else
+            Shell.WindowSystem->MessageBox(Shell.MainWindow, "Not enough memory to start Direct3D.",
+                                           "Error", MB_ICONEXCLAMATION);
         return;
+    }
     if (View.RenderMode == eRenderMode::Direct3D)
     {
         SelectRenderer(eRenderMode::OpenGL);
@@ -61,11 +81,26 @@ void SwitchRenderer()
         {
             SelectRenderer(eRenderMode::OpenGL);
             TheD3DViewer->SetActive(false);
+            // A cancelled choice keeps the DirectX objects; a failed creation keeps none.
+            if (!TheD3DViewer->GetD3DRM())
+                Shell.WindowSystem->MessageBox(Shell.MainWindow, START_FAILED_TEXT, "D3D Error",
+                                               MB_ICONEXCLAMATION);
             return;
         }
         SelectRenderer(eRenderMode::Direct3D);
         TheD3DViewer->SetActive(true);
-        TheD3DViewer->AttachToWindow();
+        if (!TheD3DViewer->AttachToWindow())
+        {
+            // The model is still the OpenGL one: OpenGL simply goes on, and the next switch
+            // starts from nothing.
+            SelectRenderer(eRenderMode::OpenGL);
+            TheD3DViewer->SetActive(false);
+            TheD3DViewer->ReleaseAll();
+            Shell.WindowSystem->MessageBox(Shell.MainWindow, ATTACH_FAILED_TEXT, "D3D Error",
+                                           MB_ICONEXCLAMATION);
+            Shell.WindowSystem->InvalidateRect(Shell.MainWindow);
+            return;
+        }
         CheckDirect3DItem(true);
     }
     // The model exists only in the active renderer's form: it is read again for the new one.

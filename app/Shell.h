@@ -45,6 +45,9 @@ void SwitchRenderer();
 // Opens a script: asks the user when pszPath is null. 0 when a model was built, 1 when the
 // user cancelled or the load failed (the failure has been shown).
 int OpenScript(const char* pszPath);
+// File > Export glTF...: writes the model on screen as tessaly-export would, at the frame
+// rate the viewer plays, to a .glb or .gltf file the user chooses.
+void ExportGltf();
 // Makes sequence SequenceNum of TheModel the range that stepping and looping run through, and
 // its frames the next ones prepared.
 int SelectSequence(int SequenceNum);

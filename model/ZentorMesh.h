@@ -88,6 +88,8 @@ public:
     const float* GetScale() const { return mScale; }
     // RGB pixels of the texture mapped to TextureNum (0 to 8), 256 x 256, or null.
     const std::uint8_t* GetTexture(int TextureNum) const;
+    // True when the textures hold their rows bottom-up (the OpenGL orientation).
+    bool TexturesFlipped() const { return mFlipTextures; }
     // Decodes triangle Tri of frame Frame into a scratch record that the next call overwrites.
     // The first triangle asked of a frame reads the frame's vertex words from the animation
     // file, which stays open for that. Null when no mesh is loaded, either index is outside the

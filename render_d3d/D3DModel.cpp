@@ -22,6 +22,22 @@ constexpr unsigned ALL_TYPES = 0;
 constexpr unsigned TWO_SIDED_TYPES =
     TypeBit(POLY_TRANSLUCENT) | TypeBit(POLY_MASKED) | TypeBit(POLY_TWO_SIDED);
 
+// A frame the layer has no memory for is not left empty: the preparation's out-of-memory
+// path ends the model and tells the user. Other failures leave the mesh or group out.
+RMRESULT CheckMemory(RMRESULT Result)
+{
+    if (Result == D3DRMERR_BADALLOC || Result == DDERR_OUTOFMEMORY)
+        throw std::bad_alloc();
+    return Result;
+}
+
+// Working storage the frame cannot do without.
+template <typename T>
+void Allocate(std::unique_ptr<T[]>& Array, std::size_t Count)
+{
+    Array.reset(new T[Count]);
+}
+
 // Writes a triangle's three records: vertex 0, vertex 2, vertex 1 (reversed: 0, 1, 2), all with
 // the negated normal. The meshes are mirrored in z, which turns the model's winding and facing
 // around.
@@ -48,7 +64,15 @@ cD3DFrame::cD3DFrame(cZentorMesh* pModel, int Frame, int NumSlots, cD3DViewer* p
         return;
     mHeader = pModel->GetDataHeader();
     BuildTris(TCOORD_DIRECT3D);
-    BuildMeshes();
+    try
+    {
+        BuildMeshes();
+    }
+    catch (const std::bad_alloc&)
+    {
+        ReleaseMeshes();
+        throw;
+    }
     ReleaseTris();
     mListStarts.reset();
     mListTris.reset();
@@ -59,6 +83,11 @@ cD3DFrame::cD3DFrame(cZentorMesh* pModel, int Frame, int NumSlots, cD3DViewer* p
 }
 
 cD3DFrame::~cD3DFrame()
+{
+    ReleaseMeshes();
+}
+
+void cD3DFrame::ReleaseMeshes()
 {
     for (IDirect3DRMMesh** ppMesh : {&mMainMesh, &mTwoSidedMesh, &mBackMesh, &mMaskedMesh,
                                      &mTranslucentMesh, &mPlaceholderMesh})
@@ -72,18 +101,16 @@ int cD3DFrame::BuildMeshes()
     IDirect3DRM2* pRoot = mViewer ? mViewer->GetD3DRM() : nullptr;
     if (!pRoot || mNumSlots <= 0)
         return 0;
-    mListStarts.reset(new (std::nothrow) unsigned[static_cast<std::size_t>(mNumSlots) + 1]);
-    mListTris.reset(new (std::nothrow) unsigned[TriCount]);
-    mListTypes.reset(new (std::nothrow) unsigned[TriCount]);
-    mGroupVertices.reset(new (std::nothrow) D3DRMVERTEX[3 * TriCount]);
-    mGroupFaces.reset(new (std::nothrow) unsigned[3 * TriCount]);
-    mIdentityFaces.reset(new (std::nothrow) unsigned[3 * TriCount]);
-    if (!mListStarts || !mListTris || !mListTypes || !mGroupVertices || !mGroupFaces || !mIdentityFaces)
-        return 0;
+    Allocate(mListStarts, static_cast<std::size_t>(mNumSlots) + 1);
+    Allocate(mListTris, TriCount);
+    Allocate(mListTypes, TriCount);
+    Allocate(mGroupVertices, 3 * TriCount);
+    Allocate(mGroupFaces, 3 * TriCount);
+    Allocate(mIdentityFaces, 3 * TriCount);
     std::iota(mIdentityFaces.get(), mIdentityFaces.get() + 3 * TriCount, 0u);
     FillLists();
 
-    if (RMSucceeded(pRoot->CreateMaterial(100.0f, &mMaterial)) && mMaterial)
+    if (RMSucceeded(CheckMemory(pRoot->CreateMaterial(100.0f, &mMaterial))) && mMaterial)
     {
         mMaterial->SetEmissive(0.0f, 0.0f, 0.0f);
         mMaterial->SetSpecular(0.0f, 0.0f, 0.0f);
@@ -157,7 +184,8 @@ D3DRMGROUPINDEX cD3DFrame::AddSlotGroup(IDirect3DRMMesh* pMesh, int Slot, unsign
             Count += (pListTypes[r] & Mask) != 0;
         }
         if (Count == 0 ||
-            RMFailed(pMesh->AddGroupSharingVertices(mMainMesh, Source, Count, 3, mGroupFaces.get(), &Group)))
+            RMFailed(CheckMemory(
+                pMesh->AddGroupSharingVertices(mMainMesh, Source, Count, 3, mGroupFaces.get(), &Group))))
             return NO_GROUP;
         return Group;
     }
@@ -166,9 +194,9 @@ D3DRMGROUPINDEX cD3DFrame::AddSlotGroup(IDirect3DRMMesh* pMesh, int Slot, unsign
     for (unsigned r = 0; r < Listed; ++r)
         if (pListTypes[r] & Mask)
             WriteRecords(pTris[pListTris[r]], bReversed, mGroupVertices.get() + 3 * static_cast<std::size_t>(Count++));
-    if (Count == 0 || RMFailed(pMesh->AddGroup(3 * Count, Count, 3, mIdentityFaces.get(), &Group)))
+    if (Count == 0 || RMFailed(CheckMemory(pMesh->AddGroup(3 * Count, Count, 3, mIdentityFaces.get(), &Group))))
         return NO_GROUP;
-    pMesh->SetVertices(Group, 0, 3 * Count, mGroupVertices.get());
+    CheckMemory(pMesh->SetVertices(Group, 0, 3 * Count, mGroupVertices.get()));
     return Group;
 }
 
@@ -176,14 +204,12 @@ IDirect3DRMMesh* cD3DFrame::BuildMesh(IDirect3DRM2* pRoot, unsigned TypeMask, bo
                                       std::unique_ptr<D3DRMGROUPINDEX[]>& Groups)
 {
     IDirect3DRMMesh* pMesh = nullptr;
-    if (RMFailed(pRoot->CreateMesh(&pMesh)) || !pMesh)
+    if (RMFailed(CheckMemory(pRoot->CreateMesh(&pMesh))) || !pMesh)
         return nullptr;
-    Groups.reset(new (std::nothrow) D3DRMGROUPINDEX[static_cast<std::size_t>(mNumSlots)]);
-    if (!Groups)
-    {
-        pMesh->Release();
-        return nullptr;
-    }
+    // The mesh is released when a group runs out of memory.
+    std::unique_ptr<IDirect3DRMMesh, void (*)(IDirect3DRMMesh*)> Held(
+        pMesh, [](IDirect3DRMMesh* pHeld) { pHeld->Release(); });
+    Allocate(Groups, static_cast<std::size_t>(mNumSlots));
     for (int t = 0; t < mNumSlots; ++t)
     {
         const D3DRMGROUPINDEX Group = AddSlotGroup(pMesh, t, TypeMask, bReversed, bShareMain);
@@ -198,7 +224,7 @@ IDirect3DRMMesh* cD3DFrame::BuildMesh(IDirect3DRM2* pRoot, unsigned TypeMask, bo
         pMesh->SetGroupQuality(Group, D3DRMRENDER_FLAT);
     }
     pMesh->Scale(1.0f, 1.0f, -1.0f);
-    return pMesh;
+    return Held.release();
 }
 
 void cD3DFrame::SetTexturesOn(bool bOn)

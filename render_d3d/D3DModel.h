@@ -19,7 +19,8 @@ constexpr D3DRMGROUPINDEX NO_GROUP = -1;
 std::uint16_t PackRGB555(std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue);
 
 // One frame's meshes. Construction decodes the frame, builds the meshes and frees the
-// triangles; destruction releases meshes and material.
+// triangles, or throws std::bad_alloc, keeping nothing, when memory runs out; destruction
+// releases meshes and material.
 class cD3DFrame : public cFrameGeometry
 {
 public:
@@ -45,7 +46,10 @@ public:
     D3DRMGROUPINDEX GetMaskedGroup(int Slot) const { return GroupOf(mMaskedGroups, Slot); }
 
 private:
+    // Throws std::bad_alloc when the frame's storage or the layer runs out of memory; the
+    // meshes made so far are then released by the caller.
     int BuildMeshes();
+    void ReleaseMeshes();
     // Creates a mesh of the triangles whose type is in TypeMask (0: every triangle) in the
     // given winding, with one group per texture number that has some, mirrored in z. With
     // bShareMain a group takes its records from the main mesh's group of its texture number

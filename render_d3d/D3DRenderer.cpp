@@ -27,12 +27,11 @@ public:
     {
         if (!TheD3DViewer || !TheD3DViewer->HasDevice())
             return false;
-        // The region is validated here, or the paint would come back for ever.
+        // The region is validated here, or the paint would come back for ever. The picture
+        // drawn below is the one presented: showing the device's last picture first would
+        // present twice, and after a resize flash the new device's empty buffer.
         if (Target.HasUpdateRegion())
-        {
             Target.ValidateRegion();
-            TheD3DViewer->OnPaint();
-        }
         D3DDrawFrame();
         return true;
     }

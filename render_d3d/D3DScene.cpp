@@ -51,8 +51,12 @@ bool cD3DViewer::CreateDirectDraw()
 
 bool cD3DViewer::ChooseDevice()
 {
-    if (!mDirect3D && !CreateDirectDraw())
+    // Whatever a failed creation made goes again: the next choice starts from nothing.
+    if (!mD3DRM && !CreateDirectDraw())
+    {
+        ReleaseAll();
         return false;
+    }
     mNumDevices = 0;
     mDeviceIndex = -1;
     const RMRESULT Result = mDirect3D->EnumDevices(DeviceEnumCallback, this);
@@ -122,15 +126,16 @@ bool cD3DViewer::DeviceDialogProc(HWindow Dialog, std::uint32_t Msg, std::uintpt
     }
 }
 
-void cD3DViewer::AttachToWindow()
+bool cD3DViewer::AttachToWindow()
 {
+    mFallbackShown = false;
     if (RMFailed(DirectDrawCreateClipper(0, &mClipper, nullptr)) || !mClipper)
     {
         mClipper = nullptr;
-        return;
+        return false;
     }
     mClipper->SetHWnd(0, mPresenter.get());
-    BuildScene();
+    return BuildScene();
 }
 
 bool cD3DViewer::Resize(int Width, int Height)
@@ -168,10 +173,17 @@ bool cD3DViewer::CreateDeviceAndViewport(int DeviceIndex, int Width, int Height)
     ReleaseMember(mDevice);
     const RMGUID* pGuid =
         DeviceIndex >= 0 && DeviceIndex < mNumDevices ? &mDeviceGuids[DeviceIndex] : nullptr;
-    if (RMFailed(mD3DRM->CreateDeviceFromClipper(mClipper, pGuid, Width, Height, &mDevice)) || !mDevice)
+    if (RMSucceeded(mD3DRM->CreateDeviceFromClipper(mClipper, pGuid, Width, Height, &mDevice)) && mDevice)
+    {
+        mFallbackShown = false;
+    }
+    else
     {
         mDevice = nullptr;
-        ShowMessage(RESIZE_FALLBACK_TEXT, "Error", MB_ICONEXCLAMATION);
+        // An interactive resize sends many sizes: the user hears of the fallback once.
+        if (!mFallbackShown)
+            ShowMessage(RESIZE_FALLBACK_TEXT, "Error", MB_ICONEXCLAMATION);
+        mFallbackShown = true;
         if (RMFailed(mD3DRM->CreateDeviceFromClipper(mClipper, nullptr, Width, Height, &mDevice)) || !mDevice)
         {
             // The viewport of the device just released goes with it.

@@ -106,15 +106,6 @@ void cD3DViewer::OnActivate(std::uintptr_t wParam)
     }
 }
 
-void cD3DViewer::OnPaint()
-{
-    if (IDirect3DRMWinDevice* pWinDevice = QueryWinDevice())
-    {
-        pWinDevice->HandlePaint(nullptr);
-        pWinDevice->Release();
-    }
-}
-
 IDirect3DRMWinDevice* cD3DViewer::QueryWinDevice()
 {
     IDirect3DRMWinDevice* pWinDevice = nullptr;

@@ -4,7 +4,7 @@
 //
 // Contents:
 //   [construction and colours]   constructor, SetAmbientLight, SetBackgroundColor
-//   [window messages]            OnActivate, OnPaint, HasDevice
+//   [window messages]            OnActivate, HasDevice
 //   [device choice and scene]    ChooseDevice, AttachToWindow, Resize
 //   [textures]                   CreateTextures (filled by the model building)
 //   [release]                    ReleaseAll
@@ -48,8 +48,6 @@ public:
 
     // --- [window messages] ---------------------------------------------------------------
     void OnActivate(std::uintptr_t wParam);
-    // Shows the device's last finished picture again.
-    void OnPaint();
     bool HasDevice() const { return mDevice != nullptr; }
     // The picture the device presented last, as RGB triples top row first; false before the
     // first.
@@ -57,10 +55,12 @@ public:
 
     // --- [device choice and scene] -------------------------------------------------------
     // Creates the DirectX objects if needed, enumerates the devices and lets the user choose
-    // one in dialog 107. True when a device was chosen.
+    // one in dialog 107. True when a device was chosen. When the objects cannot be created,
+    // none is kept (GetD3DRM is null), so the next call tries afresh.
     bool ChooseDevice();
     // Binds a clipper to the window and builds device, viewport and scene for its client area.
-    void AttachToWindow();
+    // True when the viewer has a device afterwards.
+    bool AttachToWindow();
     // Rebuilds scene, device and viewport for the current client area (the arguments are not
     // read). True when device and viewport exist afterwards.
     bool Resize(int Width, int Height);
@@ -141,6 +141,9 @@ private:
     IDirect3DRM2* mD3DRM = nullptr;
     IDirect3DRMTexture2* mTextures[MAX_TEXTURES] = {};
     IDirect3DRMFrame2* mScene = nullptr;
+    // Set once the chosen device has been refused and the user told; cleared when it is made
+    // again, so a run of failing resizes shows the message once.
+    bool mFallbackShown = false;
 };
 
 // The one viewer (owned), null when none exists.

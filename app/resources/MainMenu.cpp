@@ -20,6 +20,7 @@ tMenuTemplate MainMenuResource()
                   {"Save Picture...", IDM_SAVE_PICTURE, false, false, {'S', ACCEL_CONTROL}},
                   {"Copy Picture", IDM_COPY_PICTURE, false, false, {'C', ACCEL_CONTROL}},
                   {"Export Animation...", IDM_EXPORT_ANIMATION, false},
+                  {"Export glTF...", IDM_EXPORT_GLTF, false},
                   {"Exit", IDM_EXIT, false}},
                  false},
                 {"Options",

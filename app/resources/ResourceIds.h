@@ -30,6 +30,7 @@ constexpr int IDM_POLY_PLACEHOLDER = 40014;
 constexpr int IDM_BACKGROUND = 40015;
 constexpr int IDM_DIRECT3D = 40016;
 constexpr int IDM_EXPORT_ANIMATION = 40017;
+constexpr int IDM_EXPORT_GLTF = 40018;       // File > Export glTF...
 constexpr int IDM_SEQUENCE_BASE = 3000; // Animations items: 3000 + sequence index
 constexpr int IDM_NEXT_SCRIPT = 40030;      // File > Next Script in Folder
 constexpr int IDM_PREVIOUS_SCRIPT = 40031;  // File > Previous Script in Folder

@@ -12,8 +12,7 @@
 #include "bench/common/HeapCount.h"
 #include "model/ImportOutput.h"
 #include "model/ZentorMesh.h"
-#include "tools/export/GltfBuild.h"
-#include "tools/export/GltfWrite.h"
+#include "export/ModelExport.h"
 
 namespace
 {
@@ -33,8 +32,7 @@ void BM_ExportGlb(benchmark::State& State)
         const long long Before = HeapBytes.load();
         PeakHeapBytes = Before;
         cZentorMesh Model(Script.c_str(), true);
-        cGltfDocument Doc = BuildGltf(Model, {}, 20, ImageStemFor(Output));
-        WriteGltfOutput(Doc, Output);
+        ExportModel(Model, Output, cExportSettings());
         PeakGrowth = PeakHeapBytes.load() - Before;
     }
     SetImportOutput(nullptr);

@@ -10,6 +10,7 @@
 enum eRMFault
 {
     RMFAULT_DIRECTDRAW_CREATE,   // DirectDrawCreate
+    RMFAULT_CREATE_ROOT,         // Direct3DRMCreate
     RMFAULT_CREATE_CLIPPER,      // DirectDrawCreateClipper
     RMFAULT_ENUM_DEVICES,        // IDirect3D2::EnumDevices: reports Skip devices, then returns Code
     RMFAULT_CREATE_SURFACE,      // IDirectDraw::CreateSurface

@@ -145,6 +145,9 @@ RMRESULT Direct3DRMCreate(IDirect3DRM** ppRoot)
 {
     if (!ppRoot)
         return DDERR_INVALIDPARAMS;
+    *ppRoot = nullptr;
+    if (const RMRESULT Fault = RMFaultCheck(RMFAULT_CREATE_ROOT); RMFailed(Fault))
+        return Fault;
     *ppRoot = new (std::nothrow) cRMRoot;
     return *ppRoot ? D3DRM_OK : D3DRMERR_BADALLOC;
 }

@@ -145,15 +145,16 @@ TEST(cResourceTest, ResourcesCarryTheirTextsAndIdentifiers)
         for (const tMenuItem& Item : Popup.Items)
             if (Item.CommandId != ID_NONE)
                 ++Seen[Item.CommandId];
-    EXPECT_EQ(Seen.size(), 21u);
+    EXPECT_EQ(Seen.size(), 22u);
     for (const auto& Entry : Seen)
         EXPECT_EQ(Entry.second, 1) << Entry.first;
     // New File items go between Open script and Exit, which stay first and last.
     const std::vector<tMenuItem>& File = Table.FindMenu(IDR_MAINMENU)->Popups[0].Items;
-    ASSERT_EQ(File.size(), 8u);
+    ASSERT_EQ(File.size(), 9u);
     EXPECT_STREQ(File.front().pszText, "Open script");
     EXPECT_STREQ(File[6].pszText, "Export Animation...");
     EXPECT_EQ(File[6].CommandId, IDM_EXPORT_ANIMATION);
+    EXPECT_EQ(File[7].CommandId, IDM_EXPORT_GLTF);
     EXPECT_STREQ(File.back().pszText, "Exit");
 
     // The export's window: a bar and Cancel, which the close box also means.

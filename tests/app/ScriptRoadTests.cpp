@@ -165,7 +165,7 @@ TEST_F(cFolderTest, NothingHappensWithoutAScriptOrWithItAlone)
 TEST_F(cShellTest, FileMenuKeepsOpenFirstAndExitLastWithTheNewItemsBetween)
 {
     const auto Items = mSystem.PopupItems(FILE_MENU_POSITION);
-    ASSERT_EQ(Items.size(), 8u);
+    ASSERT_EQ(Items.size(), 9u);
     EXPECT_EQ(Items.front(), (std::pair<int, std::string>{IDM_OPEN, "Open script"}));
     EXPECT_EQ(Items[1].second, "Recent Scripts");
     EXPECT_EQ(Items[2].second, "Next Script in Folder");
@@ -173,6 +173,7 @@ TEST_F(cShellTest, FileMenuKeepsOpenFirstAndExitLastWithTheNewItemsBetween)
     EXPECT_EQ(Items[4].second, "Save Picture...");
     EXPECT_EQ(Items[5].second, "Copy Picture");
     EXPECT_EQ(Items[6].second, "Export Animation...");
+    EXPECT_EQ(Items[7].second, "Export glTF...");
     EXPECT_EQ(Items.back(), (std::pair<int, std::string>{IDM_EXIT, "Exit"}));
     EXPECT_TRUE(mSystem.PopupItems(FILE_MENU_POSITION, RECENT_MENU_POSITION).empty());
     EXPECT_EQ(mSystem.ItemAccelerator(IDM_COPY_PICTURE).VirtualKey, static_cast<std::uintptr_t>('C'));

@@ -203,4 +203,145 @@ TEST_F(cSwitchTest, ActivationAndDestructionReachTheViewer)
     EXPECT_EQ(TheD3DViewer, nullptr);
     EXPECT_EQ(RMLiveObjectCount(), 0);
 }
+
+constexpr char START_FAILED[] = "Unable to create the Direct3D objects.\nTessaly goes on with OpenGL.";
+constexpr char ATTACH_FAILED[] = "Unable to use Direct3D in this window.\nTessaly goes on with OpenGL.";
+
+TEST_F(cSwitchTest, ALargeScreensWindowGetsTheChosenDeviceAtItsSize)
+{
+    Open(Model("Large", 2, 1).ScriptPath);
+    SendSize(4000, 2500);
+    UseDirect3D(0);
+    Pump();
+    ASSERT_EQ(View.RenderMode, eRenderMode::Direct3D);
+    EXPECT_TRUE(mSystem.mMessageBoxes.empty());
+    EXPECT_EQ(TheD3DViewer->GetDeviceIndex(), 0);
+    EXPECT_EQ(TheD3DViewer->GetDevice()->GetWidth(), 4000u);
+    EXPECT_EQ(mSystem.mPresentedWidth, 4000);
+    EXPECT_EQ(mSystem.mPresentedHeight, 2500);
+    EXPECT_GT(PresentedForeground(), 10000);
+}
+
+TEST_F(cSwitchTest, ARootObjectThatCannotBeMadeIsReportedAndTheNextSwitchTriesAfresh)
+{
+    Open(Model("Root", 2, 1).ScriptPath);
+    cZentorMesh* const pModel = TheModel;
+    RMInjectFault(RMFAULT_CREATE_ROOT, D3DRMERR_BADALLOC, 0, 1);
+    Command(IDM_DIRECT3D);
+    ASSERT_EQ(mSystem.mMessageBoxes.size(), 1u);
+    EXPECT_EQ(mSystem.mMessageBoxes[0].Text, START_FAILED);
+    EXPECT_EQ(mSystem.mMessageBoxes[0].Caption, "D3D Error");
+    EXPECT_EQ(View.RenderMode, eRenderMode::OpenGL);
+    EXPECT_FALSE(mSystem.IsChecked(IDM_DIRECT3D));
+    EXPECT_EQ(TheModel, pModel);
+    EXPECT_EQ(RMLiveObjectCount(), 0);
+    UseDirect3D(0);
+    Pump();
+    EXPECT_EQ(View.RenderMode, eRenderMode::Direct3D);
+    EXPECT_TRUE(mSystem.IsChecked(IDM_DIRECT3D));
+    EXPECT_NE(D3DFrames[0], nullptr);
+    EXPECT_EQ(mSystem.mMessageBoxes.size(), 1u);
+}
+
+TEST_F(cSwitchTest, AFailedAttachmentIsReportedAndOpenGLGoesOn)
+{
+    Open(Model("Attach", 2, 1).ScriptPath);
+    cZentorMesh* const pModel = TheModel;
+    // No clipper; then no device at all, not even the default one.
+    RMInjectFault(RMFAULT_CREATE_CLIPPER, DDERR_GENERIC, 0, 1);
+    UseDirect3D(0);
+    RMInjectFault(RMFAULT_CREATE_DEVICE, DDERR_GENERIC, 0, 2);
+    UseDirect3D(0);
+    Pump();
+    ASSERT_EQ(mSystem.mMessageBoxes.size(), 3u);
+    EXPECT_EQ(mSystem.mMessageBoxes[0].Text, ATTACH_FAILED);
+    EXPECT_EQ(mSystem.mMessageBoxes[1].Caption, "Error");   // the chosen device refused
+    EXPECT_EQ(mSystem.mMessageBoxes[2].Text, ATTACH_FAILED);
+    EXPECT_EQ(mSystem.mMessageBoxes[2].Caption, "D3D Error");
+    EXPECT_EQ(View.RenderMode, eRenderMode::OpenGL);
+    EXPECT_FALSE(mSystem.IsChecked(IDM_DIRECT3D));
+    EXPECT_FALSE(TheD3DViewer->IsActive());
+    EXPECT_EQ(TheModel, pModel);
+    EXPECT_NE(GLFrames[0], nullptr);
+    EXPECT_EQ(RMLiveObjectCount(), 0);
+    // OpenGL still paints, and the next switch starts from nothing and succeeds.
+    mSystem.InvalidateRect(Shell.MainWindow);
+    Pump();
+    EXPECT_FALSE(mSystem.GetUpdateRect(Shell.MainWindow));
+    UseDirect3D(0);
+    Pump();
+    EXPECT_EQ(View.RenderMode, eRenderMode::Direct3D);
+    EXPECT_TRUE(TheD3DViewer->HasDevice());
+    EXPECT_EQ(std::count_if(mSystem.mDialogs.begin(), mSystem.mDialogs.end(),
+                            [](const tShownDialog& Dialog) { return Dialog.ResourceId == DEVICE_DIALOG_ID; }),
+              3);
+}
+
+TEST_F(cSwitchTest, ARunOfRefusedResizesIsToldOnce)
+{
+    Open(Model("Resize", 2, 1).ScriptPath);
+    UseDirect3D(2);   // the compact device: 640 x 480 at most
+    Pump();
+    for (int Width = 700; Width <= 1000; Width += 20)
+        SendSize(Width, 600);
+    Pump();
+    ASSERT_EQ(mSystem.mMessageBoxes.size(), 1u);
+    EXPECT_EQ(mSystem.mMessageBoxes[0].Text.rfind("Unable to resize window using this device.", 0), 0u);
+    EXPECT_EQ(TheD3DViewer->GetDevice()->GetWidth(), 1000u);
+    SendSize(600, 400);
+    SendSize(900, 600);
+    SendSize(950, 600);
+    Pump();
+    EXPECT_EQ(mSystem.mMessageBoxes.size(), 2u);
+}
+
+TEST_F(cSwitchTest, EachPaintPresentsOnePicture)
+{
+    Open(Model("Present", 2, 1).ScriptPath);
+    UseDirect3D(0);
+    mSystem.mColorAnswers.push_back({true, 0x0000FFu, std::nullopt});   // pure red
+    Command(IDM_BACKGROUND);
+    Pump();
+    for (int Size = 0; Size < 3; ++Size)
+    {
+        SCOPED_TRACE(Size);
+        const int Before = mSystem.mPresentCount;
+        const std::size_t PaintsBefore = mSystem.mPaintTimes.size();
+        // A resize gives a new device whose buffer is still empty: it must never be shown.
+        SendSize(400 + 50 * Size, 300);
+        mSystem.InvalidateRect(Shell.MainWindow);
+        Pump();
+        EXPECT_EQ(mSystem.mPaintTimes.size(), PaintsBefore + 1);
+        EXPECT_EQ(mSystem.mPresentCount, Before + 1);
+        EXPECT_EQ(mSystem.mPresentedWidth, 400 + 50 * Size);
+        EXPECT_GT(std::count(mSystem.mPresented.begin(), mSystem.mPresented.end(), 0xFF0000u), 1000);
+    }
+}
+
+TEST_F(cSwitchTest, OutOfMemoryInTheDirect3DMeshesTakesTheLoadsOutOfMemoryPath)
+{
+    const std::string Script = Model("Memory", 12, 1).ScriptPath;
+    const std::string Text = "Not enough memory to load " + Script + ".";
+    Open(Script);
+    // Frame 0 at the reload: the load fails.
+    RMInjectFault(RMFAULT_CREATE_MESH, D3DRMERR_BADALLOC, 0, 1);
+    UseDirect3D(0);
+    Pump();
+    ASSERT_EQ(mSystem.mMessageBoxes.size(), 1u);
+    EXPECT_EQ(mSystem.mMessageBoxes[0].Text, Text);
+    EXPECT_EQ(TheModel, nullptr);
+    EXPECT_EQ(View.RenderMode, eRenderMode::Direct3D);
+    // A later frame: the model goes once the loop looks, with the same message.
+    Open(Script);
+    ASSERT_NE(TheModel, nullptr);
+    RMInjectFault(RMFAULT_CREATE_MESH, D3DRMERR_BADALLOC, 5, 1);
+    while (PrepareFramesInIdleTime())
+    {
+    }
+    ASSERT_EQ(mSystem.mMessageBoxes.size(), 2u);
+    EXPECT_EQ(mSystem.mMessageBoxes[1].Text, Text);
+    EXPECT_EQ(TheModel, nullptr);
+    for (cD3DFrame* pFrame : D3DFrames)
+        EXPECT_EQ(pFrame, nullptr);
+}
 }  // namespace

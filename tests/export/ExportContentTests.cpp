@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "model/ImportOutput.h"
+#include "export/ModelExport.h"
 #include "model/ZentorMesh.h"
 #include "tests/export/ExportTestSupport.h"
 
@@ -197,4 +198,59 @@ TEST_F(cExportTest, SequencesReachingPastTheModelKeepOnlyItsFrames)
     const tinygltf::Model Doc = Load(Out("m.glb"));
     ASSERT_EQ(Doc.animations.size(), 1u);
     EXPECT_EQ(ReadFloats(Doc, Doc.animations[0].samplers.at(0).input).size(), Gen.Frames.size());
+}
+
+TEST_F(cExportTest, TexturesSampleNearestRepeatedAndUnlitMarksEveryMaterial)
+{
+    const cGenResult Gen = WriteMixedModel();
+    for (const bool bUnlit : {false, true})
+    {
+        SCOPED_TRACE(bUnlit ? "--unlit" : "lit");
+        const std::string Name = bUnlit ? "unlit.gltf" : "lit.glb";
+        ASSERT_EQ(Export(Gen.ScriptPath + " -o " + Out(Name) + (bUnlit ? " --unlit" : "")), 0)
+            << mStderr;
+        const tinygltf::Model Doc = Load(Out(Name));
+        ASSERT_FALSE(Doc.textures.empty());
+        for (const tinygltf::Texture& Texture : Doc.textures)
+        {
+            const tinygltf::Sampler& Sampler = Doc.samplers.at(Texture.sampler);
+            EXPECT_EQ(Sampler.magFilter, TINYGLTF_TEXTURE_FILTER_NEAREST);
+            EXPECT_EQ(Sampler.minFilter, TINYGLTF_TEXTURE_FILTER_NEAREST);
+            EXPECT_EQ(Sampler.wrapS, TINYGLTF_TEXTURE_WRAP_REPEAT);
+            EXPECT_EQ(Sampler.wrapT, TINYGLTF_TEXTURE_WRAP_REPEAT);
+        }
+        const std::vector<std::string> Used = Doc.extensionsUsed;
+        EXPECT_EQ(Used, bUnlit ? std::vector<std::string>{"KHR_materials_unlit"}
+                               : std::vector<std::string>{});
+        ASSERT_FALSE(Doc.materials.empty());
+        for (const tinygltf::Material& Mat : Doc.materials)
+            EXPECT_EQ(Mat.extensions.count("KHR_materials_unlit"), bUnlit ? 1u : 0u) << Mat.name;
+    }
+}
+
+TEST_F(cExportTest, ModelsOfEitherTextureOrientationExportAlike)
+{
+    // The viewer exports the model it has loaded, rows bottom-up for OpenGL or top-down for
+    // Direct3D; the files must not depend on which.
+    const cGenResult Gen = WriteMixedModel();
+    SetImportOutput(DropLine);
+    cZentorMesh Flipped(Gen.ScriptPath.c_str(), true);
+    cZentorMesh Unflipped(Gen.ScriptPath.c_str(), false);
+    SetImportOutput(nullptr);
+    std::filesystem::create_directory(Out("gl"));
+    std::filesystem::create_directory(Out("d3d"));
+    for (const char* pszName : {"m.glb", "m.gltf"})
+    {
+        ExportModel(Flipped, Out("gl/") + pszName, cExportSettings());
+        ExportModel(Unflipped, Out("d3d/") + pszName, cExportSettings());
+    }
+    int Compared = 0;
+    for (const auto& Entry : std::filesystem::directory_iterator(Out("gl")))
+    {
+        const std::string Name = Entry.path().filename().string();
+        EXPECT_EQ(ReadFileBytes(Entry.path().string()), ReadFileBytes(Out("d3d/" + Name)))
+            << Name;
+        ++Compared;
+    }
+    EXPECT_EQ(Compared, 3 + static_cast<int>(Gen.TextureNames.size()));   // .glb, .gltf, .bin, PNGs
 }

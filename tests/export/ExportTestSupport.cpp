@@ -126,3 +126,11 @@ std::vector<std::uint32_t> ReadIndices(const tinygltf::Model& Doc, int Accessor)
                 Acc.count * sizeof(std::uint32_t));
     return Values;
 }
+
+std::string ReadFileBytes(const std::string& Path)
+{
+    std::ifstream In(Path, std::ios::binary);
+    std::stringstream Bytes;
+    Bytes << In.rdbuf();
+    return Bytes.str();
+}

@@ -37,3 +37,5 @@ protected:
 // The float vector an accessor holds (every component, in order).
 std::vector<float> ReadFloats(const tinygltf::Model& Doc, int Accessor);
 std::vector<std::uint32_t> ReadIndices(const tinygltf::Model& Doc, int Accessor);
+// The whole content of a file; empty when it cannot be read.
+std::string ReadFileBytes(const std::string& Path);

@@ -174,7 +174,7 @@ TEST_F(cD3DFrameTest, FailedSurfacesAndMeshesLeaveAModelThatStillDraws)
     ASSERT_TRUE(Attach());
     RMInjectFault(RMFAULT_CREATE_SURFACE, DDERR_OUTOFMEMORY, 2, 1);
     // The main mesh is made; the two-sided pair fails.
-    RMInjectFault(RMFAULT_CREATE_MESH, D3DRMERR_BADALLOC, 1);
+    RMInjectFault(RMFAULT_CREATE_MESH, DDERR_GENERIC, 1);
     Load(Script);
     ASSERT_EQ(mSystem.mMessageBoxes.size(), 1u);
     EXPECT_EQ(mSystem.mMessageBoxes[0].Text, ErrorText(DDERR_OUTOFMEMORY));
@@ -193,6 +193,37 @@ TEST_F(cD3DFrameTest, FailedSurfacesAndMeshesLeaveAModelThatStillDraws)
     View.PolygonFilter = ePolygonFilter::All;
     Draw();
     EXPECT_EQ(Pixel(45, 120) != 0, true);
+}
+
+TEST_F(cD3DFrameTest, AFrameTheLayerHasNoMemoryForThrowsAndKeepsNothing)
+{
+    cTestModel Model = TwoTextureModel();
+    AddQuad(Model.Frames[0], -40, 0, 0, 20, 0, 0);
+    AddMaskedAfterOrdinary(Model);
+    const std::string Script = WriteTestModel(Model, "NoMemory");
+    ASSERT_TRUE(Attach());
+    // The viewer's textures stay with it; only the frame's objects go.
+    Load(Script);
+    ReleaseModel();
+    const int WithTextures = RMLiveObjectCount();
+    // The material, the main mesh, then a later mesh of the frame.
+    for (const auto& Fault : {std::pair{RMFAULT_CREATE_MATERIAL, 0}, std::pair{RMFAULT_CREATE_MESH, 0},
+                              std::pair{RMFAULT_CREATE_MESH, 2}})
+    {
+        SCOPED_TRACE(Fault.second);
+        RMInjectFault(Fault.first, D3DRMERR_BADALLOC, Fault.second, 1);
+        EXPECT_THROW(Load(Script), std::bad_alloc);
+        EXPECT_EQ(D3DFrames[0], nullptr);
+        ReleaseModel();
+        EXPECT_EQ(RMLiveObjectCount(), WithTextures);
+    }
+    // Out of memory in the display object is the same; other failures still leave the mesh out.
+    RMInjectFault(RMFAULT_CREATE_MESH, DDERR_OUTOFMEMORY, 0, 1);
+    EXPECT_THROW(Load(Script), std::bad_alloc);
+    RMInjectFault(RMFAULT_CREATE_MESH, DDERR_GENERIC, 0, 1);
+    Load(Script);
+    ASSERT_NE(D3DFrames[0], nullptr);
+    EXPECT_EQ(D3DFrames[0]->GetMainMesh(), nullptr);
 }
 
 TEST_F(cD3DFrameTest, EachTriangleLandsInTheMeshesOfItsTypeWithTheWindingTurned)
@@ -256,7 +287,7 @@ TEST_F(cD3DFrameTest, WithoutAMainMeshTheOtherMeshesHoldTheirOwnRecords)
     cTestModel Model = TwoTextureModel();
     AddMaskedAfterOrdinary(Model);
     ASSERT_TRUE(Attach());
-    RMInjectFault(RMFAULT_CREATE_MESH, D3DRMERR_BADALLOC, 0, 1);
+    RMInjectFault(RMFAULT_CREATE_MESH, DDERR_GENERIC, 0, 1);
     Load(WriteTestModel(Model, "NoMain"));
     cD3DFrame* pFrame = D3DFrames[0];
     ASSERT_NE(pFrame, nullptr);

@@ -68,15 +68,42 @@ TEST_F(cD3DTest, TooLargeAWindowFallsBackToTheDefaultDeviceUntilItShrinks)
     EXPECT_EQ(mSystem.mMessageBoxes[0].Style, static_cast<unsigned>(MB_ICONEXCLAMATION));
     EXPECT_STREQ(DeviceName(TheD3DViewer->GetDevice()), "Software RGB Renderer");
     EXPECT_EQ(TheD3DViewer->GetDevice()->GetWidth(), 800u);
-    // Each resize beyond the limit says so again; a smaller window takes the chosen device back.
-    EXPECT_TRUE(TheD3DViewer->Resize(0, 0));
-    EXPECT_EQ(mSystem.mMessageBoxes.size(), 2u);
+    // The rest of a run of resizes beyond the limit (an interactive resize sends many) says
+    // nothing more; a smaller window takes the chosen device back and ends the run.
+    for (int Width : {801, 900, 1000})
+    {
+        mSystem.mClientWidth = Width;
+        EXPECT_TRUE(TheD3DViewer->Resize(0, 0));
+    }
+    EXPECT_EQ(mSystem.mMessageBoxes.size(), 1u);
+    EXPECT_EQ(TheD3DViewer->GetDevice()->GetWidth(), 1000u);
     mSystem.mClientWidth = 400;
     mSystem.mClientHeight = 300;
     EXPECT_TRUE(TheD3DViewer->Resize(0, 0));
-    EXPECT_EQ(mSystem.mMessageBoxes.size(), 2u);
+    EXPECT_EQ(mSystem.mMessageBoxes.size(), 1u);
     EXPECT_STREQ(DeviceName(TheD3DViewer->GetDevice()), "Compact RGB Renderer");
     EXPECT_EQ(TheD3DViewer->GetDevice()->GetHeight(), 300u);
+    // The next run beyond the limit is told once again.
+    mSystem.mClientWidth = 700;
+    EXPECT_TRUE(TheD3DViewer->Resize(0, 0));
+    EXPECT_TRUE(TheD3DViewer->Resize(0, 0));
+    EXPECT_EQ(mSystem.mMessageBoxes.size(), 2u);
+}
+
+TEST_F(cD3DTest, FullColourAndMonoDevicesTakeAWindowOfALargeScreen)
+{
+    mSystem.mClientWidth = 4000;
+    mSystem.mClientHeight = 2500;
+    for (int Line : {0, 1})
+    {
+        SCOPED_TRACE(Line);
+        ASSERT_TRUE(Attach(Line));
+        EXPECT_EQ(TheD3DViewer->GetDeviceIndex(), Line);
+        EXPECT_EQ(TheD3DViewer->GetDevice()->GetWidth(), 4000u);
+        EXPECT_EQ(TheD3DViewer->GetDevice()->GetHeight(), 2500u);
+        TheD3DViewer->ReleaseAll();
+    }
+    EXPECT_TRUE(mSystem.mMessageBoxes.empty());
 }
 
 TEST_F(cD3DTest, BackPlaneReachesAsFarAsTheOpenGLViewsFarPlane)
@@ -166,7 +193,10 @@ TEST_F(cD3DTest, MissingDisplayObjectClipperOrZBufferAreHandled)
     EXPECT_TRUE(mSystem.mMessageBoxes.empty());
 
     RMInjectFault(RMFAULT_CREATE_CLIPPER, DDERR_GENERIC, 0, 1);
-    EXPECT_FALSE(Attach(0));
+    mSystem.mDialogScripts.push_back(
+        {tDialogAction::SelectLine(DEVICE_LIST_ID, 0), {WM_COMMAND, IDOK, 0}});
+    ASSERT_TRUE(TheD3DViewer->ChooseDevice());
+    EXPECT_FALSE(TheD3DViewer->AttachToWindow());
     // Without a clipper a resize has nothing to rebuild and says nothing.
     EXPECT_FALSE(TheD3DViewer->Resize(0, 0));
     EXPECT_TRUE(mSystem.mMessageBoxes.empty());

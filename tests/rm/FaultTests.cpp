@@ -61,6 +61,8 @@ TEST_F(RMFaultInjection, EachCreateFailsAfterItsSkipForItsTimesLeavingNullAndNot
     cTestScene Scene(16, 16);
     ExpectThirdAndFourthFail<IDirectDraw>(RMFAULT_DIRECTDRAW_CREATE, DDERR_GENERIC,
                                           [](IDirectDraw** pp) { return DirectDrawCreate(nullptr, pp, nullptr); });
+    ExpectThirdAndFourthFail<IDirect3DRM>(RMFAULT_CREATE_ROOT, D3DRMERR_BADALLOC,
+                                          [](IDirect3DRM** pp) { return Direct3DRMCreate(pp); });
     ExpectThirdAndFourthFail<IDirectDrawClipper>(
         RMFAULT_CREATE_CLIPPER, DDERR_OUTOFMEMORY,
         [](IDirectDrawClipper** pp) { return DirectDrawCreateClipper(0, pp, nullptr); });

@@ -244,6 +244,7 @@ TEST(RMDevices, DevicesRefuseSizesBeyondTheirLimit)
     cTestScene Scene(8, 8);
     std::size_t Count = 0;
     const cRMDeviceInfo& Compact = RMGetDevices(Count)[2];
+    const cRMDeviceInfo& Mono = RMGetDevices(Count)[1];
     ASSERT_EQ(Compact.MaxWidth, 640);
     struct
     {
@@ -253,7 +254,9 @@ TEST(RMDevices, DevicesRefuseSizesBeyondTheirLimit)
     } Cases[] = {
         {&Compact.Guid, 640, 480, D3DRM_OK},           {&Compact.Guid, 641, 480, DDERR_TOOBIGWIDTH},
         {&Compact.Guid, 640, 481, DDERR_TOOBIGHEIGHT}, {&Compact.Guid, 800, 600, DDERR_TOOBIGSIZE},
-        {nullptr, 800, 600, D3DRM_OK},                 {nullptr, 2049, 10, DDERR_TOOBIGWIDTH},
+        {nullptr, 800, 600, D3DRM_OK},                 {nullptr, 8193, 10, DDERR_TOOBIGWIDTH},
+        {nullptr, 8192, 4, D3DRM_OK},                  {&Mono.Guid, 4, 8192, D3DRM_OK},
+        {&Mono.Guid, 4, 8193, DDERR_TOOBIGHEIGHT},
         {nullptr, 0, 0, D3DRM_OK},                     {nullptr, -1, 10, DDERR_INVALIDPARAMS},
     };
     for (const auto& Case : Cases)

@@ -6,8 +6,6 @@
 #include "model/ImportOutput.h"
 #include "model/ZentorMesh.h"
 #include "tools/export/ExportOptions.h"
-#include "tools/export/GltfBuild.h"
-#include "tools/export/GltfWrite.h"
 
 namespace
 {
@@ -28,8 +26,7 @@ int Run(const cExportOptions& Opt)
     }
     SetImportOutput(DropImportLine);
     cZentorMesh Model(Opt.Script.c_str(), true);
-    cGltfDocument Doc = BuildGltf(Model, Opt.Sequences, Opt.Fps, ImageStemFor(Opt.Output));
-    WriteGltfOutput(Doc, Opt.Output);
+    ExportModel(Model, Opt.Output, Opt.Settings);
     return 0;
 }
 }

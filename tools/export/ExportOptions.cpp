@@ -8,17 +8,11 @@
 const char* const EXPORT_VERSION_TEXT = "tessaly-export (Tessaly v" TESSALY_VERSION ")\n";
 
 const char* const EXPORT_USAGE =
-    "usage: tessaly-export SCRIPT.zc -o OUT.glb|OUT.gltf [--sequence NAME]... [--fps 1-60] | "
-    "--help | --version\n";
+    "usage: tessaly-export SCRIPT.zc -o OUT.glb|OUT.gltf [--sequence NAME]... [--fps 1-60] "
+    "[--unlit] | --help | --version\n";
 
 namespace
 {
-bool EndsWith(const std::string& Text, const std::string& Tail)
-{
-    return Text.size() >= Tail.size() &&
-           Text.compare(Text.size() - Tail.size(), Tail.size(), Tail) == 0;
-}
-
 int ParseFps(const std::string& Text)
 {
     char* pEnd = nullptr;
@@ -47,9 +41,11 @@ cExportOptions ParseExportArgs(int Argc, const char* const* Argv)
         else if (Arg == "-o")
             Opt.Output = Value();
         else if (Arg == "--sequence")
-            Opt.Sequences.push_back(Value());
+            Opt.Settings.Sequences.push_back(Value());
         else if (Arg == "--fps")
-            Opt.Fps = ParseFps(Value());
+            Opt.Settings.Fps = ParseFps(Value());
+        else if (Arg == "--unlit")
+            Opt.Settings.bUnlit = true;
         else if (!Arg.empty() && Arg[0] == '-')
             throw cExportUsageError("unknown option " + Arg);
         else if (!Opt.Script.empty())
@@ -63,7 +59,7 @@ cExportOptions ParseExportArgs(int Argc, const char* const* Argv)
         throw cExportUsageError("no script given");
     if (Opt.Output.empty())
         throw cExportUsageError("no output given (-o OUT.glb)");
-    if (!EndsWith(Opt.Output, ".glb") && !EndsWith(Opt.Output, ".gltf"))
+    if (!IsExportPath(Opt.Output))
         throw cExportUsageError("the output must end in .glb or .gltf");
     return Opt;
 }

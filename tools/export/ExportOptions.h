@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "export/ModelExport.h"
+
 // The text --help prints and every usage error ends with.
 extern const char* const EXPORT_USAGE;
 // What --version prints.
 extern const char* const EXPORT_VERSION_TEXT;
 
-// The frame rate the viewer starts with, and the range --fps accepts.
-constexpr int DEFAULT_FPS = 20;
+// The range --fps accepts.
 constexpr int MIN_FPS = 1;
 constexpr int MAX_FPS = 60;
 
@@ -24,8 +25,7 @@ struct cExportUsageError : std::runtime_error
 struct cExportOptions
 {
     std::string Script, Output;
-    std::vector<std::string> Sequences;   // empty: every sequence of the model
-    int Fps = DEFAULT_FPS;
+    cExportSettings Settings;
     bool bHelp = false, bVersion = false;
 };
 

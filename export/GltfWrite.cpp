@@ -1,6 +1,6 @@
 // Writing an export: every file is written under a temporary name in the output's folder
 // first and renamed into place, and nothing of a failed write is left behind.
-#include "tools/export/GltfWrite.h"
+#include "export/GltfWrite.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,27 +1,35 @@
 // BuildGltf: turns a loaded model into a glTF document (mesh, morph targets, materials,
 // textures, animations).
-#include "tools/export/GltfBuild.h"
+#include "export/GltfBuild.h"
 
 #include <algorithm>
 #include <map>
 #include <stdexcept>
 
 #include "model/ZentorMesh.h"
-#include "tools/export/ExportMesh.h"
-#include "tools/export/GltfBuffer.h"
-#include "tools/export/PngEncode.h"
+#include "export/ExportMesh.h"
+#include "export/ModelExport.h"
+#include "export/GltfBuffer.h"
+#include "export/PngEncode.h"
 #include "TessalyVersion.h"
 
 namespace
 {
 constexpr int TEXTURE_SIZE = 256;
+constexpr const char* UNLIT_EXTENSION = "KHR_materials_unlit";
 
 // Texture number -> glTF texture index (-1: the number maps to no texture). Textures that
 // share a picture share one image and one texture.
+// Every texture is sampled as the OpenGL renderer samples it: nearest texel, repeated.
 std::vector<int> AddTextures(cGltfDocument& Out, cGltfBuffer& Buffer, cZentorMesh& Model,
                              const cExportMesh& Mesh, const std::string& ImageStem)
 {
     std::vector<int> TextureOf(MAX_TEXTURES, -1);
+    tinygltf::Sampler Sampler;
+    Sampler.magFilter = TINYGLTF_TEXTURE_FILTER_NEAREST;
+    Sampler.minFilter = TINYGLTF_TEXTURE_FILTER_NEAREST;
+    Sampler.wrapS = TINYGLTF_TEXTURE_WRAP_REPEAT;
+    Sampler.wrapT = TINYGLTF_TEXTURE_WRAP_REPEAT;
     std::map<const std::uint8_t*, int> ByPicture;
     for (const cExportGroup& Group : Mesh.Groups())
     {
@@ -34,12 +42,13 @@ std::vector<int> AddTextures(cGltfDocument& Out, cGltfBuffer& Buffer, cZentorMes
             TextureOf[Group.TextureNum] = Found->second;
             continue;
         }
-        // The model holds rows bottom-up for OpenGL; the image is stored top row first.
+        // The image is stored top row first; a model built for OpenGL holds its rows bottom-up.
         const std::size_t Row = TEXTURE_SIZE * 3;
-        std::vector<std::uint8_t> TopDown(Row * TEXTURE_SIZE);
-        for (int y = 0; y < TEXTURE_SIZE; ++y)
-            std::copy(pPixels + Row * (TEXTURE_SIZE - 1 - y), pPixels + Row * (TEXTURE_SIZE - y),
-                      TopDown.begin() + Row * y);
+        std::vector<std::uint8_t> TopDown(pPixels, pPixels + Row * TEXTURE_SIZE);
+        if (Model.TexturesFlipped())
+            for (int y = 0; y < TEXTURE_SIZE; ++y)
+                std::copy(pPixels + Row * (TEXTURE_SIZE - 1 - y),
+                          pPixels + Row * (TEXTURE_SIZE - y), TopDown.begin() + Row * y);
         std::vector<unsigned char> Png = EncodePngRGB(TEXTURE_SIZE, TEXTURE_SIZE, TopDown.data());
         tinygltf::Image Image;
         Image.name = "texture " + std::to_string(Group.TextureNum);
@@ -54,15 +63,19 @@ std::vector<int> AddTextures(cGltfDocument& Out, cGltfBuffer& Buffer, cZentorMes
         Out.Doc.images.push_back(Image);
         tinygltf::Texture Texture;
         Texture.source = static_cast<int>(Out.Doc.images.size() - 1);
+        Texture.sampler = 0;
         Out.Doc.textures.push_back(Texture);
         const int Index = static_cast<int>(Out.Doc.textures.size() - 1);
         ByPicture[pPixels] = Index;
         TextureOf[Group.TextureNum] = Index;
     }
+    if (!Out.Doc.textures.empty())
+        Out.Doc.samplers.push_back(Sampler);
     return TextureOf;
 }
 
-int AddMaterial(tinygltf::Model& Doc, const cExportGroup& Group, int Texture)
+// With bUnlit the material shows its texture's own colours, lighting left out.
+int AddMaterial(tinygltf::Model& Doc, const cExportGroup& Group, int Texture, bool bUnlit)
 {
     tinygltf::Material Material;
     Material.name = std::string(Texture >= 0 ? "texture " : "plain, texture number ") +
@@ -71,6 +84,8 @@ int AddMaterial(tinygltf::Model& Doc, const cExportGroup& Group, int Texture)
     Material.pbrMetallicRoughness.metallicFactor = 0.0;
     if (Texture >= 0)
         Material.pbrMetallicRoughness.baseColorTexture.index = Texture;
+    if (bUnlit)
+        Material.extensions[UNLIT_EXTENSION] = tinygltf::Value(tinygltf::Value::Object());
     Doc.materials.push_back(Material);
     return static_cast<int>(Doc.materials.size() - 1);
 }
@@ -136,14 +151,14 @@ void AddAnimation(tinygltf::Model& Doc, cGltfBuffer& Buffer, const AnimSeq& Seq,
 }
 }
 
-cGltfDocument BuildGltf(cZentorMesh& Model, const std::vector<std::string>& Sequences, int Fps,
+cGltfDocument BuildGltf(cZentorMesh& Model, const cExportSettings& Settings,
                         const std::string& ImageStem)
 {
-    const std::vector<const AnimSeq*> Chosen = ChooseSequences(Model, Sequences);
+    const std::vector<const AnimSeq*> Chosen = ChooseSequences(Model, Settings.Sequences);
     cGltfDocument Out;
     tinygltf::Model& Doc = Out.Doc;
     Doc.asset.version = "2.0";
-    Doc.asset.generator = "Tessaly " TESSALY_VERSION " (tessaly-export)";
+    Doc.asset.generator = std::string("Tessaly " TESSALY_VERSION " (") + Settings.pszProgram + ")";
     cGltfBuffer Buffer(Doc);
     const cExportMesh Mesh(Model);
     const int NumFrames = Model.GetAnivHeader()->NumFrames;
@@ -174,7 +189,8 @@ cGltfDocument BuildGltf(cZentorMesh& Model, const std::vector<std::string>& Sequ
             Prim.attributes["POSITION"] = Position;
             Prim.attributes["TEXCOORD_0"] = TexCoord;
             Prim.indices = Buffer.AddIndices(Group.Indices);
-            Prim.material = AddMaterial(Doc, Group, TextureOf[Group.TextureNum]);
+            Prim.material =
+                AddMaterial(Doc, Group, TextureOf[Group.TextureNum], Settings.bUnlit);
             Prim.mode = TINYGLTF_MODE_TRIANGLES;
             for (int Target : Targets)
                 Prim.targets.push_back({{"POSITION", Target}});
@@ -186,7 +202,9 @@ cGltfDocument BuildGltf(cZentorMesh& Model, const std::vector<std::string>& Sequ
         // Animations need weights to drive: a model of one frame has none.
         if (!Targets.empty())
             for (const AnimSeq* pSeq : Chosen)
-                AddAnimation(Doc, Buffer, *pSeq, NumFrames, Fps);
+                AddAnimation(Doc, Buffer, *pSeq, NumFrames, Settings.Fps);
+        if (Settings.bUnlit)
+            Doc.extensionsUsed.push_back(UNLIT_EXTENSION);
     }
     Node.name = "model";
     Doc.nodes.push_back(Node);

@@ -1,5 +1,5 @@
 // PNG encoding into memory through libpng's simplified write interface.
-#include "tools/export/PngEncode.h"
+#include "export/PngEncode.h"
 
 #include <png.h>
 

@@ -1,5 +1,5 @@
 // cGltfBuffer: buffer views and accessors over the document's one buffer.
-#include "tools/export/GltfBuffer.h"
+#include "export/GltfBuffer.h"
 
 #include <algorithm>
 #include <cstring>

@@ -9,6 +9,7 @@
 #include <tiny_gltf.h>
 
 class cZentorMesh;
+struct cExportSettings;
 
 struct cGltfDocument
 {
@@ -17,8 +18,7 @@ struct cGltfDocument
     std::vector<std::pair<std::string, std::vector<unsigned char>>> ImageFiles;
 };
 
-// Sequences: the names to export (empty: all). Fps: the rate animations step at. ImageStem
-// empty embeds the textures in the buffer; otherwise they become ImageStem_N.png files.
-// Throws std::runtime_error for a sequence name the model does not have.
-cGltfDocument BuildGltf(cZentorMesh& Model, const std::vector<std::string>& Sequences, int Fps,
+// ImageStem empty embeds the textures in the buffer; otherwise they become ImageStem_N.png
+// files. Throws std::runtime_error for a sequence name the model does not have.
+cGltfDocument BuildGltf(cZentorMesh& Model, const cExportSettings& Settings,
                         const std::string& ImageStem);

@@ -1,5 +1,5 @@
 // cExportMesh: shared vertices, triangle groups and per-frame positions of a loaded model.
-#include "tools/export/ExportMesh.h"
+#include "export/ExportMesh.h"
 
 #include <map>
 #include <unordered_map>

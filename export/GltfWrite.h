@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tools/export/GltfBuild.h"
+#include "export/GltfBuild.h"
 
 // The texture file stem BuildGltf needs for Path: empty for .glb (textures go in the buffer).
 std::string ImageStemFor(const std::string& Path);
