@@ -4,7 +4,8 @@
 # and lintian's output go to stderr. Fails when the build fails or lintian reports an error.
 #
 # Usage: scripts/package.sh [OUT_DIR]     (default: ${TMPDIR:-/tmp}/tessaly-package)
-# OUT_DIR is emptied first; it gets the copied source (tessaly-VERSION/) and the build's files.
+# OUT_DIR gets the copied source (tessaly-VERSION/) and the build's files. It must be empty or
+# missing, or hold an earlier run's output (which is removed first): nothing else is deleted.
 # DEB_BUILD_OPTIONS=nocheck builds without the tests, so their packages are not needed either.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,9 +28,15 @@ ARCH=$(dpkg-architecture -qDEB_HOST_ARCH)
 
 # The source as the working tree has it (tracked and new files, not ignored ones such as build
 # folders), copied so that the build and its products stay out of this tree.
+MARK="$OUT/.tessaly-package"
+if [ -d "$OUT" ] && [ -n "$(ls -A "$OUT")" ] && [ ! -e "$MARK" ]; then
+    echo "package.sh: $OUT holds files of its own; name an empty or new folder" >&2
+    exit 2
+fi
 rm -rf "$OUT"
 SRC="$OUT/tessaly-$VERSION"
 mkdir -p "$SRC"
+: >"$MARK"
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
     git ls-files -z --cached --others --exclude-standard |
         while IFS= read -r -d '' file; do [ -e "$file" ] && printf '%s\0' "$file"; done |
