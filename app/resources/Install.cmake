@@ -1,26 +1,34 @@
 # Install rules of the viewer: the program, its desktop entry (which opens ZentorScript
-# sources), the definition of that file type for the shared MIME database and its 32 x 32
-# icon in the freedesktop locations. The icon PNG is written at build time from the icon
-# resource.
+# sources), the definition of that file type for the shared MIME database, its AppStream entry
+# and its icon in the hicolor theme: the scalable drawing and PNGs of the usual sizes, rendered
+# from it at build time.
 include(GNUInstallDirs)
-find_package(PNG REQUIRED)
+find_program(TESSALY_RSVG_CONVERT rsvg-convert REQUIRED)
 
-add_executable(tessaly-icon ${CMAKE_CURRENT_LIST_DIR}/IconPng.cpp)
-target_link_libraries(tessaly-icon PRIVATE tessaly_resources PNG::PNG)
-tessaly_warnings(tessaly-icon)
-
-set(TESSALY_ICON_PNG ${CMAKE_CURRENT_BINARY_DIR}/tessaly.png)
-add_custom_command(OUTPUT ${TESSALY_ICON_PNG}
-                   COMMAND tessaly-icon ${TESSALY_ICON_PNG}
-                   DEPENDS tessaly-icon
-                   COMMENT "Writing the icon resource as tessaly.png")
-add_custom_target(tessaly_icon_png ALL DEPENDS ${TESSALY_ICON_PNG})
+set(TESSALY_APP_ID org.tessaly.Tessaly)
+set(TESSALY_ICON_SVG ${CMAKE_CURRENT_LIST_DIR}/tessaly.svg)
+set(TESSALY_ICON_SIZES 16 24 32 48 64 128 256)
+set(TESSALY_ICON_PNGS)
+foreach(Size IN LISTS TESSALY_ICON_SIZES)
+  set(Png ${CMAKE_CURRENT_BINARY_DIR}/icons/${Size}x${Size}/${TESSALY_APP_ID}.png)
+  add_custom_command(OUTPUT ${Png}
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/icons/${Size}x${Size}
+                     COMMAND ${TESSALY_RSVG_CONVERT} -w ${Size} -h ${Size} -o ${Png}
+                             ${TESSALY_ICON_SVG}
+                     DEPENDS ${TESSALY_ICON_SVG}
+                     COMMENT "Rendering the ${Size} x ${Size} icon")
+  list(APPEND TESSALY_ICON_PNGS ${Png})
+  install(FILES ${Png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${Size}x${Size}/apps)
+endforeach()
+add_custom_target(tessaly_icon_pngs ALL DEPENDS ${TESSALY_ICON_PNGS})
 
 install(TARGETS tessaly RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/tessaly.desktop
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/${TESSALY_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${TESSALY_ICON_PNG} RENAME tessaly.png
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/${TESSALY_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${TESSALY_ICON_SVG} RENAME ${TESSALY_APP_ID}.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/tessaly-mime.xml RENAME tessaly.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 

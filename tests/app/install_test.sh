@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
-# Install-tree test: installs the build into a temporary prefix and checks what a desktop needs
-# from it: the desktop entry (valid, opening ZentorScript sources), the file type definition
-# (its glob matched without case), the icon, and the thumbnailer entry, whose command line is
-# run as a file manager runs it: placeholders substituted, through sh, with PATH holding only
-# the prefix's bin folder. The thumbnail of the sample must be a square PNG of the asked size
-# showing the model; a broken script must fail quickly and leave no file.
+# Install-tree test: installs the build into a temporary prefix and checks that it holds exactly
+# the files of installed-files.txt, then what a desktop needs from them: the desktop entry
+# (valid, opening ZentorScript sources), the file type definition (its glob matched without
+# case), the AppStream entry (valid, naming the desktop entry), the icons (a PNG of each size),
+# and the thumbnailer entry, whose command line is run as a file manager runs it: placeholders
+# substituted, through sh, with PATH holding only the prefix's bin folder. The thumbnail of the
+# sample must be a square PNG of the asked size showing the model; a broken script must fail
+# quickly and leave no file.
 #
 # Usage: install_test.sh BUILD_DIR TESSALY_GEN
-# Exits 77 (skipped) when desktop-file-validate or ImageMagick is missing.
+# Exits 77 (skipped) when desktop-file-validate, appstreamcli or ImageMagick is missing.
 set -euo pipefail
 
 BUILD=$(realpath "$1")
 GEN=$(realpath "$2")
-for tool in desktop-file-validate identify convert; do
+for tool in desktop-file-validate appstreamcli identify convert; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
@@ -25,21 +27,36 @@ cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK/install.log" 2>&1 ||
     { cat "$WORK/install.log"; fail "cmake --install failed"; }
 
 # ---- the files ----------------------------------------------------------------------------------
-DESKTOP="$PREFIX/share/applications/tessaly.desktop"
+# A direct install also builds the prefix's MIME database and desktop-entry cache: not listed.
+EXPECTED=$(grep -v '^#' "$(dirname "$0")/installed-files.txt" | sort)
+INSTALLED=$(cd "$PREFIX" && find . -type f | sed 's|^\./||' |
+            grep -vE '^share/mime/[^/]+$|^share/mime/(text|application)/|mimeinfo.cache$' | sort)
+[ "$INSTALLED" = "$EXPECTED" ] ||
+    fail "the install differs from installed-files.txt (< missing, > extra):
+$(diff <(echo "$EXPECTED") <(echo "$INSTALLED") | grep '^[<>]')"
+for program in tessaly tessaly-render tessaly-export tessaly-gen; do
+    [ -x "$PREFIX/bin/$program" ] || fail "$program is not executable"
+done
+APP_ID=org.tessaly.Tessaly
+DESKTOP="$PREFIX/share/applications/$APP_ID.desktop"
+METAINFO="$PREFIX/share/metainfo/$APP_ID.metainfo.xml"
 MIME="$PREFIX/share/mime/packages/tessaly.xml"
 THUMBNAILER="$PREFIX/share/thumbnailers/tessaly.thumbnailer"
-ICON="$PREFIX/share/icons/hicolor/32x32/apps/tessaly.png"
-for file in "$PREFIX/bin/tessaly" "$PREFIX/bin/tessaly-render" "$DESKTOP" "$MIME" \
-            "$THUMBNAILER" "$ICON"; do
-    [ -f "$file" ] || fail "not installed: ${file#"$PREFIX"/}"
+for size in 16 24 32 48 64 128 256; do
+    icon="$PREFIX/share/icons/hicolor/${size}x$size/apps/$APP_ID.png"
+    [ "$(identify -format '%m %wx%h' "$icon")" = "PNG ${size}x$size" ] ||
+        fail "the ${size}x$size icon is $(identify -format '%m %wx%h' "$icon")"
 done
-[ -x "$PREFIX/bin/tessaly-render" ] || fail "tessaly-render is not executable"
-[ "$(identify -format '%m %wx%h' "$ICON")" = "PNG 32x32" ] || fail "the icon is not a 32x32 PNG"
 
 # ---- the desktop entry and the file type ---------------------------------------------------------
 desktop-file-validate "$DESKTOP" || fail "desktop-file-validate rejects the desktop entry"
 entry() { sed -n "s/^$1=//p" "$2"; }
 [ "$(entry Exec "$DESKTOP")" = "tessaly %f" ] || fail "Exec is '$(entry Exec "$DESKTOP")'"
+[ "$(entry Icon "$DESKTOP")" = "$APP_ID" ] || fail "the desktop entry's icon is not $APP_ID"
+appstreamcli validate --no-net "$METAINFO" >"$WORK/appstream.log" 2>&1 ||
+    { cat "$WORK/appstream.log"; fail "appstreamcli rejects the AppStream entry"; }
+grep -q "<launchable type=\"desktop-id\">$APP_ID.desktop</launchable>" "$METAINFO" ||
+    fail "the AppStream entry does not launch $APP_ID.desktop"
 TYPE=$(sed -n 's/.*<mime-type type="\([^"]*\)".*/\1/p' "$MIME")
 [ -n "$TYPE" ] || fail "the MIME definition names no type"
 [ "$(entry MimeType "$DESKTOP")" = "$TYPE;" ] || fail "the desktop entry does not open $TYPE"

@@ -14,7 +14,27 @@ const char USAGE[] =
     "usage: tessaly-gen --sample DIR\n"
     "       tessaly-gen DIR [--name N] [--frames F] [--tris T] [--vertices V] [--textures K]\n"
     "                   [--types 0,2,3,4,8] [--sequences S] [--scale X,Y,Z] [--seed N] [--figure]\n"
+    "       tessaly-gen --help | --version\n"
     "Writes DIR/Pkg/Classes/<N>.zc with its mesh files and textures and prints the script path.\n";
+
+// --help: the usage, then what each option does.
+const char OPTIONS[] =
+    "\n"
+    "  --sample DIR     the bundled sample: the figure Wanderer with its sequences\n"
+    "  --name N         the class name, which names the script and its files (default Sample)\n"
+    "  --frames F       animation frames, 0 to 1200 (default 8)\n"
+    "  --tris T         triangles, 0 to 65535 (default 64)\n"
+    "  --vertices V     vertices, 0 to 16383, at least 1 with triangles (default 66)\n"
+    "  --textures K     textures, 1 to 9 (default 1)\n"
+    "  --types LIST     the triangles' type bytes (0 to 255), cycled over them (default 0)\n"
+    "  --sequences S    animation sequences sharing the frames, 0 to F (default 1)\n"
+    "  --scale X,Y,Z    the model's scale in the script (default 1,1,1)\n"
+    "  --seed N         the seed of the random shapes and colours (default 1)\n"
+    "  --figure         a character-like figure instead of a generic mesh\n"
+    "  -h, --help       prints this help and exits\n"
+    "  --version        prints the version and exits\n";
+
+const char VERSION_TEXT[] = "tessaly-gen (Tessaly v" TESSALY_VERSION ")\n";
 
 struct cUsageError : std::runtime_error
 {
@@ -117,7 +137,18 @@ int main(int argc, char** argv)
 {
     try
     {
-        const cGenResult Result = Run(std::vector<std::string>(argv + 1, argv + argc));
+        const std::vector<std::string> Args(argv + 1, argv + argc);
+        if (Args.size() == 1 && (Args[0] == "--help" || Args[0] == "-h"))
+        {
+            std::printf("%s%s", USAGE, OPTIONS);
+            return 0;
+        }
+        if (Args.size() == 1 && Args[0] == "--version")
+        {
+            std::fputs(VERSION_TEXT, stdout);
+            return 0;
+        }
+        const cGenResult Result = Run(Args);
         std::printf("%s\n", Result.ScriptPath.c_str());
         return 0;
     }
