@@ -1,4 +1,6 @@
 // Message boxes, the open-file and save-file choosers and the colour chooser of the wx back end.
+#include <filesystem>
+
 #include <wx/colordlg.h>
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
@@ -141,9 +143,25 @@ bool cWxWindowSystem::GetSaveFileName(HWindow Owner, const std::vector<tFileType
     std::vector<std::string> Patterns;
     for (const tFileType& Type : Types)
         Patterns.emplace_back(Type.pszPattern);
+    const std::string Typed = Chosen;
     const int ChosenType = SaveType(Chosen, Patterns, Index);
     if (Chosen.empty() || Chosen.size() > MAX_PATH_CHARS)
         return false;
+    // The chooser asked about the name as typed; a name that got its type's extension here is
+    // asked about once more when a file of that name exists, so nothing is replaced unasked.
+    std::error_code Failed;
+    if (Chosen != Typed && std::filesystem::exists(Chosen, Failed))
+    {
+        wxMessageDialog Ask(OwnerWindow(Owner),
+                            wxString::FromUTF8((Chosen + " already exists. Replace it?").c_str()),
+                            wxString::FromUTF8(pszTitle ? pszTitle : ""),
+                            wxYES_NO | wxNO_DEFAULT | wxICON_WARNING);
+        EnterModal();
+        const int Reply = Ask.ShowModal();
+        LeaveModal();
+        if (Reply != wxID_YES)
+            return false;
+    }
     Path = Chosen;
     TypeIndex = ChosenType;
     return true;
