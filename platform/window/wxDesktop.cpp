@@ -34,19 +34,13 @@ void cWxWindowSystem::OnDropFiles(std::vector<std::string> Paths)
 {
     if (mDestroyed || Paths.empty())
         return;
-    const std::uintptr_t Drop = mNextDrop++;
-    mDrops[Drop] = std::move(Paths);
+    const std::uintptr_t Drop = mDrops.Add(std::move(Paths));
     PostMessage(MAIN_WINDOW, WM_DROPFILES, Drop, 0);
 }
 
 std::vector<std::string> cWxWindowSystem::TakeDroppedFiles(std::uintptr_t Drop)
 {
-    const auto It = mDrops.find(Drop);
-    if (It == mDrops.end())
-        return {};
-    std::vector<std::string> Paths = std::move(It->second);
-    mDrops.erase(It);
-    return Paths;
+    return mDrops.Take(Drop);
 }
 
 void cWxWindowSystem::GetWindowSize(HWindow Window, int& Width, int& Height)

@@ -20,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/window/DroppedFiles.h"
 #include "platform/window/Window.h"
 #include "platform/window/wxCommandIds.h"
 #include "platform/window/wxFrameEvents.h"
@@ -226,7 +227,6 @@ private:
     std::vector<std::uint8_t> mCaptured;
     int mCapturedWidth = 0, mCapturedHeight = 0;
 
-    std::map<std::uintptr_t, std::vector<std::string>> mDrops;
-    std::uintptr_t mNextDrop = 1;
+    cDroppedFiles mDrops;
     std::unique_ptr<cSettingsFile> mSettings;
 };

@@ -30,19 +30,13 @@ void cHeadlessWindowSystem::Wheel(int Rotation, int X, int Y, std::uintptr_t Key
 
 void cHeadlessWindowSystem::DropFiles(std::vector<std::string> Paths)
 {
-    const std::uintptr_t Drop = mNextDrop++;
-    mDrops[Drop] = std::move(Paths);
+    const std::uintptr_t Drop = mDrops.Add(std::move(Paths));
     PostInput(WM_DROPFILES, Drop);
 }
 
 std::vector<std::string> cHeadlessWindowSystem::TakeDroppedFiles(std::uintptr_t Drop)
 {
-    const auto It = mDrops.find(Drop);
-    if (It == mDrops.end())
-        return {};
-    std::vector<std::string> Paths = std::move(It->second);
-    mDrops.erase(It);
-    return Paths;
+    return mDrops.Take(Drop);
 }
 
 void cHeadlessWindowSystem::ResizeWindow(int Width, int Height)

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/window/DroppedFiles.h"
 #include "platform/window/Window.h"
 
 class cOffscreenGL;
@@ -396,8 +397,7 @@ private:
     std::vector<tPopup> mSubmenus;
     const tMenuTemplate* mMenuTemplate = nullptr;
     int mWindowWidth = 0, mWindowHeight = 0;
-    std::map<std::uintptr_t, std::vector<std::string>> mDrops;
-    std::uintptr_t mNextDrop = 1;
+    cDroppedFiles mDrops;
     // The last picture shown came from PresentPicture rather than an OpenGL swap.
     bool mShownPresented = false;
     // Made on first use: in memory unless UseSettingsFile named a file.
