@@ -1,11 +1,16 @@
-// The waiting frames of the loaded model and the order in which idle time prepares them.
+// The waiting frames of the loaded model, the order in which idle time prepares them, and the
+// budget that decides which prepared frames are kept.
 #include "render/FramePreparation.h"
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <new>
 #include <vector>
 
+#include "render/FrameBudget.h"
 #include "render/RenderHooks.h"
+#include "render/ViewState.h"
 
 void (*BeforeFramePreparationHook)(int Frame) = nullptr;
 
@@ -13,41 +18,171 @@ namespace
 {
 using tClock = std::chrono::steady_clock;
 
-std::vector<bool> Waiting;  // index = frame number
+constexpr std::size_t MIB = 1024 * 1024;
+constexpr std::size_t LARGEST_BUDGET_MIB = 1024 * 1024;
+
+enum class tState : unsigned char
+{
+    Waiting,   // nothing prepared
+    InParts,   // some parts prepared; never drawn like this
+    Ready,
+};
+
+std::vector<tState> States;  // index = frame number
 int NumWaiting = 0;
-int NextFrame = 0;          // where the search for the next waiting frame starts
-tPrepareFrame PrepareFn = nullptr;
+int NextFrame = 0;           // where the search for the next waiting frame starts
+tFrameOps Ops;
+cFrameBudget Budget;
 bool OutOfMemory = false;
+bool BudgetSet = false;
+std::size_t BudgetBytes = DEFAULT_FRAME_BUDGET_MIB * MIB;
+
+int NumFrames()
+{
+    return static_cast<int>(States.size());
+}
+
+tState StateOf(int Frame)
+{
+    return States[static_cast<std::size_t>(Frame)];
+}
+
+void SetState(int Frame, tState State)
+{
+    NumWaiting += (State == tState::Waiting) - (StateOf(Frame) == tState::Waiting);
+    States[static_cast<std::size_t>(Frame)] = State;
+}
 
 void Forget()
 {
-    Waiting.clear();
+    States.clear();
     NumWaiting = 0;
     NextFrame = 0;
+    Budget.Clear();
 }
 
 // The first waiting frame at or after NextFrame, wrapping to frame 0; -1 when none waits.
 int FindNextWaiting()
 {
-    const int NumFrames = static_cast<int>(Waiting.size());
-    for (int Step = 0; Step < NumFrames; ++Step)
+    for (int Step = 0; Step < NumFrames(); ++Step)
     {
-        const int Frame = (NextFrame + Step) % NumFrames;
-        if (Waiting[static_cast<std::size_t>(Frame)])
+        const int Frame = (NextFrame + Step) % NumFrames();
+        if (StateOf(Frame) == tState::Waiting)
             return Frame;
     }
     return -1;
 }
 
-void Prepare(int Frame)
+// The frame prepared in parts so far; -1 when none is.
+int FirstInParts()
 {
-    Waiting[static_cast<std::size_t>(Frame)] = false;
-    --NumWaiting;
+    for (int Frame = 0; Frame < NumFrames(); ++Frame)
+        if (StateOf(Frame) == tState::InParts)
+            return Frame;
+    return -1;
+}
+
+// True while every frame not prepared yet fits the budget beside those prepared.
+bool AllFit()
+{
+    std::size_t Needed = 0;
+    for (int Frame = 0; Frame < NumFrames(); ++Frame)
+        if (StateOf(Frame) == tState::Waiting)
+            Needed += Ops.EstimateBytes(Frame);
+    return Budget.Fits(Needed);
+}
+
+// The frames paints draw next, in the order they come, as far as they fit the budget together
+// (the first always): the current frame, then on through the selected sequence, wrapping to its
+// start as looping does.
+std::vector<int> FramesPlayedNext()
+{
+    std::vector<int> Frames;
+    if (View.CurrentFrame < 0 || View.CurrentFrame >= NumFrames())
+        return Frames;
+    std::size_t Bytes = 0;
+    long long Frame = View.CurrentFrame;
+    const bool bInSequence =
+        Frame >= View.SequenceStart && Frame - View.SequenceStart < static_cast<long long>(View.SequenceLength);
+    const long long Steps = bInSequence ? View.SequenceLength : 1;
+    for (long long Step = 0; Step < Steps && Step < NumFrames(); ++Step)
+    {
+        if (Frame >= 0 && Frame < NumFrames())
+        {
+            Bytes += Ops.EstimateBytes(static_cast<int>(Frame));
+            if (!Frames.empty() && Bytes > Budget.Budget())
+                break;
+            Frames.push_back(static_cast<int>(Frame));
+        }
+        ++Frame;
+        if (Frame - View.SequenceStart >= static_cast<long long>(View.SequenceLength))
+            Frame = View.SequenceStart;
+    }
+    return Frames;
+}
+
+// The frame idle time works on next: one in parts first; then, while everything fits, the next
+// waiting frame in order; otherwise the first waiting frame among those played next, and once
+// they are all prepared the next waiting frame in order if it fits beside them. -1 when none.
+int ChooseIdleFrame()
+{
+    const int InParts = FirstInParts();
+    if (InParts >= 0)
+        return InParts;
+    if (NumWaiting == 0)
+        return -1;
+    if (AllFit())
+        return FindNextWaiting();
+    for (int Frame : FramesPlayedNext())
+        if (StateOf(Frame) == tState::Waiting)
+            return Frame;
+    const int Next = FindNextWaiting();
+    return Budget.Fits(Ops.EstimateBytes(Next)) ? Next : -1;
+}
+
+void Release(int Frame)
+{
+    Ops.Release(Frame);
+    Budget.Released(Frame);
+    SetState(Frame, tState::Waiting);
+}
+
+// Releases frames drawn least recently, sparing Frame and those played next, until Frame fits
+// the budget. False when it cannot be made to fit.
+bool MakeRoom(int Frame)
+{
+    const std::size_t Bytes = Ops.EstimateBytes(Frame);
+    if (Budget.Fits(Bytes))
+        return true;
+    std::vector<bool> Spare(States.size(), false);
+    Spare[static_cast<std::size_t>(Frame)] = true;
+    for (int Next : FramesPlayedNext())
+        Spare[static_cast<std::size_t>(Next)] = true;
+    while (!Budget.Fits(Bytes))
+    {
+        const int Oldest = Budget.LeastRecentlyDrawn(Spare);
+        if (Oldest < 0)
+            return false;
+        Release(Oldest);
+    }
+    return true;
+}
+
+// Prepares the next part of Frame, which is waiting or in parts; a waiting frame starts and
+// counts against the budget. Running out of memory ends the preparation.
+void PreparePart(int Frame)
+{
     try
     {
-        if (BeforeFramePreparationHook)
-            BeforeFramePreparationHook(Frame);
-        PrepareFn(Frame);
+        if (StateOf(Frame) == tState::Waiting)
+        {
+            if (BeforeFramePreparationHook)
+                BeforeFramePreparationHook(Frame);
+            Budget.Held(Frame, Ops.EstimateBytes(Frame));
+            SetState(Frame, tState::InParts);
+        }
+        if (Ops.PreparePart(Frame))
+            SetState(Frame, tState::Ready);
     }
     catch (const std::bad_alloc&)
     {
@@ -56,29 +191,71 @@ void Prepare(int Frame)
         Forget();
     }
 }
-// Prepares the next waiting frame in order; the search goes on after it.
-void PrepareNext()
+
+void PrepareWhole(int Frame)
 {
-    const int Frame = FindNextWaiting();
-    Prepare(Frame);
-    NextFrame = Frame + 1;
+    while (!OutOfMemory && Frame < NumFrames() && StateOf(Frame) != tState::Ready)
+        PreparePart(Frame);
 }
 }  // namespace
 
-void StartFramePreparation(int NumFrames, tPrepareFrame Prepare)
+bool ParseFrameBudgetMiB(const char* pszText, std::size_t& MiB)
+{
+    if (!pszText || *pszText < '0' || *pszText > '9')
+        return false;
+    std::size_t Value = 0;
+    for (const char* p = pszText; *p; ++p)
+    {
+        if (*p < '0' || *p > '9')
+            return false;
+        Value = Value * 10 + static_cast<std::size_t>(*p - '0');
+        if (Value > LARGEST_BUDGET_MIB)
+            return false;
+    }
+    if (Value == 0)
+        return false;
+    MiB = Value;
+    return true;
+}
+
+std::size_t FrameBudgetBytes()
+{
+    if (!BudgetSet)
+    {
+        BudgetSet = true;
+        const char* pszValue = std::getenv("TESSALY_FRAME_BUDGET_MB");
+        std::size_t MiB = DEFAULT_FRAME_BUDGET_MIB;
+        if (pszValue && !ParseFrameBudgetMiB(pszValue, MiB))
+            std::fprintf(stderr,
+                         "TESSALY_FRAME_BUDGET_MB=%s is not a whole number of MiB from 1 to %zu; "
+                         "using %zu MiB for prepared frames\n",
+                         pszValue, LARGEST_BUDGET_MIB, DEFAULT_FRAME_BUDGET_MIB);
+        BudgetBytes = MiB * MIB;
+    }
+    return BudgetBytes;
+}
+
+void SetFrameBudgetBytes(std::size_t Bytes)
+{
+    BudgetSet = true;
+    BudgetBytes = Bytes;
+}
+
+void StartFramePreparation(int Count, const tFrameOps& FrameOps)
 {
     Forget();
     OutOfMemory = false;
-    PrepareFn = Prepare;
-    if (NumFrames <= 0 || !Prepare)
+    Ops = FrameOps;
+    if (Count <= 0 || !Ops.PreparePart || !Ops.Release || !Ops.EstimateBytes)
         return;
-    Waiting.assign(static_cast<std::size_t>(NumFrames), true);
-    NumWaiting = NumFrames;
+    States.assign(static_cast<std::size_t>(Count), tState::Waiting);
+    NumWaiting = Count;
+    Budget.Start(Count, FrameBudgetBytes());
 }
 
-void StartWithFrameZero(int NumFrames, tPrepareFrame Prepare)
+void StartWithFrameZero(int Count, const tFrameOps& FrameOps)
 {
-    StartFramePreparation(NumFrames, Prepare);
+    StartFramePreparation(Count, FrameOps);
     PrepareFrameNow(0);
     if (OutOfMemory)
         throw std::bad_alloc();
@@ -94,45 +271,75 @@ void StopFramePreparation()
 
 void PrepareFramesFrom(int Frame)
 {
-    if (Frame >= 0 && Frame < static_cast<int>(Waiting.size()))
+    if (Frame >= 0 && Frame < NumFrames())
         NextFrame = Frame;
 }
 
 void PrepareFrameNow(int Frame)
 {
-    if (Frame >= 0 && Frame < static_cast<int>(Waiting.size()) &&
-        Waiting[static_cast<std::size_t>(Frame)])
-        Prepare(Frame);
+    if (Frame < 0 || Frame >= NumFrames())
+        return;
+    if (StateOf(Frame) == tState::Waiting)
+        // A frame on screen is drawn even when the frames played after it fill the budget.
+        MakeRoom(Frame);
+    PrepareWhole(Frame);
+    if (!OutOfMemory)
+        Budget.Drawn(Frame);
 }
 
-bool PrepareWaitingFrames(double BudgetMs)
+bool PrepareWaitingFrames(double SliceMs)
 {
     const tClock::time_point Start = tClock::now();
     tClock::duration Longest{};
-    while (NumWaiting > 0)
+    for (;;)
     {
+        const int Frame = ChooseIdleFrame();
+        if (Frame < 0 || (StateOf(Frame) == tState::Waiting && !MakeRoom(Frame)))
+            return false;
         const tClock::time_point Before = tClock::now();
-        PrepareNext();
+        PreparePart(Frame);
+        if (OutOfMemory)
+            return false;
+        if (StateOf(Frame) == tState::Ready)
+            NextFrame = Frame + 1;
         const tClock::time_point After = tClock::now();
         if (After - Before > Longest)
             Longest = After - Before;
-        // Frames of one model cost much the same, so the longest so far predicts the next.
+        // Parts of one model cost much the same, so the longest so far predicts the next.
         const std::chrono::duration<double, std::milli> Predicted = After - Start + Longest;
-        if (Predicted.count() > BudgetMs)
-            break;
+        if (Predicted.count() > SliceMs)
+            return FramesWaiting();
     }
-    return NumWaiting > 0;
 }
 
 void PrepareAllFrames()
 {
-    while (NumWaiting > 0)
-        PrepareNext();
+    for (;;)
+    {
+        const int InParts = FirstInParts();
+        const int Frame = InParts >= 0 ? InParts : FindNextWaiting();
+        if (Frame < 0)
+            return;
+        PrepareWhole(Frame);
+        if (OutOfMemory)
+            return;
+        NextFrame = Frame + 1;
+    }
 }
 
 bool FramesWaiting()
 {
-    return NumWaiting > 0;
+    return ChooseIdleFrame() >= 0;
+}
+
+bool FramePrepared(int Frame)
+{
+    return Frame >= 0 && Frame < NumFrames() && StateOf(Frame) == tState::Ready;
+}
+
+std::size_t PreparedFrameBytes()
+{
+    return Budget.HeldBytes();
 }
 
 bool FramePreparationOutOfMemory()

@@ -25,7 +25,7 @@ void cGLFrame::WirePass() const
 
 int cGLFrame::Draw(unsigned int Filter)
 {
-    if (!mListsCompiled)
+    if (!mComplete || !mListsCompiled)
         return 0;
     switch (Filter)
     {

@@ -112,17 +112,13 @@ cGLFrame::cGLFrame(cZentorMesh* pModel, int Frame, int ListBase, int TexListBase
       mTwoSidedBase(TwoSidedBase), mMaskedBase(MaskedBase), mTranslucentBase(TranslucentBase),
       mPlaceholderBase(PlaceholderBase)
 {
-    if (!pModel)
-        return;
-    mHeader = pModel->GetDataHeader();
-    BuildTris(TCOORD_OPENGL);
-    CompileLists();
-    ReleaseTris();
+    if (pModel)
+        mHeader = pModel->GetDataHeader();
 }
 
 cGLFrame::~cGLFrame()
 {
-    if (mPartsCompiled)
+    if (mSorted)
         glDeleteLists(mListBase, mNumSlots);
     if (mListsCompiled)
     {
@@ -135,7 +131,7 @@ cGLFrame::~cGLFrame()
         if (mHasPlaceholder)
             glDeleteLists(mPlaceholderBase, mNumSlots);
     }
-    if (mPartsCompiled)
+    if (mSorted)
         for (int Part = 0; Part < NUM_PARTS; ++Part)
             glDeleteLists(PartBase(Part), mNumSlots);
     ReleaseTris();
@@ -146,49 +142,85 @@ int cGLFrame::PartBase(int Part) const
     return PART_LIST_BASE + Part * GROUP_LIST_SPAN + (mListBase - ALL_LIST_BASE);
 }
 
-void cGLFrame::CompileParts()
+bool cGLFrame::PrepareNextPart()
 {
+    if (mComplete)
+        return true;
+    if (!mSorted)
+    {
+        SortTriangles();
+        // Decoding is a part of its own unless there is nothing to compile.
+        if (mRenderTris)
+            return false;
+    }
+    if (mRenderTris && CompileNextList())
+        return false;
+    if (mRenderTris)
+        CompileCallers();
+    ReleaseTris();
+    mPartTris.clear();
+    mPartTris.shrink_to_fit();
+    mComplete = true;
+    return true;
+}
+
+void cGLFrame::SortTriangles()
+{
+    mSorted = true;
+    if (!mModel)
+        return;
+    BuildTris(TCOORD_OPENGL);
+    if (!mRenderTris)
+        return;
     const RenderTri* pTris = mRenderTris.get();
     // Triangles of each part and texture number, in array order; numbers outside 0..slots-1
     // are dropped.
     const int NumSlots = mNumSlots > 0 ? mNumSlots : 0;
-    std::vector<std::vector<int>> Lists(static_cast<std::size_t>(NUM_PARTS * NumSlots));
+    mPartTris.assign(static_cast<std::size_t>(NUM_PARTS * NumSlots), {});
     for (int TriNum = 0; TriNum < mNumRenderTris; ++TriNum)
     {
         const int TextureNum = pTris[TriNum].TextureNum;
         if (TextureNum >= 0 && TextureNum < NumSlots)
-            Lists[static_cast<std::size_t>(PartOf(pTris[TriNum]) * NumSlots + TextureNum)]
+            mPartTris[static_cast<std::size_t>(PartOf(pTris[TriNum]) * NumSlots + TextureNum)]
                 .push_back(TriNum);
     }
-    mPartFilled.assign(Lists.size(), false);
-    mPartsCompiled = true;
-    // Part 0, the types no group holds, is only ever drawn by the all-triangles list, so its
-    // vertices go straight into that list; the group parts get lists of their own.
-    for (int Part = 1; Part < NUM_PARTS; ++Part)
+    mPartFilled.assign(mPartTris.size(), false);
+}
+
+bool cGLFrame::CompileNextList()
+{
+    const int NumSlots = mNumSlots > 0 ? mNumSlots : 0;
+    const RenderTri* pTris = mRenderTris.get();
+    // Lists 0 to 4 * slots - 1 are the group parts 1 to 4; part 0, the types no group holds, is
+    // only ever drawn by the all-triangles list, so its vertices go straight into that list,
+    // one per texture number after the parts it calls.
+    const int NumGroupParts = (NUM_PARTS - 1) * NumSlots;
+    for (; mNextList < NumGroupParts; ++mNextList)
     {
-        for (int Slot = 0; Slot < NumSlots; ++Slot)
-        {
-            const std::vector<int>& Tris = Lists[static_cast<std::size_t>(Part * NumSlots + Slot)];
-            if (Tris.empty())
-                continue;
-            mPartFilled[static_cast<std::size_t>(Part * NumSlots + Slot)] = true;
-            glNewList(PartBase(Part) + Slot, GL_COMPILE);
-            EmitTriangles(pTris, Tris);
-            glEndList();
-        }
-    }
-    for (int Slot = 0; Slot < NumSlots; ++Slot)
-    {
-        const std::vector<int>& Own = Lists[static_cast<std::size_t>(Slot)];
-        glNewList(mListBase + Slot, GL_COMPILE);
-        if (!Own.empty())
-        {
-            glCallList(mTexListBase + Slot);
-            EmitTriangles(pTris, Own);
-        }
-        CallParts(Slot, ALL_GROUP_PARTS, !Own.empty());
+        const int Part = 1 + mNextList / NumSlots, Slot = mNextList % NumSlots;
+        const std::size_t Index = static_cast<std::size_t>(Part * NumSlots + Slot);
+        if (mPartTris[Index].empty())
+            continue;
+        mPartFilled[Index] = true;
+        glNewList(PartBase(Part) + Slot, GL_COMPILE);
+        EmitTriangles(pTris, mPartTris[Index]);
         glEndList();
+        ++mNextList;
+        return true;
     }
+    if (mNextList >= NumGroupParts + NumSlots)
+        return false;
+    const int Slot = mNextList++ - NumGroupParts;
+    const std::vector<int>& Own = mPartTris[static_cast<std::size_t>(Slot)];
+    glNewList(mListBase + Slot, GL_COMPILE);
+    if (!Own.empty())
+    {
+        glCallList(mTexListBase + Slot);
+        EmitTriangles(pTris, Own);
+    }
+    CallParts(Slot, ALL_GROUP_PARTS, !Own.empty());
+    glEndList();
+    return true;
 }
 
 void cGLFrame::CallParts(int Slot, unsigned PartMask, bool bTextureCalled) const
@@ -218,15 +250,6 @@ void cGLFrame::CompileCaller(int Base, unsigned PartMask) const
     }
 }
 
-int cGLFrame::CompileLists()
-{
-    if (!mRenderTris)
-        return 1;
-    CompileParts();
-    CompileCallers();
-    return 0;
-}
-
 void cGLFrame::CompileCallers()
 {
     if (mHasTwoSided)
@@ -242,26 +265,40 @@ void cGLFrame::CompileCallers()
 
 void GLReleaseFrames()
 {
-    for (cGLFrame*& pFrame : GLFrames)
-    {
-        if (pFrame)
-        {
-            pFrame->ReleaseTris();
-            delete pFrame;
-            pFrame = nullptr;
-        }
-    }
+    for (int Frame = 0; Frame < MAX_FRAMES; ++Frame)
+        GLReleaseFrame(Frame);
 }
 
-void GLPrepareFrame(int Frame)
+bool GLPrepareFramePart(int Frame)
 {
-    if (Frame < 0 || Frame >= MAX_FRAMES || GLFrames[Frame])
+    if (Frame < 0 || Frame >= MAX_FRAMES)
+        return true;
+    if (!GLFrames[Frame])
+    {
+        const int Offset = FRAME_LIST_STRIDE * Frame;
+        GLFrames[Frame] = new cGLFrame(TheModel, Frame, ALL_LIST_BASE + Offset, TEXTURE_LIST_BASE,
+                                       MAX_TEXTURES, TWO_SIDED_LIST_BASE + Offset,
+                                       MASKED_LIST_BASE + Offset, TRANSLUCENT_LIST_BASE + Offset,
+                                       PLACEHOLDER_LIST_BASE + Offset);
+    }
+    return GLFrames[Frame]->PrepareNextPart();
+}
+
+void GLReleaseFrame(int Frame)
+{
+    if (Frame < 0 || Frame >= MAX_FRAMES)
         return;
-    const int Offset = FRAME_LIST_STRIDE * Frame;
-    GLFrames[Frame] = new cGLFrame(TheModel, Frame, ALL_LIST_BASE + Offset, TEXTURE_LIST_BASE,
-                                   MAX_TEXTURES, TWO_SIDED_LIST_BASE + Offset,
-                                   MASKED_LIST_BASE + Offset, TRANSLUCENT_LIST_BASE + Offset,
-                                   PLACEHOLDER_LIST_BASE + Offset);
+    delete GLFrames[Frame];
+    GLFrames[Frame] = nullptr;
+}
+
+std::size_t GLEstimateFrameBytes(int)
+{
+    // The GL library keeps about 100 bytes per compiled triangle (measured with the viewer's
+    // load benchmark), and a few kilobytes per frame for its lists.
+    constexpr std::size_t BYTES_PER_TRIANGLE = 104, BYTES_PER_FRAME = 4096;
+    const std::size_t NumTris = TheModel ? TheModel->GetDataHeader()->NumPolys : 0;
+    return NumTris * BYTES_PER_TRIANGLE + BYTES_PER_FRAME;
 }
 
 int GLBuildModel(const char* pszScript)
@@ -273,6 +310,10 @@ int GLBuildModel(const char* pszScript)
     if (NumFrames > MAX_FRAMES)
         NumFrames = MAX_FRAMES;
     // Frame 0 now, for the bounds and the first picture; the others when they are needed.
-    StartWithFrameZero(NumFrames, GLPrepareFrame);
+    tFrameOps Ops;
+    Ops.PreparePart = GLPrepareFramePart;
+    Ops.Release = GLReleaseFrame;
+    Ops.EstimateBytes = GLEstimateFrameBytes;
+    StartWithFrameZero(NumFrames, Ops);
     return FinishModelBuild(GLFrames[0], pszScript);
 }

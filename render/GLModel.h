@@ -26,8 +26,9 @@ constexpr int NUM_PARTS = 5;
 constexpr int PART_LIST_BASE = PLACEHOLDER_LIST_BASE + GROUP_LIST_SPAN;
 constexpr int LAST_LIST_ID = PART_LIST_BASE + NUM_PARTS * GROUP_LIST_SPAN - 1;
 
-// One frame's display lists. Construction decodes the frame, compiles its lists and frees
-// the triangles; destruction deletes the lists.
+// One frame's display lists, prepared a part at a time: the triangles decoded, then one display
+// list per part, then the group lists; the triangles are freed once the lists are complete.
+// Destruction deletes whatever lists exist.
 class cGLFrame : public cFrameGeometry
 {
 public:
@@ -35,10 +36,12 @@ public:
              int TwoSidedBase, int MaskedBase, int TranslucentBase, int PlaceholderBase);
     ~cGLFrame() override;
 
-    // Compiles the frame's lists from the triangle array. 1 when there is none, else 0.
-    int CompileLists();
-    // Draws the frame for a polygon filter (0 all, 2, 3, 4, 8); other values draw nothing.
-    // Leaves back-face culling on. Returns 0.
+    // Does the next part of the preparation; true once the frame is complete. A frame without
+    // triangles completes with no lists and draws nothing.
+    bool PrepareNextPart();
+    bool IsComplete() const { return mComplete; }
+    // Draws the frame for a polygon filter (0 all, 2, 3, 4, 8); other values, and a frame not
+    // complete, draw nothing. Leaves back-face culling on. Returns 0.
     int Draw(unsigned int Filter);
 
     int GetListBase() const { return mListBase; }
@@ -48,9 +51,12 @@ public:
     int GetPlaceholderBase() const { return mPlaceholderBase; }
 
 private:
-    // Compiles a part list for every group kind and texture number that has triangles, and
-    // the all-triangles lists, which hold the other triangles and call those parts.
-    void CompileParts();
+    // Decodes the triangles and sorts them into the part and texture number whose list holds
+    // their vertices.
+    void SortTriangles();
+    // Compiles the next part list that has triangles, or the next all-triangles list, which
+    // holds the triangles of no group and calls that number's parts. False when none is left.
+    bool CompileNextList();
     // Compiles the group lists, which call the part lists.
     void CompileCallers();
     // Compiles one list per texture number at Base calling the texture list and the parts
@@ -69,9 +75,12 @@ private:
     int mMaskedBase;
     int mTranslucentBase;
     int mPlaceholderBase;
-    bool mListsCompiled = false;
-    bool mPartsCompiled = false;
+    bool mSorted = false;
+    bool mComplete = false;
+    bool mListsCompiled = false;     // the group lists exist
+    int mNextList = 0;               // the next list CompileNextList looks at
     std::vector<bool> mPartFilled;   // part * slots + texture number: that part list exists
+    std::vector<std::vector<int>> mPartTris;  // part * slots + texture number: its triangles
 };
 
 // The prepared frames, index = frame number; null where none is prepared.
@@ -79,12 +88,16 @@ extern cGLFrame* GLFrames[MAX_FRAMES];
 
 // Builds the texture lists, prepares frame 0 of TheModel and takes its bounds into
 // ModelBounds; frames 1 to MAX_FRAMES - 1 wait for preparation (FramePreparation.h), which
-// calls GLPrepareFrame. 0 when frame 0 was prepared; otherwise tells the user that pszScript
+// calls GLPrepareFramePart. 0 when frame 0 was prepared; otherwise tells the user that pszScript
 // has no mesh and returns 1. Throws std::bad_alloc when frame 0 runs out of memory.
 int GLBuildModel(const char* pszScript);
-// Compiles frame Frame of TheModel into its display lists unless it is prepared already.
-// Throws std::bad_alloc when memory runs out.
-void GLPrepareFrame(int Frame);
+// Does the next part of frame Frame of TheModel, starting it unless it exists; true once it is
+// complete. Throws std::bad_alloc when memory runs out.
+bool GLPrepareFramePart(int Frame);
+// Deletes frame Frame's lists, complete or not.
+void GLReleaseFrame(int Frame);
+// What frame Frame's lists are estimated to hold in the GL library, from the triangle count.
+std::size_t GLEstimateFrameBytes(int Frame);
 // Sets RenderMode to OpenGL and compiles the nine texture lists from TheModel: each binds a texture
 // object holding that number's image, uploaded here once, or an image-less one so that
 // triangles of an unmapped number draw untextured. Returns 0.

@@ -19,10 +19,15 @@ public:
     // OpenGL counts texture rows from the bottom.
     bool FlipsTextureRows() const override { return true; }
     int BuildModel(const char* pszScript) override { return GLBuildModel(pszScript); }
-    void PrepareFrame(int Frame) override { GLPrepareFrame(Frame); }
+    void PrepareFrame(int Frame) override
+    {
+        while (!GLPrepareFramePart(Frame))
+        {
+        }
+    }
     bool IsFramePrepared(int Frame) const override
     {
-        return Frame >= 0 && Frame < MAX_FRAMES && GLFrames[Frame] != nullptr;
+        return Frame >= 0 && Frame < MAX_FRAMES && GLFrames[Frame] && GLFrames[Frame]->IsComplete();
     }
     void ReleaseFrames() override
     {

@@ -51,7 +51,7 @@ void cD3DFrame::SetQuality(IDirect3DRMMesh* pMesh, const D3DRMGROUPINDEX* pGroup
 
 int cD3DFrame::Draw(unsigned int Filter)
 {
-    if (!mViewer)
+    if (!mViewer || !mComplete)
         return 0;
     IDirect3DDevice2* pDevice = mViewer->GetD3DDevice();
     if (pDevice)

@@ -60,26 +60,8 @@ void WriteRecords(const RenderTri& Tri, bool bReversed, D3DRMVERTEX* pOut)
 cD3DFrame::cD3DFrame(cZentorMesh* pModel, int Frame, int NumSlots, cD3DViewer* pViewer)
     : cFrameGeometry(pModel, Frame, NumSlots), mViewer(pViewer)
 {
-    if (!pModel)
-        return;
-    mHeader = pModel->GetDataHeader();
-    BuildTris(TCOORD_DIRECT3D);
-    try
-    {
-        BuildMeshes();
-    }
-    catch (const std::bad_alloc&)
-    {
-        ReleaseMeshes();
-        throw;
-    }
-    ReleaseTris();
-    mListStarts.reset();
-    mListTris.reset();
-    mListTypes.reset();
-    mGroupVertices.reset();
-    mGroupFaces.reset();
-    mIdentityFaces.reset();
+    if (pModel)
+        mHeader = pModel->GetDataHeader();
 }
 
 cD3DFrame::~cD3DFrame()
@@ -95,12 +77,44 @@ void cD3DFrame::ReleaseMeshes()
     ReleaseMember(mMaterial);
 }
 
-int cD3DFrame::BuildMeshes()
+bool cD3DFrame::PrepareNextPart()
 {
+    if (mComplete)
+        return true;
+    if (!mStarted)
+    {
+        mStarted = true;
+        // Decoding and listing is a part of its own unless there is nothing to build.
+        if (mModel && StartMeshes())
+            return false;
+    }
+    else if (BuildNextMesh())
+    {
+        return false;
+    }
+    ReleaseTris();
+    FreeWorkingStorage();
+    mComplete = true;
+    return true;
+}
+
+void cD3DFrame::FreeWorkingStorage()
+{
+    mListStarts.reset();
+    mListTris.reset();
+    mListTypes.reset();
+    mGroupVertices.reset();
+    mGroupFaces.reset();
+    mIdentityFaces.reset();
+}
+
+bool cD3DFrame::StartMeshes()
+{
+    BuildTris(TCOORD_DIRECT3D);
     const std::size_t TriCount = static_cast<std::size_t>(std::max(GetNumRenderTris(), 1));
     IDirect3DRM2* pRoot = mViewer ? mViewer->GetD3DRM() : nullptr;
     if (!pRoot || mNumSlots <= 0)
-        return 0;
+        return false;
     Allocate(mListStarts, static_cast<std::size_t>(mNumSlots) + 1);
     Allocate(mListTris, TriCount);
     Allocate(mListTypes, TriCount);
@@ -119,20 +133,41 @@ int cD3DFrame::BuildMeshes()
     {
         mMaterial = nullptr;
     }
+    return true;
+}
 
-    mMainMesh = BuildMesh(pRoot, ALL_TYPES, false, false, mMainGroups);
-    if (mHasTwoSided)
+bool cD3DFrame::BuildNextMesh()
+{
+    IDirect3DRM2* pRoot = mViewer->GetD3DRM();
+    // The main mesh first: the others share its records.
+    switch (mNextMesh++)
     {
-        mTwoSidedMesh = BuildMesh(pRoot, TWO_SIDED_TYPES, false, true, mTwoSidedGroups);
-        mBackMesh = BuildMesh(pRoot, TWO_SIDED_TYPES, true, true, mBackGroups);
+    case 0:
+        mMainMesh = BuildMesh(pRoot, ALL_TYPES, false, false, mMainGroups);
+        return true;
+    case 1:
+        if (mHasTwoSided)
+            mTwoSidedMesh = BuildMesh(pRoot, TWO_SIDED_TYPES, false, true, mTwoSidedGroups);
+        return true;
+    case 2:
+        if (mHasTwoSided)
+            mBackMesh = BuildMesh(pRoot, TWO_SIDED_TYPES, true, true, mBackGroups);
+        return true;
+    case 3:
+        if (mHasMasked)
+            mMaskedMesh = BuildMesh(pRoot, TypeBit(POLY_MASKED), false, true, mMaskedGroups);
+        return true;
+    case 4:
+        if (mHasTranslucent)
+            mTranslucentMesh = BuildMesh(pRoot, TypeBit(POLY_TRANSLUCENT), false, true, mTranslucentGroups);
+        return true;
+    case 5:
+        if (mHasPlaceholder)
+            mPlaceholderMesh = BuildMesh(pRoot, TypeBit(POLY_PLACEHOLDER), false, true, mPlaceholderGroups);
+        return true;
+    default:
+        return false;
     }
-    if (mHasMasked)
-        mMaskedMesh = BuildMesh(pRoot, TypeBit(POLY_MASKED), false, true, mMaskedGroups);
-    if (mHasTranslucent)
-        mTranslucentMesh = BuildMesh(pRoot, TypeBit(POLY_TRANSLUCENT), false, true, mTranslucentGroups);
-    if (mHasPlaceholder)
-        mPlaceholderMesh = BuildMesh(pRoot, TypeBit(POLY_PLACEHOLDER), false, true, mPlaceholderGroups);
-    return 0;
 }
 
 void cD3DFrame::FillLists()
@@ -262,14 +297,36 @@ void D3DReleaseFrames()
         D3DReleaseFrame(Frame);
 }
 
-void D3DPrepareFrame(int Frame)
+bool D3DPrepareFramePart(int Frame)
 {
-    if (Frame < 0 || Frame >= MAX_FRAMES || D3DFrames[Frame])
-        return;
-    D3DFrames[Frame] = new cD3DFrame(TheModel, Frame, MAX_TEXTURES, TheD3DViewer);
-    // A frame prepared after textures were switched off draws without them, as the others do.
+    if (Frame < 0 || Frame >= MAX_FRAMES)
+        return true;
+    if (!D3DFrames[Frame])
+        D3DFrames[Frame] = new cD3DFrame(TheModel, Frame, MAX_TEXTURES, TheD3DViewer);
+    try
+    {
+        if (!D3DFrames[Frame]->PrepareNextPart())
+            return false;
+    }
+    catch (const std::bad_alloc&)
+    {
+        // A frame the memory ran out for is not kept half-made.
+        D3DReleaseFrame(Frame);
+        throw;
+    }
+    // A frame completed after textures were switched off draws without them, as the others do.
     if (!View.TexturesOn)
         D3DFrames[Frame]->SetTexturesOn(false);
+    return true;
+}
+
+std::size_t D3DEstimateFrameBytes(int)
+{
+    // The retained-mode meshes hold about 50 bytes per triangle (measured with the viewer's
+    // load benchmark), plus the material and the meshes' own records.
+    constexpr std::size_t BYTES_PER_TRIANGLE = 52, BYTES_PER_FRAME = 4096;
+    const std::size_t NumTris = TheModel ? TheModel->GetDataHeader()->NumPolys : 0;
+    return NumTris * BYTES_PER_TRIANGLE + BYTES_PER_FRAME;
 }
 
 int D3DBuildModel(const char* pszScript)
@@ -281,7 +338,11 @@ int D3DBuildModel(const char* pszScript)
     // Frames of an earlier model are cleared, so none of it survives.
     D3DReleaseFrames();
     // Frame 0 now, for the bounds and the first picture; the others when they are needed.
-    StartWithFrameZero(NumFrames, D3DPrepareFrame);
+    tFrameOps Ops;
+    Ops.PreparePart = D3DPrepareFramePart;
+    Ops.Release = D3DReleaseFrame;
+    Ops.EstimateBytes = D3DEstimateFrameBytes;
+    StartWithFrameZero(NumFrames, Ops);
     if (FinishModelBuild(D3DFrames[0], pszScript) != 0)
         return 1;
     ApplyTextureSwitchToDirect3D();

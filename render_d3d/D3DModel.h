@@ -18,19 +18,25 @@ constexpr D3DRMGROUPINDEX NO_GROUP = -1;
 // 5-5-5 pixel: red in bits 10-14, green 5-9, blue 0-4.
 std::uint16_t PackRGB555(std::uint8_t Red, std::uint8_t Green, std::uint8_t Blue);
 
-// One frame's meshes. Construction decodes the frame, builds the meshes and frees the
-// triangles, or throws std::bad_alloc, keeping nothing, when memory runs out; destruction
-// releases meshes and material.
+// One frame's meshes, prepared a part at a time: the triangles decoded and listed by texture
+// number, then one mesh per part; the triangles are freed once the meshes are complete. A part
+// throws std::bad_alloc when memory runs out. Destruction releases whatever meshes and material
+// exist.
 class cD3DFrame : public cFrameGeometry
 {
 public:
     cD3DFrame(cZentorMesh* pModel, int Frame, int NumSlots, cD3DViewer* pViewer);
     ~cD3DFrame() override;
 
+    // Does the next part of the preparation; true once the frame is complete.
+    bool PrepareNextPart();
+    bool IsComplete() const { return mComplete; }
+
     // Gives every group the viewer's texture of its number, or none when bOn is false.
     void SetTexturesOn(bool bOn);
     // Draws one picture for a polygon filter (0 all, 2, 3, 4, 8); leaves the model frame
-    // without visuals and every group flat-shaded and solid again. Returns 0.
+    // without visuals and every group flat-shaded and solid again; a frame not complete draws
+    // nothing. Returns 0.
     int Draw(unsigned int Filter);
 
     IDirect3DRMMesh* GetMainMesh() const { return mMainMesh; }
@@ -46,9 +52,12 @@ public:
     D3DRMGROUPINDEX GetMaskedGroup(int Slot) const { return GroupOf(mMaskedGroups, Slot); }
 
 private:
-    // Throws std::bad_alloc when the frame's storage or the layer runs out of memory; the
-    // meshes made so far are then released by the caller.
-    int BuildMeshes();
+    // Decodes the triangles, makes the working storage and the material and lists the
+    // triangles by texture number. False when there is nothing to build meshes for.
+    bool StartMeshes();
+    // Builds the next mesh the frame has. False when none is left.
+    bool BuildNextMesh();
+    void FreeWorkingStorage();
     void ReleaseMeshes();
     // Creates a mesh of the triangles whose type is in TypeMask (0: every triangle) in the
     // given winding, with one group per texture number that has some, mirrored in z. With
@@ -71,6 +80,9 @@ private:
     D3DRMGROUPINDEX GroupOf(const std::unique_ptr<D3DRMGROUPINDEX[]>& Groups, int Slot) const;
 
     cD3DViewer* mViewer;
+    bool mStarted = false;
+    bool mComplete = false;
+    int mNextMesh = 0;  // the next mesh BuildNextMesh looks at
     IDirect3DRMMaterial* mMaterial = nullptr;
     IDirect3DRMMesh* mMainMesh = nullptr;
     IDirect3DRMMesh* mTwoSidedMesh = nullptr;
@@ -80,7 +92,7 @@ private:
     IDirect3DRMMesh* mPlaceholderMesh = nullptr;
     std::unique_ptr<D3DRMGROUPINDEX[]> mMainGroups, mTwoSidedGroups, mBackGroups, mMaskedGroups,
         mTranslucentGroups, mPlaceholderGroups;
-    // Working storage of BuildMeshes, freed before the constructor returns.
+    // Working storage of the preparation, freed once the frame is complete.
     std::unique_ptr<unsigned[]> mListStarts;  // per texture number where its triangles start; then the end
     std::unique_ptr<unsigned[]> mListTris;    // the listed triangles' numbers
     std::unique_ptr<unsigned[]> mListTypes;   // the listed triangles' type bits
@@ -94,17 +106,20 @@ extern cD3DFrame* D3DFrames[MAX_FRAMES];
 
 // Builds TheModel's textures with TheD3DViewer, prepares frame 0, takes its bounds into
 // ModelBounds and applies the texture switch; frames 1 to MAX_FRAMES - 1 wait for preparation
-// (render/FramePreparation.h), which calls D3DPrepareFrame. 0 when frame 0 was prepared;
+// (render/FramePreparation.h), which calls D3DPrepareFramePart. 0 when frame 0 was prepared;
 // otherwise tells the user that pszScript has no mesh and returns 1. Throws std::bad_alloc
 // when frame 0 runs out of memory.
 int D3DBuildModel(const char* pszScript);
-// Builds frame Frame's meshes with TheD3DViewer unless it is prepared already, with textures
-// as the switch stands. Throws std::bad_alloc when memory runs out.
-void D3DPrepareFrame(int Frame);
+// Does the next part of frame Frame's meshes with TheD3DViewer, starting it unless it exists;
+// true once it is complete, with textures as the switch stands. Throws std::bad_alloc when
+// memory runs out.
+bool D3DPrepareFramePart(int Frame);
+// What frame Frame's meshes are estimated to hold, from the triangle count.
+std::size_t D3DEstimateFrameBytes(int Frame);
 // The Direct3D side of the "Textures On" switch: the ambient light (0.8 on, 0.1 off) and
 // every prepared frame's textures.
 void ApplyTextureSwitchToDirect3D();
-// Destroys frame FrameNum's meshes, if prepared.
+// Destroys frame FrameNum's meshes, complete or not.
 void D3DReleaseFrame(int FrameNum);
 // Destroys every prepared frame's meshes; D3DFrames becomes all null.
 void D3DReleaseFrames();

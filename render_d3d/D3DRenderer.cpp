@@ -16,10 +16,15 @@ public:
     eRenderMode Mode() const override { return eRenderMode::Direct3D; }
     bool FlipsTextureRows() const override { return false; }
     int BuildModel(const char* pszScript) override { return D3DBuildModel(pszScript); }
-    void PrepareFrame(int Frame) override { D3DPrepareFrame(Frame); }
+    void PrepareFrame(int Frame) override
+    {
+        while (!D3DPrepareFramePart(Frame))
+        {
+        }
+    }
     bool IsFramePrepared(int Frame) const override
     {
-        return Frame >= 0 && Frame < MAX_FRAMES && D3DFrames[Frame] != nullptr;
+        return Frame >= 0 && Frame < MAX_FRAMES && D3DFrames[Frame] && D3DFrames[Frame]->IsComplete();
     }
     void ReleaseFrames() override { D3DReleaseFrames(); }
     void DrawFrame() override { D3DDrawFrame(); }

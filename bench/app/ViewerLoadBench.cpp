@@ -1,25 +1,35 @@
-// How soon the viewer shows a model and completes it. The shell runs on the headless window
-// system: the user picks SCRIPT in File > Open script (optionally after Options > Use Direct3D
-// with the first device), the queued messages are handled until the first picture of frame 0
-// is drawn, then the loop's idle slices prepare every other frame. With --full, every frame is
-// prepared right after the load instead, before the first picture, as loads once did.
+// How soon the viewer shows a model, completes it and plays it. The shell runs on the headless
+// window system: the user picks SCRIPT in File > Open script (optionally after Options > Use
+// Direct3D with the first device), the queued messages are handled until the first picture of
+// frame 0 is drawn, then the loop's idle slices prepare the other frames until idle time has
+// none left to prepare (every frame while the model fits the frame budget). With --full, every
+// frame is prepared right after the load instead, before the first picture, as loads once did,
+// whatever the budget. With --loop PASSES, the longest sequence plays under Loop Animation at
+// the frame rate (20 per second) for PASSES times its length, the message loop's way: a paint
+// when one is due, idle slices in between, a wait when neither.
 //
 // One load per process, so the peak resident memory is that load's own. Prints one line: the
 // milliseconds (wall, and CPU of every thread) from the chosen file to the first picture and
-// to every frame prepared; the idle slices, how many took over 10 ms, the longest of them and
-// the most CPU time one took; the resident memory before the load and the process's peak
-// (VmHWM), and the heap held through operator new, once every frame is prepared.
+// to the end; the idle slices, how many took over 10 ms (wall, and CPU), the longest of them
+// and the most CPU time one took; the frames prepared at the end and their estimated bytes;
+// the resident memory before the load and the process's peak (VmHWM), and the heap held
+// through operator new at the end. Playing adds the pictures drawn, how many came over 10 ms
+// after they were due, how many due pictures were dropped because none was drawn in their
+// interval, and how many paints found their frame not prepared.
 // bench/app/viewer_load_bench.sh runs it repeatedly and prints medians.
 //
-// Usage: bench_viewer_load SCRIPT [--renderer gl|d3d] [--full]
+// Usage: bench_viewer_load SCRIPT [--renderer gl|d3d] [--full | --loop PASSES]
 #include <time.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "app/Shell.h"
 #include "app/ShellState.h"
@@ -83,21 +93,93 @@ void Pump(cHeadlessWindowSystem& System)
     CheckFramePreparation();
 }
 
-// True when every frame of the model on screen is prepared for the active renderer.
-bool EveryFramePrepared()
+// Frames of the model on screen that are prepared completely.
+int FramesPrepared()
 {
-    if (!TheModel || FramesWaiting())
-        return false;
-    const int NumFrames = TheModel->GetAnivHeader()->NumFrames;
-    for (int Frame = 0; Frame < NumFrames && Frame < MAX_FRAMES; ++Frame)
-        if (!ActiveRenderer().IsFramePrepared(Frame))
-            return false;
-    return true;
+    int Count = 0;
+    for (int Frame = 0; Frame < MAX_FRAMES; ++Frame)
+        Count += FramePrepared(Frame);
+    return Count;
+}
+
+// The idle slices of the run.
+struct tSlices
+{
+    int Count = 0;
+    int Long = 0;      // over LONG_SLICE_MS of wall time
+    int LongCpu = 0;   // over LONG_SLICE_MS of CPU time
+    double LongestMs = 0;
+    double LongestCpuMs = 0;
+
+    // One idle slice of the message loop, timed; true while frames still wait.
+    bool Run()
+    {
+        const tClock::time_point Start = tClock::now();
+        const double CpuStart = CpuMs(CLOCK_THREAD_CPUTIME_ID);
+        const bool bMore = PrepareFramesInIdleTime();
+        const double SliceMs = MsSince(Start);
+        const double SliceCpuMs = CpuMs(CLOCK_THREAD_CPUTIME_ID) - CpuStart;
+        ++Count;
+        Long += SliceMs > LONG_SLICE_MS;
+        LongCpu += SliceCpuMs > LONG_SLICE_MS;
+        LongestMs = std::max(LongestMs, SliceMs);
+        LongestCpuMs = std::max(LongestCpuMs, SliceCpuMs);
+        return bMore;
+    }
+};
+
+// The pictures of the played sequence.
+struct tPlayback
+{
+    int Pictures = 0;
+    int Late = 0;       // drawn over LONG_SLICE_MS after they were due
+    int Dropped = 0;    // due, but no picture was drawn in their interval
+    int Unprepared = 0; // paints that had to prepare their frame first
+};
+
+// Selects the longest sequence, turns Loop Animation on and plays Passes times its length at
+// the frame rate: each picture is due a frame interval after the one before, on a fixed
+// schedule; between them the loop's idle slices run, or the thread sleeps.
+tPlayback Play(cHeadlessWindowSystem& System, int Passes, tSlices& Slices)
+{
+    tPlayback Result;
+    int Longest = 0;
+    for (int Sequence = 1; Sequence < TheModel->GetNumSequences(); ++Sequence)
+        if (TheModel->GetSequence(Sequence)->NumFrames > TheModel->GetSequence(Longest)->NumFrames)
+            Longest = Sequence;
+    HandleCommand(Shell.MainWindow, IDM_SEQUENCE_BASE + Longest);
+    HandleCommand(Shell.MainWindow, IDM_LOOP);
+    Pump(System);
+    const auto Interval = std::chrono::milliseconds(View.FrameIntervalMs);
+    tClock::time_point Due = tClock::now() + Interval;
+    const int Total = Passes * View.SequenceLength;
+    while (TheModel && Result.Pictures < Total)
+    {
+        const tClock::time_point Now = tClock::now();
+        if (Now >= Due)
+        {
+            const double LateMs = std::chrono::duration<double, std::milli>(Now - Due).count();
+            const int Missed = static_cast<int>(std::floor(LateMs / View.FrameIntervalMs));
+            Result.Dropped += Missed;
+            Result.Late += Missed == 0 && LateMs > LONG_SLICE_MS;
+            Due += Interval * (Missed + 1);
+            Result.Unprepared += !FramePrepared(View.CurrentFrame);
+            System.InvalidateRect(Shell.MainWindow);
+            Pump(System);
+            ++Result.Pictures;
+        }
+        else if (FramesWaiting())
+            Slices.Run();
+        else
+            std::this_thread::sleep_until(Due);
+    }
+    return Result;
 }
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: bench_viewer_load SCRIPT [--renderer gl|d3d] [--full]\n");
+    std::fprintf(stderr,
+                 "usage: bench_viewer_load SCRIPT [--renderer gl|d3d] [--full | --loop PASSES]\n");
     return 2;
 }
 
@@ -112,10 +194,17 @@ int main(int Argc, char** Argv)
 {
     const char* pszScript = nullptr;
     bool bDirect3D = false, bFull = false;
+    int Passes = 0;
     for (int I = 1; I < Argc; ++I)
     {
         if (std::strcmp(Argv[I], "--full") == 0)
             bFull = true;
+        else if (std::strcmp(Argv[I], "--loop") == 0 && I + 1 < Argc)
+        {
+            Passes = std::atoi(Argv[++I]);
+            if (Passes <= 0)
+                return Usage();
+        }
         else if (std::strcmp(Argv[I], "--renderer") == 0 && I + 1 < Argc)
         {
             const std::string Renderer = Argv[++I];
@@ -128,7 +217,7 @@ int main(int Argc, char** Argv)
         else
             return Usage();
     }
-    if (!pszScript)
+    if (!pszScript || (bFull && Passes))
         return Usage();
     SetImportOutput(DiscardLine);
 
@@ -171,35 +260,32 @@ int main(int Argc, char** Argv)
         (bDirect3D ? System.mPresentCount : System.mSwapCount) == PicturesBefore)
         return Fail("the model was not drawn");
 
-    int Slices = 0, LongSlices = 0;
-    double LongestSliceMs = 0, LongestSliceCpuMs = 0;
-    bool bMore = FramesWaiting();
-    while (bMore)
-    {
-        const tClock::time_point SliceStart = tClock::now();
-        const double CpuStart = CpuMs(CLOCK_THREAD_CPUTIME_ID);
-        bMore = PrepareFramesInIdleTime();
-        const double SliceMs = MsSince(SliceStart);
-        const double SliceCpuMs = CpuMs(CLOCK_THREAD_CPUTIME_ID) - CpuStart;
-        ++Slices;
-        LongSlices += SliceMs > LONG_SLICE_MS;
-        if (SliceMs > LongestSliceMs)
-            LongestSliceMs = SliceMs;
-        if (SliceCpuMs > LongestSliceCpuMs)
-            LongestSliceCpuMs = SliceCpuMs;
-    }
-    const double AllPreparedMs = MsSince(Chosen);
-    const double AllPreparedCpuMs = CpuMs(CLOCK_PROCESS_CPUTIME_ID) - ChosenCpuMs;
-    if (!EveryFramePrepared())
-        return Fail("not every frame was prepared");
+    tSlices Slices;
+    tPlayback Playback;
+    if (Passes)
+        Playback = Play(System, Passes, Slices);
+    else
+        while (FramesWaiting() && Slices.Run())
+        {
+        }
+    const double EndMs = MsSince(Chosen);
+    const double EndCpuMs = CpuMs(CLOCK_PROCESS_CPUTIME_ID) - ChosenCpuMs;
+    if (!TheModel)
+        return Fail("the model was dropped");
 
     std::printf("renderer=%s mode=%s first_picture_ms=%.1f first_picture_cpu_ms=%.1f "
-                "all_prepared_ms=%.1f all_prepared_cpu_ms=%.1f slices=%d long_slices=%d "
-                "longest_slice_ms=%.2f longest_slice_cpu_ms=%.2f start_rss_MiB=%.1f "
-                "peak_rss_MiB=%.1f heap_MiB=%.1f peak_heap_MiB=%.1f\n",
-                bDirect3D ? "d3d" : "gl", bFull ? "full" : "idle", FirstPictureMs,
-                FirstPictureCpuMs, AllPreparedMs, AllPreparedCpuMs, Slices, LongSlices,
-                LongestSliceMs, LongestSliceCpuMs, StartResidentMiB, StatusMiB("VmHWM"),
+                "end_ms=%.1f end_cpu_ms=%.1f slices=%d long_slices=%d long_cpu_slices=%d "
+                "longest_slice_ms=%.2f longest_slice_cpu_ms=%.2f frames=%d prepared=%d "
+                "prepared_MiB=%.1f budget_MiB=%.0f pictures=%d late=%d dropped=%d "
+                "unprepared=%d start_rss_MiB=%.1f peak_rss_MiB=%.1f heap_MiB=%.1f "
+                "peak_heap_MiB=%.1f\n",
+                bDirect3D ? "d3d" : "gl", bFull ? "full" : Passes ? "loop" : "idle",
+                FirstPictureMs, FirstPictureCpuMs, EndMs, EndCpuMs, Slices.Count, Slices.Long,
+                Slices.LongCpu, Slices.LongestMs, Slices.LongestCpuMs,
+                std::min<int>(TheModel->GetAnivHeader()->NumFrames, MAX_FRAMES), FramesPrepared(),
+                static_cast<double>(PreparedFrameBytes()) / MIB,
+                static_cast<double>(FrameBudgetBytes()) / MIB, Playback.Pictures, Playback.Late,
+                Playback.Dropped, Playback.Unprepared, StartResidentMiB, StatusMiB("VmHWM"),
                 static_cast<double>(HeapBytes) / MIB, static_cast<double>(PeakHeapBytes) / MIB);
 
     System.DestroyWindow(Shell.MainWindow);
