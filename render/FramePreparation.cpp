@@ -8,6 +8,10 @@
 #include <new>
 #include <vector>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "render/FrameBudget.h"
 #include "render/RenderHooks.h"
 #include "render/ViewState.h"
@@ -51,6 +55,20 @@ void SetState(int Frame, tState State)
 {
     NumWaiting += (State == tState::Waiting) - (StateOf(Frame) == tState::Waiting);
     States[static_cast<std::size_t>(Frame)] = State;
+}
+
+// Frames released under the budget give their memory back to the system: blocks of 256 KiB or
+// more get mappings of their own, which go when they are freed. Left to itself the C library
+// raises that threshold each time such a block is freed, and frames prepared and released in
+// turn then leave the heap holed, growing by a good part of the budget over a pass.
+void ReturnLargeBlocksToTheSystem()
+{
+#if defined(__GLIBC__)
+    static bool bDone = false;
+    if (!bDone)
+        mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+    bDone = true;
+#endif
 }
 
 void Forget()
@@ -248,6 +266,7 @@ void StartFramePreparation(int Count, const tFrameOps& FrameOps)
     Ops = FrameOps;
     if (Count <= 0 || !Ops.PreparePart || !Ops.Release || !Ops.EstimateBytes)
         return;
+    ReturnLargeBlocksToTheSystem();
     States.assign(static_cast<std::size_t>(Count), tState::Waiting);
     NumWaiting = Count;
     Budget.Start(Count, FrameBudgetBytes());

@@ -22,7 +22,7 @@ struct tFrameOps
 
 // The budget of a process that sets none: what the environment's TESSALY_FRAME_BUDGET_MB
 // gives in MiB, or DEFAULT_FRAME_BUDGET_MIB.
-constexpr std::size_t DEFAULT_FRAME_BUDGET_MIB = 150;
+constexpr std::size_t DEFAULT_FRAME_BUDGET_MIB = 128;
 // Reads a budget in MiB from Text (a whole number from 1 to 1048576, nothing else); false when
 // Text is no such number.
 bool ParseFrameBudgetMiB(const char* pszText, std::size_t& MiB);
