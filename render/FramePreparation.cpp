@@ -14,6 +14,7 @@
 
 #include "render/FrameBudget.h"
 #include "render/RenderHooks.h"
+#include "render/Renderer.h"
 #include "render/ViewState.h"
 
 void (*BeforeFramePreparationHook)(int Frame) = nullptr;
@@ -35,7 +36,7 @@ enum class tState : unsigned char
 std::vector<tState> States;  // index = frame number
 int NumWaiting = 0;
 int NextFrame = 0;           // where the search for the next waiting frame starts
-tFrameOps Ops;
+cRenderer* pRenderer = nullptr;
 cFrameBudget Budget;
 bool OutOfMemory = false;
 bool BudgetSet = false;
@@ -106,7 +107,7 @@ bool AllFit()
     std::size_t Needed = 0;
     for (int Frame = 0; Frame < NumFrames(); ++Frame)
         if (StateOf(Frame) == tState::Waiting)
-            Needed += Ops.EstimateBytes(Frame);
+            Needed += pRenderer->EstimateFrameBytes(Frame);
     return Budget.Fits(Needed);
 }
 
@@ -127,7 +128,7 @@ std::vector<int> FramesPlayedNext()
     {
         if (Frame >= 0 && Frame < NumFrames())
         {
-            Bytes += Ops.EstimateBytes(static_cast<int>(Frame));
+            Bytes += pRenderer->EstimateFrameBytes(static_cast<int>(Frame));
             if (!Frames.empty() && Bytes > Budget.Budget())
                 break;
             Frames.push_back(static_cast<int>(Frame));
@@ -155,12 +156,12 @@ int ChooseIdleFrame()
         if (StateOf(Frame) == tState::Waiting)
             return Frame;
     const int Next = FindNextWaiting();
-    return Budget.Fits(Ops.EstimateBytes(Next)) ? Next : -1;
+    return Budget.Fits(pRenderer->EstimateFrameBytes(Next)) ? Next : -1;
 }
 
 void Release(int Frame)
 {
-    Ops.Release(Frame);
+    pRenderer->ReleaseFrame(Frame);
     Budget.Released(Frame);
     SetState(Frame, tState::Waiting);
 }
@@ -169,7 +170,7 @@ void Release(int Frame)
 // the budget. False when it cannot be made to fit.
 bool MakeRoom(int Frame)
 {
-    const std::size_t Bytes = Ops.EstimateBytes(Frame);
+    const std::size_t Bytes = pRenderer->EstimateFrameBytes(Frame);
     if (Budget.Fits(Bytes))
         return true;
     std::vector<bool> Spare(States.size(), false);
@@ -196,10 +197,10 @@ void PreparePart(int Frame)
         {
             if (BeforeFramePreparationHook)
                 BeforeFramePreparationHook(Frame);
-            Budget.Held(Frame, Ops.EstimateBytes(Frame));
+            Budget.Held(Frame, pRenderer->EstimateFrameBytes(Frame));
             SetState(Frame, tState::InParts);
         }
-        if (Ops.PreparePart(Frame))
+        if (pRenderer->PrepareFramePart(Frame))
             SetState(Frame, tState::Ready);
     }
     catch (const std::bad_alloc&)
@@ -259,12 +260,12 @@ void SetFrameBudgetBytes(std::size_t Bytes)
     BudgetBytes = Bytes;
 }
 
-void StartFramePreparation(int Count, const tFrameOps& FrameOps)
+void StartFramePreparation(int Count, cRenderer& Renderer)
 {
     Forget();
     OutOfMemory = false;
-    Ops = FrameOps;
-    if (Count <= 0 || !Ops.PreparePart || !Ops.Release || !Ops.EstimateBytes)
+    pRenderer = &Renderer;
+    if (Count <= 0)
         return;
     ReturnLargeBlocksToTheSystem();
     States.assign(static_cast<std::size_t>(Count), tState::Waiting);
@@ -272,9 +273,9 @@ void StartFramePreparation(int Count, const tFrameOps& FrameOps)
     Budget.Start(Count, FrameBudgetBytes());
 }
 
-void StartWithFrameZero(int Count, const tFrameOps& FrameOps)
+void StartWithFrameZero(int Count, cRenderer& Renderer)
 {
-    StartFramePreparation(Count, FrameOps);
+    StartFramePreparation(Count, Renderer);
     PrepareFrameNow(0);
     if (OutOfMemory)
         throw std::bad_alloc();

@@ -3,22 +3,13 @@
 // slice at a time, one part of a frame per step; a frame drawn before its turn is prepared at
 // once. Prepared frames are kept while their estimated size fits the budget; past it, the
 // frames drawn least recently are released and wait again, and idle time prepares only the
-// frames the selected sequence plays next. Whichever renderer is active supplies the steps.
+// frames the selected sequence plays next. The renderer that built the model prepares, releases
+// and sizes its frames behind the renderer seam (cRenderer).
 #pragma once
 
 #include <cstddef>
 
-// What the active renderer does for one frame.
-struct tFrameOps
-{
-    // Prepares the next part of frame Frame; true once the frame is complete. May throw
-    // std::bad_alloc.
-    bool (*PreparePart)(int Frame) = nullptr;
-    // Releases whatever frame Frame holds, complete or not.
-    void (*Release)(int Frame) = nullptr;
-    // What frame Frame is estimated to hold once complete, in bytes.
-    std::size_t (*EstimateBytes)(int Frame) = nullptr;
-};
+class cRenderer;
 
 // The budget of a process that sets none: what the environment's TESSALY_FRAME_BUDGET_MB
 // gives in MiB, or DEFAULT_FRAME_BUDGET_MIB.
@@ -32,12 +23,12 @@ std::size_t FrameBudgetBytes();
 // Sets the budget for the next StartFramePreparation (tests and benchmarks).
 void SetFrameBudgetBytes(std::size_t Bytes);
 
-// Frames 0 to NumFrames - 1 wait for Ops, in frame order from frame 0, with the budget as it
-// stands. Whatever waited before is forgotten and the out-of-memory mark is cleared.
-void StartFramePreparation(int NumFrames, const tFrameOps& Ops);
+// Frames 0 to NumFrames - 1 of Renderer wait, in frame order from frame 0, with the budget as
+// it stands. Whatever waited before is forgotten and the out-of-memory mark is cleared.
+void StartFramePreparation(int NumFrames, cRenderer& Renderer);
 // What a load does: StartFramePreparation, then frame 0 prepared at once and the load's progress
 // reported complete (BuildProgressHook). Throws std::bad_alloc when frame 0 runs out of memory.
-void StartWithFrameZero(int NumFrames, const tFrameOps& Ops);
+void StartWithFrameZero(int NumFrames, cRenderer& Renderer);
 // No frame waits any more and the out-of-memory mark is cleared. Every release of the model
 // calls it, so no preparation outlives its model.
 void StopFramePreparation();

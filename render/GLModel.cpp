@@ -9,6 +9,7 @@
 
 #include "model/ZentorMesh.h"
 #include "render/FramePreparation.h"
+#include "render/GLRenderer.h"
 #include "render/View.h"
 
 cGLFrame* GLFrames[MAX_FRAMES];
@@ -310,10 +311,6 @@ int GLBuildModel(const char* pszScript)
     if (NumFrames > MAX_FRAMES)
         NumFrames = MAX_FRAMES;
     // Frame 0 now, for the bounds and the first picture; the others when they are needed.
-    tFrameOps Ops;
-    Ops.PreparePart = GLPrepareFramePart;
-    Ops.Release = GLReleaseFrame;
-    Ops.EstimateBytes = GLEstimateFrameBytes;
-    StartWithFrameZero(NumFrames, Ops);
+    StartWithFrameZero(NumFrames, GLRenderer());
     return FinishModelBuild(GLFrames[0], pszScript);
 }

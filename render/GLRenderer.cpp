@@ -19,16 +19,13 @@ public:
     // OpenGL counts texture rows from the bottom.
     bool FlipsTextureRows() const override { return true; }
     int BuildModel(const char* pszScript) override { return GLBuildModel(pszScript); }
-    void PrepareFrame(int Frame) override
-    {
-        while (!GLPrepareFramePart(Frame))
-        {
-        }
-    }
+    bool PrepareFramePart(int Frame) override { return GLPrepareFramePart(Frame); }
     bool IsFramePrepared(int Frame) const override
     {
         return Frame >= 0 && Frame < MAX_FRAMES && GLFrames[Frame] && GLFrames[Frame]->IsComplete();
     }
+    void ReleaseFrame(int Frame) override { GLReleaseFrame(Frame); }
+    std::size_t EstimateFrameBytes(int Frame) const override { return GLEstimateFrameBytes(Frame); }
     void ReleaseFrames() override
     {
         GLReleaseFrames();

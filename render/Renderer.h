@@ -3,6 +3,7 @@
 // render_d3d/D3DRenderer.cpp). RenderMode names the active one; nothing else picks a renderer.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -33,9 +34,16 @@ public:
     // other frames wait for preparation (FramePreparation.h). 0 done; 1 when the script has no
     // mesh, after telling the user. Throws std::bad_alloc when frame 0 runs out of memory.
     virtual int BuildModel(const char* pszScript) = 0;
-    // Prepares one frame of TheModel unless it is prepared already. May throw std::bad_alloc.
-    virtual void PrepareFrame(int Frame) = 0;
+    // Prepares the next part of frame Frame of TheModel, starting the frame unless it exists;
+    // true once the frame is complete (at once for a complete one). The frame preparation
+    // (FramePreparation.h) calls it. May throw std::bad_alloc.
+    virtual bool PrepareFramePart(int Frame) = 0;
+    // True when frame Frame is prepared completely.
     virtual bool IsFramePrepared(int Frame) const = 0;
+    // Releases whatever frame Frame holds, complete or not (the frame budget releases frames).
+    virtual void ReleaseFrame(int Frame) = 0;
+    // What frame Frame is estimated to hold once complete, in bytes, for the frame budget.
+    virtual std::size_t EstimateFrameBytes(int Frame) const = 0;
     // Frees every frame and texture this renderer holds for the model.
     virtual void ReleaseFrames() = 0;
     // Draws CurrentFrame under the camera and takes the loop step (StepLoopAnimation).

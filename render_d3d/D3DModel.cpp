@@ -9,6 +9,7 @@
 #include "model/ZentorMesh.h"
 #include "render/FramePreparation.h"
 #include "render/View.h"
+#include "render_d3d/D3DRenderer.h"
 #include "render_d3d/D3DViewer.h"
 #include "render_d3d/D3DViewerPrivate.h"
 
@@ -338,11 +339,7 @@ int D3DBuildModel(const char* pszScript)
     // Frames of an earlier model are cleared, so none of it survives.
     D3DReleaseFrames();
     // Frame 0 now, for the bounds and the first picture; the others when they are needed.
-    tFrameOps Ops;
-    Ops.PreparePart = D3DPrepareFramePart;
-    Ops.Release = D3DReleaseFrame;
-    Ops.EstimateBytes = D3DEstimateFrameBytes;
-    StartWithFrameZero(NumFrames, Ops);
+    StartWithFrameZero(NumFrames, D3DRenderer());
     if (FinishModelBuild(D3DFrames[0], pszScript) != 0)
         return 1;
     ApplyTextureSwitchToDirect3D();

@@ -16,16 +16,13 @@ public:
     eRenderMode Mode() const override { return eRenderMode::Direct3D; }
     bool FlipsTextureRows() const override { return false; }
     int BuildModel(const char* pszScript) override { return D3DBuildModel(pszScript); }
-    void PrepareFrame(int Frame) override
-    {
-        while (!D3DPrepareFramePart(Frame))
-        {
-        }
-    }
+    bool PrepareFramePart(int Frame) override { return D3DPrepareFramePart(Frame); }
     bool IsFramePrepared(int Frame) const override
     {
         return Frame >= 0 && Frame < MAX_FRAMES && D3DFrames[Frame] && D3DFrames[Frame]->IsComplete();
     }
+    void ReleaseFrame(int Frame) override { D3DReleaseFrame(Frame); }
+    std::size_t EstimateFrameBytes(int Frame) const override { return D3DEstimateFrameBytes(Frame); }
     void ReleaseFrames() override { D3DReleaseFrames(); }
     void DrawFrame() override { D3DDrawFrame(); }
     bool Paint(cPaintTarget& Target) override
@@ -66,8 +63,13 @@ public:
 };
 }  // namespace
 
-void RegisterD3DRenderer()
+cRenderer& D3DRenderer()
 {
     static cD3DRenderer Renderer;
-    RegisterRenderer(eRenderMode::Direct3D, &Renderer);
+    return Renderer;
+}
+
+void RegisterD3DRenderer()
+{
+    RegisterRenderer(eRenderMode::Direct3D, &D3DRenderer());
 }

@@ -25,8 +25,10 @@ public:
     eRenderMode Mode() const override { return eRenderMode::Direct3D; }
     bool FlipsTextureRows() const override { return false; }
     int BuildModel(const char*) override { return 1; }
-    void PrepareFrame(int) override {}
+    bool PrepareFramePart(int) override { return true; }
     bool IsFramePrepared(int) const override { return false; }
+    void ReleaseFrame(int) override {}
+    std::size_t EstimateFrameBytes(int) const override { return 0; }
     void ReleaseFrames() override { ++mReleases; }
     void DrawFrame() override {}
     bool Paint(cPaintTarget&) override { return false; }
