@@ -1,6 +1,6 @@
 // tessaly-render run as a program on crafted models: the PNG it writes with either renderer,
-// the sequence pictures, the --info summary, quiet and verbose runs, the load errors and the
-// command line.
+// the sequence pictures, the --info summary, quiet and verbose runs, the load errors, the
+// command line and the frame budget's environment setting.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -181,5 +181,32 @@ TEST_F(cToolTest, CommandLineErrorsAndHelp)
         const cRun Run = RunTool(mOut, mScript + " -o " + mOut + "x.png " + pszArgs);
         EXPECT_EQ(Run.Status, 2) << pszArgs;
         EXPECT_NE(Run.Err.find("usage:"), std::string::npos) << pszArgs;
+    }
+}
+
+TEST_F(cToolTest, FrameBudgetFromTheEnvironmentAndOneWarningForABadValue)
+{
+    const std::string Args = mScript + " --sequence Slide --size 64x64 -o ";
+    const cRun Plain = RunTool(mOut, Args + mOut);
+    ASSERT_EQ(Plain.Status, 0) << Plain.Err;
+    cPicture Expected;
+    ASSERT_TRUE(ReadPng(mOut + "Slide_0001.png", Expected));
+
+    const std::string Small = mOut + "small/", Bad = mOut + "bad/";
+    std::filesystem::create_directories(Small);
+    std::filesystem::create_directories(Bad);
+    const cRun SmallRun = RunTool(mOut, Args + Small, "TESSALY_FRAME_BUDGET_MB=1");
+    ASSERT_EQ(SmallRun.Status, 0) << SmallRun.Err;
+    EXPECT_EQ(SmallRun.Err, "");
+    const cRun BadRun = RunTool(mOut, Args + Bad, "TESSALY_FRAME_BUDGET_MB=lots");
+    ASSERT_EQ(BadRun.Status, 0) << BadRun.Err;
+    EXPECT_EQ(BadRun.Err,
+              "TESSALY_FRAME_BUDGET_MB=lots is not a whole number of MiB from 1 to 1048576; "
+              "using 128 MiB for prepared frames\n");
+    for (const std::string& Dir : {Small, Bad})
+    {
+        cPicture Picture;
+        ASSERT_TRUE(ReadPng(Dir + "Slide_0001.png", Picture)) << Dir;
+        EXPECT_EQ(Picture.Rgb, Expected.Rgb) << Dir;
     }
 }
