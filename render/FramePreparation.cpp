@@ -39,6 +39,7 @@ int NextFrame = 0;           // where the search for the next waiting frame star
 cRenderer* pRenderer = nullptr;
 cFrameBudget Budget;
 bool OutOfMemory = false;
+std::chrono::steady_clock::duration LongestPart{};  // of the model's preparation so far
 bool BudgetSet = false;
 std::size_t BudgetBytes = DEFAULT_FRAME_BUDGET_MIB * MIB;
 
@@ -264,6 +265,7 @@ void StartFramePreparation(int Count, cRenderer& Renderer)
 {
     Forget();
     OutOfMemory = false;
+    LongestPart = {};
     pRenderer = &Renderer;
     if (Count <= 0)
         return;
@@ -310,7 +312,6 @@ void PrepareFrameNow(int Frame)
 bool PrepareWaitingFrames(double SliceMs)
 {
     const tClock::time_point Start = tClock::now();
-    tClock::duration Longest{};
     for (;;)
     {
         const int Frame = ChooseIdleFrame();
@@ -323,10 +324,11 @@ bool PrepareWaitingFrames(double SliceMs)
         if (StateOf(Frame) == tState::Ready)
             NextFrame = Frame + 1;
         const tClock::time_point After = tClock::now();
-        if (After - Before > Longest)
-            Longest = After - Before;
-        // Parts of one model cost much the same, so the longest so far predicts the next.
-        const std::chrono::duration<double, std::milli> Predicted = After - Start + Longest;
+        if (After - Before > LongestPart)
+            LongestPart = After - Before;
+        // Parts differ (decoding, a list, an empty mesh), so the next may be the longest this
+        // model has had.
+        const std::chrono::duration<double, std::milli> Predicted = After - Start + LongestPart;
         if (Predicted.count() > SliceMs)
             return FramesWaiting();
     }

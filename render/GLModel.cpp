@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "render/View.h"
 
 cGLFrame* GLFrames[MAX_FRAMES];
+int GLChunkTriangles = CHUNK_TRIS;
 
 namespace
 {
@@ -26,13 +28,22 @@ bool TexturesCreated = false;
 // coordinates are then identical, and the list compiler stores each of them once.
 const float SHARED_CORNER_NORMAL[3] = {0.0f, 0.0f, 1.0f};
 
-// The triangles Tris of pTris, with normals, as one batch.
-void EmitTriangles(const RenderTri* pTris, const std::vector<int>& Tris)
+// Triangles per chunk of a part of Count triangles; 0 when the part is not chunked.
+std::size_t ChunkSize(std::size_t Count)
+{
+    const std::size_t Size = std::max<std::size_t>(
+        {static_cast<std::size_t>(std::max(GLChunkTriangles, 1)), (Count + MAX_CHUNKS - 1) / MAX_CHUNKS});
+    return Count > Size ? Size : 0;
+}
+
+// Triangles Tris[First] to Tris[End - 1] of pTris, with normals, as one batch.
+void EmitTriangles(const RenderTri* pTris, const std::vector<int>& Tris, std::size_t First,
+                   std::size_t End)
 {
     glBegin(GL_TRIANGLES);
-    for (int TriNum : Tris)
+    for (std::size_t I = First; I < End; ++I)
     {
-        const RenderTri& Tri = pTris[TriNum];
+        const RenderTri& Tri = pTris[Tris[I]];
         for (int k = 0; k < 3; ++k)
         {
             if (k != 1)
@@ -134,8 +145,31 @@ cGLFrame::~cGLFrame()
     }
     if (mSorted)
         for (int Part = 0; Part < NUM_PARTS; ++Part)
+        {
             glDeleteLists(PartBase(Part), mNumSlots);
+            for (int Slot = 0; Slot < mNumSlots; ++Slot)
+                glDeleteLists(ChunkBase(Part, Slot), MAX_CHUNKS);
+        }
     ReleaseTris();
+}
+
+int cGLFrame::ChunkBase(int Part, int Slot) const
+{
+    return CHUNK_LIST_BASE +
+           (Part * GROUP_LIST_SPAN + (mListBase - ALL_LIST_BASE) + Slot) * MAX_CHUNKS;
+}
+
+void cGLFrame::EmitPart(int Part, int Slot) const
+{
+    const std::vector<int>& Tris = mPartTris[static_cast<std::size_t>(Part * mNumSlots + Slot)];
+    const std::size_t Size = ChunkSize(Tris.size());
+    if (Size == 0)
+    {
+        EmitTriangles(mRenderTris.get(), Tris, 0, Tris.size());
+        return;
+    }
+    for (std::size_t First = 0, Chunk = 0; First < Tris.size(); First += Size, ++Chunk)
+        glCallList(ChunkBase(Part, Slot) + static_cast<int>(Chunk));
 }
 
 int cGLFrame::PartBase(int Part) const
@@ -191,10 +225,9 @@ void cGLFrame::SortTriangles()
 bool cGLFrame::CompileNextList()
 {
     const int NumSlots = mNumSlots > 0 ? mNumSlots : 0;
-    const RenderTri* pTris = mRenderTris.get();
     // Lists 0 to 4 * slots - 1 are the group parts 1 to 4; part 0, the types no group holds, is
-    // only ever drawn by the all-triangles list, so its vertices go straight into that list,
-    // one per texture number after the parts it calls.
+    // only ever drawn by the all-triangles list, so its vertices go straight into that list (or
+    // its chunks), one per texture number after the parts it calls.
     const int NumGroupParts = (NUM_PARTS - 1) * NumSlots;
     for (; mNextList < NumGroupParts; ++mNextList)
     {
@@ -202,25 +235,47 @@ bool cGLFrame::CompileNextList()
         const std::size_t Index = static_cast<std::size_t>(Part * NumSlots + Slot);
         if (mPartTris[Index].empty())
             continue;
+        if (CompileNextChunk(Part, Slot))
+            return true;
         mPartFilled[Index] = true;
         glNewList(PartBase(Part) + Slot, GL_COMPILE);
-        EmitTriangles(pTris, mPartTris[Index]);
+        EmitPart(Part, Slot);
         glEndList();
         ++mNextList;
         return true;
     }
     if (mNextList >= NumGroupParts + NumSlots)
         return false;
-    const int Slot = mNextList++ - NumGroupParts;
+    const int Slot = mNextList - NumGroupParts;
     const std::vector<int>& Own = mPartTris[static_cast<std::size_t>(Slot)];
+    if (CompileNextChunk(0, Slot))
+        return true;
+    ++mNextList;
     glNewList(mListBase + Slot, GL_COMPILE);
     if (!Own.empty())
     {
         glCallList(mTexListBase + Slot);
-        EmitTriangles(pTris, Own);
+        EmitPart(0, Slot);
     }
     CallParts(Slot, ALL_GROUP_PARTS, !Own.empty());
     glEndList();
+    return true;
+}
+
+bool cGLFrame::CompileNextChunk(int Part, int Slot)
+{
+    const std::vector<int>& Tris = mPartTris[static_cast<std::size_t>(Part * mNumSlots + Slot)];
+    const std::size_t Size = ChunkSize(Tris.size());
+    const std::size_t First = static_cast<std::size_t>(mNextChunk) * Size;
+    if (Size == 0 || First >= Tris.size())
+    {
+        mNextChunk = 0;
+        return false;
+    }
+    glNewList(ChunkBase(Part, Slot) + mNextChunk, GL_COMPILE);
+    EmitTriangles(mRenderTris.get(), Tris, First, std::min(Tris.size(), First + Size));
+    glEndList();
+    ++mNextChunk;
     return true;
 }
 

@@ -24,7 +24,14 @@ constexpr int PLACEHOLDER_LIST_BASE = TRANSLUCENT_LIST_BASE + GROUP_LIST_SPAN;
 // PART_LIST_BASE + p * GROUP_LIST_SPAN + 9f + k.
 constexpr int NUM_PARTS = 5;
 constexpr int PART_LIST_BASE = PLACEHOLDER_LIST_BASE + GROUP_LIST_SPAN;
-constexpr int LAST_LIST_ID = PART_LIST_BASE + NUM_PARTS * GROUP_LIST_SPAN - 1;
+// A part, or the triangles the all-triangles list holds itself, of more than CHUNK_TRIS
+// triangles is compiled as lists of up to CHUNK_TRIS triangles each, one preparation step each,
+// which its list calls: chunk c of part p, frame f, texture number k is
+// CHUNK_LIST_BASE + (p * GROUP_LIST_SPAN + 9f + k) * MAX_CHUNKS + c.
+constexpr int CHUNK_TRIS = 8192;
+constexpr int MAX_CHUNKS = (65535 + CHUNK_TRIS - 1) / CHUNK_TRIS;
+constexpr int CHUNK_LIST_BASE = PART_LIST_BASE + NUM_PARTS * GROUP_LIST_SPAN;
+constexpr int LAST_LIST_ID = CHUNK_LIST_BASE + NUM_PARTS * GROUP_LIST_SPAN * MAX_CHUNKS - 1;
 
 // One frame's display lists, prepared a part at a time: the triangles decoded, then one display
 // list per part, then the group lists; the triangles are freed once the lists are complete.
@@ -54,9 +61,17 @@ private:
     // Decodes the triangles and sorts them into the part and texture number whose list holds
     // their vertices.
     void SortTriangles();
-    // Compiles the next part list that has triangles, or the next all-triangles list, which
-    // holds the triangles of no group and calls that number's parts. False when none is left.
+    // Compiles the next chunk of the list at hand, or else the next part list that has
+    // triangles, or the next all-triangles list, which holds the triangles of no group and calls
+    // that number's parts. False when none is left.
     bool CompileNextList();
+    // The triangles of part Part (0: those of no group) and texture number Slot: within the list
+    // being compiled, or as calls of their chunk lists when they have more than CHUNK_TRIS.
+    void EmitPart(int Part, int Slot) const;
+    // Compiles the next chunk list of part Part and texture number Slot when it is chunked and
+    // one is left; false otherwise, ready for the next part.
+    bool CompileNextChunk(int Part, int Slot);
+    int ChunkBase(int Part, int Slot) const;
     // Compiles the group lists, which call the part lists.
     void CompileCallers();
     // Compiles one list per texture number at Base calling the texture list and the parts
@@ -79,12 +94,16 @@ private:
     bool mComplete = false;
     bool mListsCompiled = false;     // the group lists exist
     int mNextList = 0;               // the next list CompileNextList looks at
+    int mNextChunk = 0;              // the next chunk of that list's triangles
     std::vector<bool> mPartFilled;   // part * slots + texture number: that part list exists
     std::vector<std::vector<int>> mPartTris;  // part * slots + texture number: its triangles
 };
 
 // The prepared frames, index = frame number; null where none is prepared.
 extern cGLFrame* GLFrames[MAX_FRAMES];
+// Triangles per chunk list: CHUNK_TRIS, unless a test sets fewer. A part never gets more than
+// MAX_CHUNKS chunks; its chunks are larger when it would.
+extern int GLChunkTriangles;
 
 // Builds the texture lists, prepares frame 0 of TheModel and takes its bounds into
 // ModelBounds; frames 1 to MAX_FRAMES - 1 wait for preparation (FramePreparation.h), which

@@ -84,9 +84,18 @@ bool cD3DFrame::PrepareNextPart()
         return true;
     if (!mStarted)
     {
+        // Decoding is a part of its own, and so is listing, unless there is nothing to build.
         mStarted = true;
-        // Decoding and listing is a part of its own unless there is nothing to build.
-        if (mModel && StartMeshes())
+        if (mModel)
+        {
+            BuildTris(TCOORD_DIRECT3D);
+            return false;
+        }
+    }
+    else if (!mListed)
+    {
+        mListed = true;
+        if (StartMeshes())
             return false;
     }
     else if (BuildNextMesh())
@@ -111,7 +120,6 @@ void cD3DFrame::FreeWorkingStorage()
 
 bool cD3DFrame::StartMeshes()
 {
-    BuildTris(TCOORD_DIRECT3D);
     const std::size_t TriCount = static_cast<std::size_t>(std::max(GetNumRenderTris(), 1));
     IDirect3DRM2* pRoot = mViewer ? mViewer->GetD3DRM() : nullptr;
     if (!pRoot || mNumSlots <= 0)

@@ -52,8 +52,8 @@ public:
     D3DRMGROUPINDEX GetMaskedGroup(int Slot) const { return GroupOf(mMaskedGroups, Slot); }
 
 private:
-    // Decodes the triangles, makes the working storage and the material and lists the
-    // triangles by texture number. False when there is nothing to build meshes for.
+    // Makes the working storage and the material and lists the decoded triangles by texture
+    // number. False when there is nothing to build meshes for.
     bool StartMeshes();
     // Builds the next mesh the frame has. False when none is left.
     bool BuildNextMesh();
@@ -80,7 +80,8 @@ private:
     D3DRMGROUPINDEX GroupOf(const std::unique_ptr<D3DRMGROUPINDEX[]>& Groups, int Slot) const;
 
     cD3DViewer* mViewer;
-    bool mStarted = false;
+    bool mStarted = false;   // the triangles are decoded
+    bool mListed = false;    // and listed by texture number
     bool mComplete = false;
     int mNextMesh = 0;  // the next mesh BuildNextMesh looks at
     IDirect3DRMMaterial* mMaterial = nullptr;

@@ -1,5 +1,6 @@
 // Model upload and frame drawing over whole models: frame advance, the frame limit, distinct
-// display lists for every prepared frame, the no-mesh message and releasing a model.
+// display lists for every prepared frame, the no-mesh message, releasing a model, and large
+// parts compiled as chunk lists.
 #include <GL/gl.h>
 
 #include "load/ModelLoad.h"
@@ -7,6 +8,7 @@
 #include "render/FramePreparation.h"
 #include "render/GLDraw.h"
 #include "render/GLModel.h"
+#include "render/GLRenderer.h"
 #include "render/GLScene.h"
 #include "render/View.h"
 #include "render/RenderHooks.h"
@@ -227,4 +229,46 @@ TEST_F(cRenderTest, ActiveRendererFollowsRenderModeAndTheOpenGLUploadTakesItBack
     EXPECT_FALSE(ActiveRenderer().IsFramePrepared(0));
     EXPECT_EQ(ActiveRenderer().BuildModel("none"), 1);
     SelectRenderer(eRenderMode::OpenGL);
+}
+
+TEST_F(cRenderTest, LargePartsAreCompiledAChunkAStepAndDrawTheSame)
+{
+    const std::string Path = WriteTestModel(GroupedFrames(3));
+    const ePolygonFilter Filters[] = {ePolygonFilter::All, ePolygonFilter::Translucent,
+                                      ePolygonFilter::Masked, ePolygonFilter::TwoSided,
+                                      ePolygonFilter::Placeholder};
+    auto Pictures = [&] {
+        std::vector<std::vector<std::uint8_t>> Result;
+        for (ePolygonFilter Filter : Filters)
+        {
+            View.CurrentFrame = 2;
+            View.PolygonFilter = Filter;
+            Draw();
+            Result.push_back(mPixels);
+        }
+        return Result;
+    };
+    // Steps until frame 2 is complete, none of them drawing it half-made.
+    auto StepsToComplete = [&] {
+        int Steps = 1;
+        for (; !GLRenderer().PrepareFramePart(2); ++Steps)
+            EXPECT_FALSE(GLRenderer().IsFramePrepared(2));
+        return Steps;
+    };
+    ASSERT_EQ(Load(Path), 0);
+    const int WholeSteps = StepsToComplete();
+    const auto Whole = Pictures();
+    ASSERT_NE(Whole[0], Whole[1]) << "the filters must differ for the check to mean anything";
+
+    // Two triangles a group: one chunk list per triangle, each a step of its own.
+    GLChunkTriangles = 1;
+    ASSERT_EQ(Load(Path), 0);
+    EXPECT_EQ(StepsToComplete(), WholeSteps + 2 * NUM_PARTS);
+    const int FirstChunk = CHUNK_LIST_BASE + (2 * FRAME_LIST_STRIDE) * MAX_CHUNKS;
+    EXPECT_TRUE(glIsList(FirstChunk) && glIsList(FirstChunk + 1));
+    EXPECT_FALSE(glIsList(FirstChunk + 2));
+    EXPECT_EQ(Pictures(), Whole);
+    ReleaseModel();
+    EXPECT_FALSE(glIsList(FirstChunk));
+    GLChunkTriangles = CHUNK_TRIS;
 }
