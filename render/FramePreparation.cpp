@@ -26,20 +26,20 @@ using tClock = std::chrono::steady_clock;
 constexpr std::size_t MIB = 1024 * 1024;
 constexpr std::size_t LARGEST_BUDGET_MIB = 1024 * 1024;
 
-enum class tState : unsigned char
+enum class eFrameState : unsigned char
 {
     Waiting,   // nothing prepared
     InParts,   // some parts prepared; never drawn like this
     Ready,
 };
 
-std::vector<tState> States;  // index = frame number
+std::vector<eFrameState> States;  // index = frame number
 int NumWaiting = 0;
 int NextFrame = 0;           // where the search for the next waiting frame starts
 cRenderer* pRenderer = nullptr;
 cFrameBudget Budget;
 bool OutOfMemory = false;
-std::chrono::steady_clock::duration LongestPart{};  // of the model's preparation so far
+tClock::duration LongestPart{};  // of the model's preparation so far
 bool BudgetSet = false;
 std::size_t BudgetBytes = DEFAULT_FRAME_BUDGET_MIB * MIB;
 
@@ -48,14 +48,14 @@ int NumFrames()
     return static_cast<int>(States.size());
 }
 
-tState StateOf(int Frame)
+eFrameState StateOf(int Frame)
 {
     return States[static_cast<std::size_t>(Frame)];
 }
 
-void SetState(int Frame, tState State)
+void SetState(int Frame, eFrameState State)
 {
-    NumWaiting += (State == tState::Waiting) - (StateOf(Frame) == tState::Waiting);
+    NumWaiting += (State == eFrameState::Waiting) - (StateOf(Frame) == eFrameState::Waiting);
     States[static_cast<std::size_t>(Frame)] = State;
 }
 
@@ -87,7 +87,7 @@ int FindNextWaiting()
     for (int Step = 0; Step < NumFrames(); ++Step)
     {
         const int Frame = (NextFrame + Step) % NumFrames();
-        if (StateOf(Frame) == tState::Waiting)
+        if (StateOf(Frame) == eFrameState::Waiting)
             return Frame;
     }
     return -1;
@@ -97,7 +97,7 @@ int FindNextWaiting()
 int FirstInParts()
 {
     for (int Frame = 0; Frame < NumFrames(); ++Frame)
-        if (StateOf(Frame) == tState::InParts)
+        if (StateOf(Frame) == eFrameState::InParts)
             return Frame;
     return -1;
 }
@@ -107,7 +107,7 @@ bool AllFit()
 {
     std::size_t Needed = 0;
     for (int Frame = 0; Frame < NumFrames(); ++Frame)
-        if (StateOf(Frame) == tState::Waiting)
+        if (StateOf(Frame) == eFrameState::Waiting)
             Needed += pRenderer->EstimateFrameBytes(Frame);
     return Budget.Fits(Needed);
 }
@@ -154,7 +154,7 @@ int ChooseIdleFrame()
     if (AllFit())
         return FindNextWaiting();
     for (int Frame : FramesPlayedNext())
-        if (StateOf(Frame) == tState::Waiting)
+        if (StateOf(Frame) == eFrameState::Waiting)
             return Frame;
     const int Next = FindNextWaiting();
     return Budget.Fits(pRenderer->EstimateFrameBytes(Next)) ? Next : -1;
@@ -164,7 +164,7 @@ void Release(int Frame)
 {
     pRenderer->ReleaseFrame(Frame);
     Budget.Released(Frame);
-    SetState(Frame, tState::Waiting);
+    SetState(Frame, eFrameState::Waiting);
 }
 
 // Releases frames drawn least recently, sparing Frame and those played next, until Frame fits
@@ -194,15 +194,15 @@ void PreparePart(int Frame)
 {
     try
     {
-        if (StateOf(Frame) == tState::Waiting)
+        if (StateOf(Frame) == eFrameState::Waiting)
         {
             if (BeforeFramePreparationHook)
                 BeforeFramePreparationHook(Frame);
             Budget.Held(Frame, pRenderer->EstimateFrameBytes(Frame));
-            SetState(Frame, tState::InParts);
+            SetState(Frame, eFrameState::InParts);
         }
         if (pRenderer->PrepareFramePart(Frame))
-            SetState(Frame, tState::Ready);
+            SetState(Frame, eFrameState::Ready);
     }
     catch (const std::bad_alloc&)
     {
@@ -214,7 +214,7 @@ void PreparePart(int Frame)
 
 void PrepareWhole(int Frame)
 {
-    while (!OutOfMemory && Frame < NumFrames() && StateOf(Frame) != tState::Ready)
+    while (!OutOfMemory && Frame < NumFrames() && StateOf(Frame) != eFrameState::Ready)
         PreparePart(Frame);
 }
 }  // namespace
@@ -270,7 +270,7 @@ void StartFramePreparation(int Count, cRenderer& Renderer)
     if (Count <= 0)
         return;
     ReturnLargeBlocksToTheSystem();
-    States.assign(static_cast<std::size_t>(Count), tState::Waiting);
+    States.assign(static_cast<std::size_t>(Count), eFrameState::Waiting);
     NumWaiting = Count;
     Budget.Start(Count, FrameBudgetBytes());
 }
@@ -301,7 +301,7 @@ void PrepareFrameNow(int Frame)
 {
     if (Frame < 0 || Frame >= NumFrames())
         return;
-    if (StateOf(Frame) == tState::Waiting)
+    if (StateOf(Frame) == eFrameState::Waiting)
         // A frame on screen is drawn even when the frames played after it fill the budget.
         MakeRoom(Frame);
     PrepareWhole(Frame);
@@ -315,13 +315,13 @@ bool PrepareWaitingFrames(double SliceMs)
     for (;;)
     {
         const int Frame = ChooseIdleFrame();
-        if (Frame < 0 || (StateOf(Frame) == tState::Waiting && !MakeRoom(Frame)))
+        if (Frame < 0 || (StateOf(Frame) == eFrameState::Waiting && !MakeRoom(Frame)))
             return false;
         const tClock::time_point Before = tClock::now();
         PreparePart(Frame);
         if (OutOfMemory)
             return false;
-        if (StateOf(Frame) == tState::Ready)
+        if (StateOf(Frame) == eFrameState::Ready)
             NextFrame = Frame + 1;
         const tClock::time_point After = tClock::now();
         if (After - Before > LongestPart)
@@ -356,7 +356,7 @@ bool FramesWaiting()
 
 bool FramePrepared(int Frame)
 {
-    return Frame >= 0 && Frame < NumFrames() && StateOf(Frame) == tState::Ready;
+    return Frame >= 0 && Frame < NumFrames() && StateOf(Frame) == eFrameState::Ready;
 }
 
 std::size_t PreparedFrameBytes()
