@@ -1,6 +1,8 @@
 // Start-up and the message loop: creates the one window, opens the script named at start-up
 // and runs until the quit message. The loop's idle branch is the animation clock's timer and
 // the preparation of the frames a load left waiting.
+#include <cstdio>
+
 #include "app/Shell.h"
 #include "app/ShellState.h"
 #include "app/resources/ResourceIds.h"
@@ -130,8 +132,13 @@ int RunMessageLoop()
 
 int TessalyMain(cWindowSystem& System, const char* pszScript)
 {
+    // Nothing can be shown without the window, so the failure goes to stderr and the exit code,
+    // where whoever started the program sees that it did not run.
     if (!CreateShellWindow(System))
-        return 0;
+    {
+        std::fputs("Tessaly: the main window could not be created.\n", stderr);
+        return 1;
+    }
     if (pszScript)
     {
         // Remembered first and passed as the remembered path, which the loading flow takes

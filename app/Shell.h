@@ -23,8 +23,8 @@ bool PrepareFramesInIdleTime();
 void CheckFramePreparation();
 // The whole program on a window system: start-up, then the loop. With pszScript, opens that
 // script through the loading flow once the window is shown, as File > Open script would
-// (a failure is shown in the same message box and the program runs on with no model). 0 when
-// the window cannot be created.
+// (a failure is shown in the same message box and the program runs on with no model). 1, after
+// a line on stderr, when the window cannot be created.
 int TessalyMain(cWindowSystem& System, const char* pszScript = nullptr);
 
 std::intptr_t MainWindowProc(HWindow Window, std::uint32_t Msg, std::uintptr_t wParam,

@@ -45,11 +45,14 @@ TEST(cLifecycleTest, WholeRunOpensAScriptAndEndsWithZeroOnEscape)
     EXPECT_GE(System.mPaintTimes.size(), 14u);
 }
 
-TEST(cLifecycleTest, NoWindowMeansExitCodeZeroAndNothingShown)
+TEST(cLifecycleTest, NoWindowMeansAFailingExitCodeAndNothingShown)
 {
     ResetAll();
     cNoWindowSystem System;
-    EXPECT_EQ(TessalyMain(System), 0);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(TessalyMain(System), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Tessaly: the main window could not be created.\n");
     EXPECT_FALSE(System.mWindowShown);
     EXPECT_TRUE(System.mPaintTimes.empty());
     EXPECT_EQ(Shell.MainWindow, HWindow::None);
