@@ -3,7 +3,6 @@
 // textures, background) at the canvas size, and written at the current frame rate as an
 // animated GIF or WebP, by the type chosen in the save chooser. A progress window offers
 // Cancel, which leaves no file; the view is put back as it was.
-#include <algorithm>
 #include <exception>
 #include <memory>
 #include <stdexcept>
@@ -95,7 +94,7 @@ void SelectExportRange()
 bool DrawPictures(const cExportSession& Session, cAnimationWriter& Writer, int NumPictures)
 {
     cRenderer& Renderer = ActiveRenderer();
-    cRGBAPicture Picture;
+    int Width = 0, Height = 0;
     std::vector<std::uint8_t> Rgb;
     for (int k = 0; k < NumPictures; ++k)
     {
@@ -106,15 +105,9 @@ bool DrawPictures(const cExportSession& Session, cAnimationWriter& Writer, int N
         Renderer.DrawFrame();
         if (FramePreparationOutOfMemory())
             return false;
-        if (!Renderer.ReadPicture(Picture.Width, Picture.Height, Rgb))
+        if (!Renderer.ReadPicture(Width, Height, Rgb))
             throw std::runtime_error("The renderer has no picture to export.");
-        Picture.Rgba.resize(Rgb.size() / 3 * 4);
-        for (std::size_t i = 0; i < Rgb.size() / 3; ++i)
-        {
-            std::copy_n(&Rgb[3 * i], 3, &Picture.Rgba[4 * i]);
-            Picture.Rgba[4 * i + 3] = 255;
-        }
-        Writer.Add(Picture);
+        Writer.Add(OpaquePicture(Width, Height, Rgb));
     }
     return true;
 }

@@ -57,14 +57,7 @@ void SavePicture()
     // half picture and an earlier file of that name stays as it was.
     try
     {
-        cRGBAPicture Rgba;
-        Rgba.Width = Picture.Width;
-        Rgba.Height = Picture.Height;
-        Rgba.Rgba.reserve(Picture.RGB.size() / 3 * 4);
-        for (std::size_t Index = 0; Index + 2 < Picture.RGB.size(); Index += 3)
-            Rgba.Rgba.insert(Rgba.Rgba.end(),
-                             {Picture.RGB[Index], Picture.RGB[Index + 1], Picture.RGB[Index + 2], 255});
-        WritePng(Path, Rgba, false);
+        WritePng(Path, OpaquePicture(Picture.Width, Picture.Height, Picture.RGB), false);
     }
     catch (const std::runtime_error& Failure)
     {

@@ -19,6 +19,10 @@ struct cRGBAPicture
     }
 };
 
+// The opaque picture of Width x Height RGB triples, top row first. Pixels the triples do not
+// reach stay black.
+cRGBAPicture OpaquePicture(int Width, int Height, const std::vector<std::uint8_t>& Rgb);
+
 // Called as a long write goes on; returning false cancels the write, which then leaves
 // nothing behind.
 using tWriteProgress = std::function<bool(int Done, int Total)>;

@@ -80,19 +80,6 @@ private:
     bool mbFinished = false;
 };
 
-cRGBAPicture WithAlpha(const cRGBPicture& Picture)
-{
-    cRGBAPicture Result{Picture.Width, Picture.Height, {}};
-    Result.Rgba.resize(Result.NumPixels() * 4);
-    for (std::size_t i = 0, n = Result.NumPixels(); i < n && 3 * i + 2 < Picture.Rgb.size(); ++i)
-    {
-        for (std::size_t c = 0; c < 3; ++c)
-            Result.Rgba[4 * i + c] = Picture.Rgb[3 * i + c];
-        Result.Rgba[4 * i + 3] = 255;
-    }
-    return Result;
-}
-
 // Draws the next picture. A transparent one is drawn twice, over two backgrounds: neither
 // renderer blends, so a pixel the model covers is the same in both and any other differs.
 // False when drawing ran out of memory, with the reason on stderr.
@@ -102,7 +89,8 @@ bool DrawPicture(const cOptions& Opt, const tDrawPicture& Draw, cRGBAPicture& Pi
     cRenderer& Renderer = ActiveRenderer();
     if (Opt.bTransparent)
         Renderer.SetBackgroundColor(FIRST_BACKGROUND, FIRST_BACKGROUND, FIRST_BACKGROUND);
-    Picture = WithAlpha(Draw());
+    const cRGBPicture Drawn = Draw();
+    Picture = OpaquePicture(Drawn.Width, Drawn.Height, Drawn.Rgb);
     if (Opt.bTransparent && !FramePreparationOutOfMemory())
     {
         View.CurrentFrame = Frame;
