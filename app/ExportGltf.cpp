@@ -16,17 +16,6 @@ namespace
 const std::vector<tFileType> EXPORT_TYPES = {{"Binary glTF (*.glb)", "*.glb"},
                                              {"glTF with separate files (*.gltf)", "*.gltf"}};
 
-// The script's name with .glb in place of .zc: the name the chooser suggests.
-std::string SuggestedName(const std::string& Script)
-{
-    const std::size_t Slash = Script.find_last_of("/\\");
-    std::string Name = Slash == std::string::npos ? Script : Script.substr(Slash + 1);
-    const std::size_t Dot = Name.rfind('.');
-    if (Dot != std::string::npos && Dot > 0)
-        Name.erase(Dot);
-    return (Name.empty() ? "model" : Name) + ".glb";
-}
-
 void ShowError(const std::string& Text)
 {
     Shell.WindowSystem->MessageBox(Shell.MainWindow, Text.c_str(), "Error", MB_ICONEXCLAMATION);
@@ -47,7 +36,7 @@ void ExportGltf()
     // A name typed without either ending gets the chosen type's (binary unless changed).
     if (!Shell.WindowSystem->GetSaveFileName(Shell.MainWindow, EXPORT_TYPES,
                                              "Export the model as glTF", "",
-                                             SuggestedName(View.LastScriptPath).c_str(), Path,
+                                             SuggestedOutputName(".glb").c_str(), Path,
                                              Type))
         return;
     cExportSettings Settings;

@@ -31,13 +31,13 @@ bool TakePicture(tPicture& Picture)
     return false;
 }
 
-// The file name offered: the script's own name with .png, or a plain one without a script.
-std::string SuggestedName()
+}  // namespace
+
+std::string SuggestedOutputName(const char* pszExtension)
 {
     const std::string Stem = std::filesystem::path(View.LastScriptPath).stem().string();
-    return (Stem.empty() ? std::string("tessaly") : Stem) + ".png";
+    return (Stem.empty() ? std::string("tessaly") : Stem) + pszExtension;
 }
-}  // namespace
 
 void SavePicture()
 {
@@ -51,7 +51,7 @@ void SavePicture()
     int Type = 0;
     if (!Shell.WindowSystem->GetSaveFileName(Shell.MainWindow, {{"PNG picture (*.png)", "*.png"}},
                                              "Save the picture as", Folder.c_str(),
-                                             SuggestedName().c_str(), Path, Type))
+                                             SuggestedOutputName(".png").c_str(), Path, Type))
         return;
     // The writer goes through a temporary beside the chosen name, so a failed write leaves no
     // half picture and an earlier file of that name stays as it was.

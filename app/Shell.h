@@ -88,6 +88,9 @@ void OpenRecentScript(int Place);
 std::string OpenDialogFolder();
 
 // File > Save Picture... and File > Copy Picture (PictureCommands.cpp).
+// The name a save chooser offers: the last script's name with pszExtension (".png") in place
+// of its own, or "tessaly" with it when no script was opened.
+std::string SuggestedOutputName(const char* pszExtension);
 void SavePicture();
 void CopyPicture();
 
