@@ -113,20 +113,14 @@ bool ChooseDevice(cDirect3DSession& Session, int Device)
     return true;
 }
 
-// The window's last picture, which the draw must have presented.
+// The picture the draw presented, as the renderer gives it; the draw must have presented one.
 cRGBPicture TakePresentedPicture(cHeadlessWindowSystem& System, int& PresentCount)
 {
-    if (System.mPresentCount == PresentCount)
+    cRGBPicture Picture;
+    if (System.mPresentCount == PresentCount ||
+        !ActiveRenderer().ReadPicture(Picture.Width, Picture.Height, Picture.Rgb))
         throw std::runtime_error("the Direct3D renderer presented no picture");
     PresentCount = System.mPresentCount;
-    cRGBPicture Picture{System.mPresentedWidth, System.mPresentedHeight, {}};
-    Picture.Rgb.reserve(System.mPresented.size() * 3);
-    for (const std::uint32_t Pixel : System.mPresented)
-    {
-        Picture.Rgb.push_back(static_cast<std::uint8_t>(Pixel >> 16));
-        Picture.Rgb.push_back(static_cast<std::uint8_t>(Pixel >> 8));
-        Picture.Rgb.push_back(static_cast<std::uint8_t>(Pixel));
-    }
     return Picture;
 }
 }  // namespace
